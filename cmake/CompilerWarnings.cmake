@@ -1,0 +1,8 @@
+# Warnings for the project's own targets; third-party headers come in as system includes.
+function(photara_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                             -Wno-sign-conversion)
+    if(PHOTARA_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()

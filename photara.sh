@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Photara's one entry point: installs what it needs (Debian 12 packages), builds, and runs.
+#   ./photara.sh run [photara options]   start Photara on the virtual meter
+#   ./photara.sh test                    build with ASan+UBSan and run every test headless
+#   ./photara.sh bench                   build optimised and run the benchmarks
+#   ./photara.sh fuzz [seconds]          build the libFuzzer targets with clang and run each
+#   ./photara.sh build                   build the program only (build/release)
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+cd "$root"
+
+# Everything the build, the tests and the benchmarks need.
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libhidapi-dev libudev-dev
+                udev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
+fuzz_packages=(clang libclang-rt-14-dev)
+# The kernel tier boots a guest with the virtual meter behind /dev/uhid.
+hw_packages=(qemu-system-x86 linux-image-amd64 busybox-static cpio)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing() {
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+    done
+}
+
+apt_updated=0
+install_packages() {
+    local need
+    need=$(missing "$@")
+    [ -z "$need" ] && return 0
+    echo "photara.sh: installing:" $need
+    if [ "$apt_updated" -eq 0 ]; then
+        as_root apt-get update -qq
+        apt_updated=1
+    fi
+    # shellcheck disable=SC2086
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $need
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+configure_and_build() {  # dir, cmake options...
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+}
+
+has_display() {
+    [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]
+}
+
+cmd_build() {
+    install_packages "${build_packages[@]}"
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPHOTARA_BUILD_TESTS=OFF
+}
+
+cmd_run() {
+    cmd_build
+    local exe=build/release/src/app/photara
+    if has_display; then
+        exec "$exe" --virtual-meter "$@"
+    fi
+    # No display: render offscreen, keep a picture of the panel and say where it is.
+    local shot="$root/build/photara-panel.png"
+    QT_QPA_PLATFORM=offscreen "$exe" --virtual-meter --screenshot "$shot" "$@"
+    echo "No display found: Photara ran offscreen on the virtual meter."
+    echo "Screenshot of the panel: $shot"
+}
+
+hw_tier_available() {
+    install_packages "${hw_packages[@]}" >/dev/null 2>&1 || return 1
+    command -v qemu-system-x86_64 >/dev/null && ls /boot/vmlinuz-* >/dev/null 2>&1
+}
+
+cmd_test() {
+    install_packages "${build_packages[@]}"
+    local werror=OFF
+    [ -n "${CI:-}" ] && werror=ON
+    configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DPHOTARA_SANITIZE=ON \
+        -DPHOTARA_WERROR="$werror"
+    export QT_QPA_PLATFORM=offscreen
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+    export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp}
+    local status=0
+    ctest --test-dir build/test --output-on-failure -j "$jobs" -LE hw || status=$?
+    if hw_tier_available; then
+        echo "photara.sh: running the kernel tier (virtual meter behind /dev/uhid in a qemu guest)"
+        ctest --test-dir build/test --output-on-failure -L hw || status=$?
+    else
+        echo "photara.sh: SKIPPED the kernel tier: qemu or a kernel image could not be installed"
+    fi
+    return "$status"
+}
+
+cmd_bench() {
+    install_packages "${build_packages[@]}"
+    configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DPHOTARA_BUILD_TESTS=OFF \
+        -DPHOTARA_BUILD_BENCH=ON
+    export QT_QPA_PLATFORM=offscreen
+    local b
+    for b in build/bench/bench/bench_*; do
+        [ -x "$b" ] || continue
+        echo "== $(basename "$b")"
+        "$b" "$@"
+    done
+}
+
+cmd_fuzz() {
+    local seconds=${1:-30}
+    install_packages "${build_packages[@]}" "${fuzz_packages[@]}"
+    CC=clang CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DPHOTARA_BUILD_TESTS=OFF -DPHOTARA_BUILD_UI=OFF -DPHOTARA_BUILD_DEVICE=OFF \
+        -DPHOTARA_BUILD_FUZZ=ON -DPHOTARA_SANITIZE=ON
+    local f name
+    for f in build/fuzz/fuzz/fuzz_*; do
+        [ -x "$f" ] || continue
+        name=${f##*/fuzz_}
+        echo "== $name for ${seconds}s"
+        mkdir -p "build/fuzz/corpus-$name"
+        "$f" -max_total_time="$seconds" "build/fuzz/corpus-$name" "fuzz/corpus/$name"
+    done
+}
+
+case "${1:-}" in
+    run) shift; cmd_run "$@" ;;
+    test) shift; cmd_test "$@" ;;
+    bench) shift; cmd_bench "$@" ;;
+    fuzz) shift; cmd_fuzz "$@" ;;
+    build) shift; cmd_build "$@" ;;
+    *)
+        sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
+        exit 2
+        ;;
+esac

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "datafile/samples.h"
+#include "plot/plot_settings.h"
+
+namespace photara {
+
+// The program's shared data, owned by the application and passed by reference. Each writer
+// replaces a piece as a whole, and only after its operation succeeded.
+struct Workspace {
+    // The current data: one byte per character, exactly as the meter sent it or the file
+    // held it. Never decoded as UTF-8.
+    std::string dataText;
+    Samples samples;
+    PlotSettings plot;
+    // The 14-digit start time of each logger set by set number; entry 0 is unused.
+    std::vector<std::string> setIdentifiers;
+};
+
+}  // namespace photara

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace photara {
+
+// Every modal question the program asks goes through here, so tests script the answers
+// and no test waits on a real dialog.
+class Prompts {
+public:
+    enum class Icon { None, Information, Warning, Critical };
+
+    virtual ~Prompts() = default;
+
+    // A message with an OK button. An empty title means the application's title.
+    virtual void message(const QString& text, const QString& title, Icon icon) = 0;
+
+    // OK/Cancel question; true for OK.
+    virtual bool confirm(const QString& text, const QString& title, Icon icon) = 0;
+
+    // Input box; std::nullopt on Cancel. An empty answer comes back as an empty string.
+    virtual std::optional<QString> input(const QString& title, const QString& prompt,
+                                         const QString& defaultAnswer) = 0;
+
+    // File dialogs; filter in Qt form ("Data Files (*.pxd);;All Files (*)"). nullopt on Cancel.
+    virtual std::optional<QString> openFileName(const QString& filter) = 0;
+    virtual std::optional<QString> saveFileName(const QString& filter) = 0;
+
+    // Print dialog set up on printer; true when the user chose to print.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
+};
+
+// The real dialogs, parented to a window.
+class QtPrompts final : public Prompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void message(const QString& text, const QString& title, Icon icon) override;
+    bool confirm(const QString& text, const QString& title, Icon icon) override;
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& defaultAnswer) override;
+    std::optional<QString> openFileName(const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& filter) override;
+    bool choosePrinter(QPrinter& printer) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace photara
