@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+
+#include "link/meter_link.h"
+#include "live/blink_step.h"
+#include "live/display_model.h"
+#include "live/display_state.h"
+
+namespace photara {
+
+// One tick of the poll timer: asks the meter for its display, decodes the answer into the
+// display state and the panel's model, and, while SET is lit, asks which elements blink.
+//
+// A tick that finds the meter not connected changes nothing on the panel and never resets
+// the display state, so the panel shows the last known display while the meter is away.
+class PollTick {
+  public:
+    static constexpr const char* kProductTitle = "Photara";
+
+    PollTick(MeterLink& link, DisplayState& state, DisplayModel& model);
+
+    // Called by a tick that finds the meter not connected (the app closes the logger window
+    // there).
+    void setOnDisconnected(std::function<void()> handler) { onDisconnected_ = std::move(handler); }
+
+    void run();
+
+  private:
+    void blink();
+
+    MeterLink& link_;
+    DisplayState& state_;
+    DisplayModel& model_;
+    BlinkStep blink_;
+    std::function<void()> onDisconnected_;
+};
+
+}  // namespace photara
