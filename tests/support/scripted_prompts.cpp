@@ -1,0 +1,71 @@
+#include "support/scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+
+namespace photara::test {
+namespace {
+
+template <typename T>
+std::optional<T> take(std::deque<T>& answers, const char* question) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted " << question << " dialog";
+        return std::nullopt;
+    }
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
+void ScriptedPrompts::answerPrintToPdf(const QString& path) {
+    printAnswers_.push_back(path);
+}
+
+void ScriptedPrompts::answerPrintCancel() {
+    printAnswers_.push_back(std::nullopt);
+}
+
+std::size_t ScriptedPrompts::unusedAnswers() const {
+    return openAnswers_.size() + saveAnswers_.size() + inputAnswers_.size() +
+           confirmAnswers_.size() + printAnswers_.size();
+}
+
+void ScriptedPrompts::message(const QString& text, const QString& title, Icon icon) {
+    messages_.push_back({text, title, icon});
+    if (messageHook_) messageHook_(messages_.back());
+}
+
+bool ScriptedPrompts::confirm(const QString& text, const QString& /*title*/, Icon /*icon*/) {
+    confirms_.push_back(text);
+    return take(confirmAnswers_, "confirm").value_or(false);
+}
+
+std::optional<QString> ScriptedPrompts::input(const QString& title, const QString& prompt,
+                                              const QString& defaultAnswer) {
+    inputs_.push_back({title, prompt, defaultAnswer});
+    return take(inputAnswers_, "input").value_or(std::nullopt);
+}
+
+std::optional<QString> ScriptedPrompts::openFileName(const QString& filter) {
+    filters_.push_back(filter);
+    return take(openAnswers_, "open file").value_or(std::nullopt);
+}
+
+std::optional<QString> ScriptedPrompts::saveFileName(const QString& filter) {
+    filters_.push_back(filter);
+    return take(saveAnswers_, "save file").value_or(std::nullopt);
+}
+
+bool ScriptedPrompts::choosePrinter(QPrinter& printer) {
+    ++printDialogs_;
+    const std::optional<QString> path = take(printAnswers_, "print").value_or(std::nullopt);
+    if (!path) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*path);
+    return true;
+}
+
+}  // namespace photara::test
