@@ -1,0 +1,46 @@
+#include "clock/meter_clock.h"
+
+#include <cstdio>
+
+#include "protocol/big_endian.h"
+
+namespace photara {
+namespace {
+
+std::uint8_t low(int value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+// The last two characters of "0" followed by the value: 7 -> "07", 134 -> "34".
+std::string twoDigits(unsigned value) {
+    const std::string text = "0" + std::to_string(value);
+    return text.substr(text.size() - 2);
+}
+
+}  // namespace
+
+std::array<std::uint8_t, 7> setClockBytes(const LocalDateTime& time) {
+    const int month = time.month / 10 * 16 + time.month % 10;
+    return {low(time.year >> 8), low(time.year),   low(month),      low(time.day),
+            low(time.hour),      low(time.minute), low(time.second)};
+}
+
+std::string formatMeterClock(std::span<const std::uint8_t> answer) {
+    if (answer.size() < 8) return {};
+    std::string text = std::to_string(readBigEndian(answer.subspan(1, 2)));
+    static constexpr char kSeparators[] = "// ::";
+    for (std::size_t i = 0; i < 5; ++i) {
+        text.push_back(kSeparators[i]);
+        text += twoDigits(answer[3 + i]);
+    }
+    return text;
+}
+
+std::string formatLocalTime(const LocalDateTime& time) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", time.year, time.month,
+                  time.day, time.hour, time.minute, time.second);
+    return text;
+}
+
+}  // namespace photara
