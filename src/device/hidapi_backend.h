@@ -1,16 +1,30 @@
 #pragma once
 
+#include <memory>
+
 #include "link/hid_backend.h"
 
 namespace photara {
 
+class HidApiLibrary;
+
 // The real meter through hidapi (hidraw on Linux).
+//
+// hidapi is initialised once, when the first backend is made, and shut down when the last
+// backend and the last device opened through one are gone.
 class HidApiBackend final : public HidBackend {
-public:
+  public:
     HidApiBackend();
     ~HidApiBackend() override;
+    HidApiBackend(const HidApiBackend&) = delete;
+    HidApiBackend& operator=(const HidApiBackend&) = delete;
+
+    // Asks the system for these identifiers only: no other HID device is opened to look.
     std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
+
+  private:
+    std::shared_ptr<HidApiLibrary> library_;
 };
 
 }  // namespace photara

@@ -64,12 +64,14 @@ void MeterLink::read() {
             drop();
             return;
         case ReadStatus::Failed:
+            drop();  // first, so the listener sees the link as it now is
             if (listener_.readError) listener_.readError();
-            drop();
             return;
     }
 }
 
-void MeterLink::drop() { device_.reset(); }
+void MeterLink::drop() {
+    device_.reset();
+}
 
 }  // namespace photara

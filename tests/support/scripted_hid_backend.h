@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/hid_backend.h"
+
+namespace photara::test {
+
+// A HID backend whose devices and answers a test scripts. It lists every scripted device
+// whatever identifiers are asked for, as a platform that cannot filter would, so the link's
+// own identity check is what a test sees. Reads with nothing queued time out at once.
+class ScriptedHidBackend final : public HidBackend {
+  public:
+    struct Device {
+        std::string path;
+        std::uint16_t vendorId = 0;
+        std::uint16_t productId = 0;
+        bool opens = true;  // false: open() fails for this path
+    };
+
+    ScriptedHidBackend() = default;
+    ~ScriptedHidBackend() override;
+    ScriptedHidBackend(const ScriptedHidBackend&) = delete;
+    ScriptedHidBackend& operator=(const ScriptedHidBackend&) = delete;
+
+    // The devices the next enumerations list (empty: nothing is plugged in).
+    void setDevices(std::vector<Device> devices) { devices_ = std::move(devices); }
+    void setReportLengths(std::size_t input, std::size_t output);
+
+    // The next read delivers this report.
+    void queueAnswer(const Report& report) { reads_.push_back({ReadStatus::Ok, report}); }
+    // The next read ends with status; before that it scribbles `scribble` into the caller's
+    // buffer, as a half-finished transfer might.
+    void queueRead(ReadStatus status, const Report& scribble);
+
+    // Every output report written, each with the length that was written.
+    const std::vector<std::vector<std::uint8_t>>& written() const { return written_; }
+    const std::vector<std::string>& openAttempts() const { return openAttempts_; }
+    int enumerations() const { return enumerations_; }
+    int readCount() const { return readCount_; }
+    int openDevices() const { return openDevices_; }  // opened and not yet closed
+
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
+    std::unique_ptr<HidDevice> open(const std::string& path) override;
+
+  private:
+    class ScriptedDevice;
+    struct ScriptedRead {
+        ReadStatus status;
+        Report bytes;
+    };
+
+    std::vector<Device> devices_;
+    std::deque<ScriptedRead> reads_;
+    std::vector<std::vector<std::uint8_t>> written_;
+    std::vector<std::string> openAttempts_;
+    std::size_t inputLength_ = kReportSize;
+    std::size_t outputLength_ = kReportSize;
+    int enumerations_ = 0;
+    int readCount_ = 0;
+    int openDevices_ = 0;
+};
+
+}  // namespace photara::test
