@@ -1,30 +1,70 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "common/local_time.h"
 #include "protocol/report.h"
+#include "sim/front_panel.h"
+#include "sim/meter_clock.h"
+#include "sim/meter_settings.h"
 
 namespace photara::sim {
 
 // An in-process stand-in for the meter, speaking its bytes. It sees the wire as the meter
 // does: output reports in, input reports out. Transport (in-process backend, the uhid
 // bridge) and fault injection live outside it.
+//
+// Answers: a request that expects an answer queues it (a directory or a set queues its
+// whole stream of reports), replacing whatever an earlier request left unread, so an
+// abandoned transfer never leaks into the next exchange. Key presses and the write-only
+// settings queue nothing and leave the queue alone. When nothing is queued the meter still
+// answers a read, with its current display report, like a meter that keeps its latest
+// input report ready: the host's "read once and discard" before a logger exchange then
+// gets a harmless report instead of timing out and disconnecting.
 class VirtualMeter {
-public:
+  public:
     explicit VirtualMeter(const Clock& clock);
     ~VirtualMeter();
     VirtualMeter(const VirtualMeter&) = delete;
     VirtualMeter& operator=(const VirtualMeter&) = delete;
 
     // One output report as the host writes it: byte 0 the report id (0), byte 1 = 1,
-    // byte 2 the command or key code, bytes 3.. the arguments.
+    // byte 2 the command or key code, bytes 3.. the arguments. Shorter reports are read as
+    // if padded with zeros.
     void receive(std::span<const std::uint8_t> outputReport);
 
-    // The next input report the meter has to send (byte 0 = report id 0), if any.
+    // The next input report the meter has to send (byte 0 = report id 0): the next queued
+    // answer, else the current display report; nullopt only when nothing is queued and
+    // idle answers are switched off.
     std::optional<Report> takeInputReport();
+
+    // Whether a request's answer is waiting (as opposed to the idle display report).
+    bool hasQueuedAnswer() const { return !queue_.empty(); }
+    std::size_t queuedAnswers() const { return queue_.size(); }
+    // Forgets answers not yet read, as when the host closes the device.
+    void discardQueuedAnswers() { queue_.clear(); }
+    // Off: a read with nothing queued gets nothing (a transport then times out).
+    void setIdleAnswers(bool on) { idleAnswers_ = on; }
+
+    // State, for tests and the documentation's walk-through.
+    const std::vector<std::uint8_t>& keysReceived() const { return keys_; }
+    LocalDateTime meterTime() const { return clock_.now(); }
+    const MeterSettings& settings() const { return settings_; }
+    FrontPanel& panel() { return panel_; }
+
+  private:
+    void answer(const Report& report);
+
+    MeterClock clock_;
+    MeterSettings settings_;
+    FrontPanel panel_;
+    std::deque<Report> queue_;
+    std::vector<std::uint8_t> keys_;
+    bool idleAnswers_ = true;
 };
 
 }  // namespace photara::sim

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "link/meter_identity.h"
+#include "link/meter_link.h"
+#include "sim/virtual_meter.h"
+#include "sim/virtual_meter_backend.h"
+#include "support/fake_clock.h"
+
+namespace photara::sim::test {
+
+// A virtual meter behind a real MeterLink, with a clock the test moves.
+struct LinkedMeter {
+    photara::test::FakeClock clock;
+    VirtualMeter meter{clock};
+    VirtualMeterBackend backend{meter};
+    MeterLink link{backend, kMeterVendorId, kMeterProductId};
+
+    // Write-then-read of a command with the given bytes from byte 3 on.
+    const Report& exchange(std::uint8_t command, std::initializer_list<std::uint8_t> args = {}) {
+        setArguments(args);
+        link.request(command);
+        link.writeThenRead();
+        return link.answer();
+    }
+    void send(std::uint8_t command, std::initializer_list<std::uint8_t> args = {}) {
+        setArguments(args);
+        link.request(command);
+        link.writeOnly();
+    }
+    const Report& display() { return exchange(98); }
+    const Report& blink() { return exchange(99); }
+    void press(std::uint8_t key) { send(key); }
+    // Presses a key and lets the meter's clock run on, as the poll would between keys.
+    void pressThenWait(std::uint8_t key, long long ms) {
+        press(key);
+        clock.advanceMilliseconds(ms);
+    }
+
+  private:
+    void setArguments(std::initializer_list<std::uint8_t> args) {
+        std::size_t at = kFirstArgumentByte;
+        for (const std::uint8_t b : args) link.output()[at++] = b;
+    }
+};
+
+}  // namespace photara::sim::test
