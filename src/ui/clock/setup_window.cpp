@@ -1,0 +1,117 @@
+#include "clock/setup_window.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "base/timer_pause.h"
+#include "clock/meter_clock.h"
+#include "common/local_time.h"
+#include "link/meter_link.h"
+#include "logger/click_filter.h"
+#include "panel/twips.h"
+#include "protocol/commands.h"
+
+namespace photara {
+namespace {
+
+const QString kMeterTimeCaption = QStringLiteral("Meter Time");
+const QString kPcTimeCaption = QStringLiteral("PC System Time");
+// Shown instead of a time when the meter's clock did not answer: an old answer's bytes
+// would look like a time.
+const QString kNoMeterAnswer = QStringLiteral("Meter not answering");
+
+QLabel* timeLabel(const char* name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(200);
+    label->setToolTip(QStringLiteral("Click to show or hide this clock"));
+    return label;
+}
+
+}  // namespace
+
+SetupWindow::SetupWindow(MeterLink& link, const Clock& clock, QWidget* panel)
+    : QDialog(panel), link_(link), clock_(clock) {
+    setObjectName(QStringLiteral("Setup"));
+    setWindowTitle(QStringLiteral("Setup"));
+    setModal(true);
+
+    auto* frame = new QGroupBox(QStringLiteral("Time"), this);
+    frame->setObjectName(QStringLiteral("FrameTime"));
+    meterTime_ = timeLabel("LblMeterTime", kMeterTimeCaption, frame);
+    pcTime_ = timeLabel("LblPCTime", kPcTimeCaption, frame);
+    auto* setTime = new QPushButton(QStringLiteral("Set Meter Time To System Time"), frame);
+    setTime->setObjectName(QStringLiteral("CmdSetTime"));
+    auto* exit = new QPushButton(QStringLiteral("Exit"), this);
+    exit->setObjectName(QStringLiteral("CmdExit"));
+
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(meterTime_);
+    frameLayout->addWidget(pcTime_);
+    frameLayout->addWidget(setTime);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addWidget(exit, 0, Qt::AlignRight);
+
+    onClick(meterTime_, [this] { toggleMeterTime(); });
+    onClick(pcTime_, [this] { showPcTime_ = !showPcTime_; });
+    connect(setTime, &QPushButton::clicked, this, [this] { setMeterClock(); });
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+
+    timer_.setObjectName(QStringLiteral("Timer1"));
+    timer_.setInterval(kRefreshMs);
+    connect(&timer_, &QTimer::timeout, this, &SetupWindow::tick);
+
+    adjustSize();
+    placeOn(panel);
+    timer_.start();
+}
+
+void SetupWindow::placeOn(const QWidget* panel) {
+    if (!panel) return;
+    const QRect frame = panel->frameGeometry();
+    move(frame.x() + (frame.width() - width()) / 2,
+         frame.y() + twipsToPixels(kOffsetBelowPanelTwips));
+}
+
+void SetupWindow::tick() {
+    if (showMeterTime_) {
+        link_.request(Command::ReadClock);
+        link_.writeThenRead();
+        meterTime_->setText(link_.connected()
+                                ? QString::fromStdString(formatMeterClock(link_.answer()))
+                                : kNoMeterAnswer);
+    } else {
+        meterTime_->setText(kMeterTimeCaption);
+    }
+    pcTime_->setText(showPcTime_ ? QString::fromStdString(formatLocalTime(clock_.now()))
+                                 : kPcTimeCaption);
+}
+
+void SetupWindow::toggleMeterTime() {
+    const TimerPause pause{&timer_};
+    showMeterTime_ = !showMeterTime_;
+    link_.readOnly();  // clears whatever answer is waiting before the next clock read
+}
+
+void SetupWindow::setMeterClock() {
+    const TimerPause pause{&timer_};
+    const auto bytes = setClockBytes(clock_.now());
+    std::copy(bytes.begin(), bytes.end(), link_.output().begin() + kFirstArgumentByte);
+    link_.request(Command::SetClock);
+    link_.writeOnly();
+}
+
+void SetupWindow::done(int result) {
+    timer_.stop();
+    QDialog::done(result);
+}
+
+}  // namespace photara

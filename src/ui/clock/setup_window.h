@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+class QLabel;
+class QPushButton;
+
+namespace photara {
+
+class Clock;
+class MeterLink;
+
+// The clock window "Setup": the meter's clock and the PC's clock side by side, refreshed by
+// its own Timer1 once a second while their labels are switched on (a click on a label
+// switches it), and a button that sets the meter's clock from the PC's. Modal; whoever
+// opens it keeps the panel's timers paused until it has closed, however it was closed.
+class SetupWindow final : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kRefreshMs = 1000;
+    static constexpr int kOffsetBelowPanelTwips = 1000;
+
+    SetupWindow(MeterLink& link, const Clock& clock, QWidget* panel);
+
+    // Centred on the panel horizontally, 1000 twips below its top.
+    void placeOn(const QWidget* panel);
+
+    // One refresh, as each Timer1 timeout runs it; tests call it instead of waiting.
+    void tick();
+
+    QTimer& timer() { return timer_; }
+
+protected:
+    void done(int result) override;
+
+private:
+    void toggleMeterTime();
+    void setMeterClock();
+
+    MeterLink& link_;
+    const Clock& clock_;
+    QTimer timer_;
+    QLabel* meterTime_;
+    QLabel* pcTime_;
+    bool showMeterTime_ = false;
+    bool showPcTime_ = false;
+};
+
+}  // namespace photara
