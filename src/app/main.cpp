@@ -1,6 +1,77 @@
 #include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <optional>
+
+#include "options.h"
+#include "photara_app.h"
+#include "screenshot.h"
+#include "single_instance.h"
+
+namespace {
+
+void print(FILE* stream, const QString& text) {
+    std::fputs(qPrintable(text), stream);
+    if (!text.endsWith(QLatin1Char('\n'))) std::fputc('\n', stream);
+}
+
+QStringList argumentList(int argc, char** argv) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+// A refusal the user sees: a message box when there is a screen to show it on, and always
+// the same words on stderr.
+void refuse(const QString& text, bool interactive) {
+    print(stderr, QStringLiteral("photara: ") + text);
+    if (interactive) QMessageBox::critical(nullptr, QStringLiteral("Photara"), text);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName(QStringLiteral("Photara"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PHOTARA_VERSION));
+
+    // Help and version need no display, so the options are read before the GUI starts.
+    const photara::Options options = photara::parseOptions(argumentList(argc, argv));
+    switch (options.action) {
+        case photara::Options::Action::ShowHelp:
+        case photara::Options::Action::ShowVersion:
+            print(stdout, options.text);
+            return 0;
+        case photara::Options::Action::Fail:
+            print(stderr, QStringLiteral("photara: ") + options.text);
+            print(stderr, QStringLiteral("Try 'photara --help'."));
+            return 2;
+        case photara::Options::Action::Run:
+            break;
+    }
+
     QApplication app(argc, argv);
-    return 0;
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Photara"));
+    const bool interactive = options.screenshotFile.isEmpty() &&
+                             QGuiApplication::platformName() != QLatin1String("offscreen");
+
+    photara::SingleInstance instance;
+    if (!instance.acquire()) {
+        refuse(photara::SingleInstance::refusalMessage(), interactive);
+        return 1;
+    }
+
+    if (!options.virtualMeter && !photara::usbAvailable()) {
+        refuse(QStringLiteral("This build of Photara has no USB support; start it with "
+                              "--virtual-meter."),
+               interactive);
+        return 1;
+    }
+
+    photara::PhotaraApp photara(options.virtualMeter);
+    std::optional<photara::FirstReportScreenshot> screenshot;
+    if (!options.screenshotFile.isEmpty())
+        screenshot.emplace(photara.panel(), photara.link(), options.screenshotFile);
+    photara.start();
+    return app.exec();
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "link/hid_backend.h"
+#include "link/meter_link.h"
+#include "sim/virtual_meter.h"
+
+namespace photara {
+
+class Clock;
+class DisplayModel;
+
+// The meter the program talks to: a USB meter through hidapi, or a virtual meter inside the
+// program. Either way the rest of the program sees only a HidBackend.
+struct MeterBackend {
+    std::unique_ptr<sim::VirtualMeter> virtualMeter;  // set only for the virtual meter
+    std::unique_ptr<HidBackend> backend;              // null when this build has no USB
+};
+// The virtual meter keeps a reference to clock, which must outlive it.
+MeterBackend makeMeterBackend(bool virtualMeter, const Clock& clock);
+// Whether this build can reach a USB meter.
+bool usbAvailable();
+
+// A key press: the key report {0, 1, code} sent write-only; no answer is read.
+std::function<void(std::uint8_t)> makeKeySender(MeterLink& link);
+
+// How the link reports its own failures: " No Connection" in LblName when a search finds no
+// meter, and the line "Readfile undefined error" in the panel's result list on a failed read.
+MeterLink::Listener makeLinkListener(DisplayModel& model,
+                                     std::function<void(const QString&)> addResultLine);
+
+}  // namespace photara

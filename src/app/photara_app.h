@@ -1,0 +1,52 @@
+#pragma once
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "common/local_time.h"
+#include "common/workspace.h"
+#include "link/meter_link.h"
+#include "live/display_model.h"
+#include "live/display_state.h"
+#include "live/poll_tick.h"
+#include "meter_wiring.h"
+#include "panel/panel.h"
+
+namespace photara {
+
+// The whole program, wired: the meter (USB or virtual) behind the link, the display state
+// and model the poll fills, the panel showing them, and the shared data and seams the
+// commands use. Everything lives as long as this object; destruction runs in reverse order.
+class PhotaraApp {
+  public:
+    // With virtualMeter false the USB meter is used: check usbAvailable() first.
+    explicit PhotaraApp(bool virtualMeter);
+    PhotaraApp(const PhotaraApp&) = delete;
+    PhotaraApp& operator=(const PhotaraApp&) = delete;
+
+    // Shows the panel and runs its load steps, which start the poll.
+    void start();
+
+    Panel& panel() { return panel_; }
+    MeterLink& link() { return link_; }
+    AppContext& context() { return context_; }
+
+  private:
+    void wireCommands();
+
+    SystemClock clock_;
+    MeterBackend meter_;
+    MeterLink link_;
+    DisplayState state_;
+    DisplayModel model_;
+    PollTick pollTick_;
+    Workspace workspace_;
+    QtPrompts prompts_;
+    Panel panel_;
+    AppContext context_;
+    // DataViews (toolbar Open, List, Graph) and LoggerCommands (Intv, RTC, RecSetup, Memory,
+    // Erase) are members here once they exist, declared after context_:
+    //     DataViews views_{context_};
+    //     LoggerCommands logger_{context_, views_, *panel_.eraseList()};
+};
+
+}  // namespace photara

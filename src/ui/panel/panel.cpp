@@ -1,0 +1,174 @@
+#include "panel/panel.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "live/display_model.h"
+#include "panel/erase_list.h"
+#include "panel/key_exchange.h"
+#include "panel/keypad.h"
+#include "panel/lcd_display.h"
+#include "panel/meter_face.h"
+#include "panel/meter_look.h"
+#include "panel/panel_toolbar.h"
+#include "panel/recording_status.h"
+#include "panel/twips.h"
+
+namespace photara {
+namespace {
+
+// The keys: raised rubber keys with a pressed look and a visible keyboard focus.
+constexpr const char* kKeyStyle = R"(
+QPushButton {
+    color: #f4f4ee;
+    font-family: Arial, "Liberation Sans";
+    font-weight: bold;
+    font-size: 10pt;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #646b73, stop:1 #40464c);
+    border: 1px solid #16191c;
+    border-bottom: 3px solid #101214;
+    border-radius: 9px;
+}
+QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #707880, stop:1 #4a5057); }
+QPushButton:pressed {
+    background: #30353a;
+    border-bottom: 1px solid #101214;
+    padding-top: 2px;
+}
+QPushButton:focus { border: 2px solid #e9a93a; border-bottom: 3px solid #e9a93a; }
+QPushButton:disabled { color: #7d848a; background: #394045; }
+)";
+
+// lstResults lies outside the visible client area (left 14400 twips), so that its lines are
+// not seen in normal use.
+constexpr int kResultsLeftTwips = 14400;
+// PicSetup ("SET UP"), hidden beyond the right edge; nothing uses it.
+constexpr int kPicSetupLeftTwips = 9000;
+
+}  // namespace
+
+Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
+    : QMainWindow(parent), model_(model) {
+    setObjectName(QStringLiteral("Panel"));
+    setWindowTitle(QString::fromLatin1(kShortCaption));
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    pollTimer_.setObjectName(QStringLiteral("Timer1"));
+    pollTimer_.setParent(this);
+    pollTimer_.setInterval(250);
+    statusTimer_.setObjectName(QStringLiteral("Timer2"));
+    statusTimer_.setParent(this);
+
+    toolbar_ = buildPanelToolbar(*this);
+
+    face_ = new MeterFace(this);
+    face_->setStyleSheet(QString::fromLatin1(kKeyStyle));
+    setCentralWidget(face_);
+
+    display_ = std::make_unique<LcdDisplay>(*face_);
+    exchange_ = std::make_unique<KeyExchange>(pollTimer_, statusTimer_);
+    keypad_ = new Keypad(*face_, *exchange_, clock);
+    display_->attach(Element::Cmdref, keypad_->refKey());
+    status_ = new RecordingStatus(*face_, statusTimer_);
+
+    if (QWidget* name = display_->widget(Element::LblName)) {
+        name->installEventFilter(this);
+        name->setCursor(Qt::PointingHandCursor);
+        name->setToolTip(QStringLiteral("Click to show or hide the build date in the caption"));
+    }
+
+    results_ = new QListWidget(face_);
+    results_->setObjectName(QStringLiteral("lstResults"));
+    results_->setGeometry(twipsToPixels(kResultsLeftTwips), 0, 300, 200);
+
+    auto* picSetup = new QWidget(face_);
+    picSetup->setObjectName(QStringLiteral("PicSetup"));
+    picSetup->setGeometry(twipsToPixels(kPicSetupLeftTwips), 0, 120, 60);
+    auto* setUp = new QLabel(QStringLiteral("SET UP"), picSetup);
+    setUp->setGeometry(0, 0, 120, 20);
+    picSetup->hide();
+
+    eraseList_ = new EraseList(face_);
+    eraseList_->raise();
+
+    connect(&pollTimer_, &QTimer::timeout, this, &Panel::onPollTimeout);
+}
+
+Panel::~Panel() = default;
+
+void Panel::setKeySender(std::function<void(std::uint8_t)> send) {
+    exchange_->setSender(std::move(send));
+}
+
+void Panel::setRhLit(std::function<bool()> rhLit) {
+    keypad_->setRhLit(std::move(rhLit));
+}
+
+QAction* Panel::toolbarAction(const QString& key) {
+    for (QAction* action : toolbar_->actions())
+        if (action->objectName() == key) return action;
+    return nullptr;
+}
+
+QComboBox* Panel::eraseList() {
+    return eraseList_;
+}
+
+void Panel::addResultLine(const QString& line) {
+    results_->addItem(line);
+}
+
+void Panel::showModel() {
+    display_->show(model_, model_.takeChanges());
+}
+
+QPushButton* Panel::keypadMember(int index) const {
+    return keypad_->member(index);
+}
+
+void Panel::load() {
+    status_->setSamplePeriod(1);
+    if (QPushButton* delta = keypad_->member(Keypad::kDeltaMember))
+        delta->setText(QStringLiteral("Delta/%"));
+    model_.setCaption(Element::LblPercent, "%");
+    model_.setCaption(Element::LblPercentA, "%A");
+    showModel();
+    pollTimer_.start();
+}
+
+void Panel::toggleCaption() {
+    const QString shortCaption = QString::fromLatin1(kShortCaption);
+    if (windowTitle().contains(QLatin1String(kBuildDate))) {
+        setWindowTitle(shortCaption);
+    } else {
+        setWindowTitle(shortCaption + QStringLiteral("   ") + QLatin1String(kBuildDate));
+    }
+}
+
+void Panel::onPollTimeout() {
+    if (pollTick_) pollTick_();
+    showModel();
+    emit tickShown();
+}
+
+bool Panel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == display_->widget(Element::LblName) &&
+        event->type() == QEvent::MouseButtonRelease) {
+        toggleCaption();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Panel::closeEvent(QCloseEvent* event) {
+    // Closing the panel ends the program at once, with every other window; nothing is asked.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+}  // namespace photara

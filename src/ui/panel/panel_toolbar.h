@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QMainWindow;
+class QToolBar;
+
+namespace photara {
+
+// Toolbar1 with its nine buttons, left to right: Save, Open, Intv, List, Graph, RTC,
+// RecSetup, Memory, Erase. Each QAction's objectName is its key; the tool tips are the
+// meter program's own. Nothing is connected here: the application wires the commands.
+QToolBar* buildPanelToolbar(QMainWindow& window);
+
+}  // namespace photara

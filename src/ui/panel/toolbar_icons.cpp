@@ -1,0 +1,155 @@
+#include "panel/toolbar_icons.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace photara {
+namespace {
+
+const QColor kStroke{0x2b, 0x33, 0x3b};
+const QColor kAccent{0x2f, 0x7d, 0xc9};
+const QColor kWarm{0xd8, 0x4a, 0x3a};
+
+// Each drawing works in a 24 x 24 box.
+void drawSave(QPainter& p) {
+    p.setBrush(kAccent);
+    p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(7, 3, 10, 6));
+    p.drawRect(QRectF(6, 13, 12, 8));
+}
+
+void drawOpen(QPainter& p) {
+    p.setBrush(QColor(0xf0, 0xc0, 0x50));
+    QPainterPath folder;
+    folder.moveTo(2, 6);
+    folder.lineTo(9, 6);
+    folder.lineTo(11, 8);
+    folder.lineTo(22, 8);
+    folder.lineTo(22, 20);
+    folder.lineTo(2, 20);
+    folder.closeSubpath();
+    p.drawPath(folder);
+    p.drawLine(QPointF(2, 11), QPointF(22, 11));
+}
+
+void drawStopwatch(QPainter& p) {
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(4, 5, 16, 16));
+    p.drawLine(QPointF(12, 5), QPointF(12, 2));
+    p.drawLine(QPointF(9, 2), QPointF(15, 2));
+    p.setPen(QPen(kWarm, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12, 13), QPointF(16, 9));
+}
+
+void drawList(QPainter& p) {
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3, 3, 18, 18));
+    for (int row = 0; row < 4; ++row) {
+        const double y = 7 + row * 4;
+        p.drawLine(QPointF(6, y), QPointF(8, y));
+        p.drawLine(QPointF(10, y), QPointF(18, y));
+    }
+}
+
+void drawGraph(QPainter& p) {
+    p.drawLine(QPointF(3, 3), QPointF(3, 21));
+    p.drawLine(QPointF(3, 21), QPointF(21, 21));
+    p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPointF curve[] = {{4, 17}, {8, 11}, {12, 14}, {16, 6}, {21, 9}};
+    p.drawPolyline(curve, 5);
+}
+
+void drawClock(QPainter& p) {
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(3, 3, 18, 18));
+    p.drawLine(QPointF(12, 12), QPointF(12, 6));
+    p.drawLine(QPointF(12, 12), QPointF(16, 14));
+}
+
+void drawRecord(QPainter& p) {
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(3, 3, 18, 18));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kWarm);
+    p.drawEllipse(QRectF(7.5, 7.5, 9, 9));
+}
+
+void drawMemory(QPainter& p) {
+    for (int pin = 0; pin < 4; ++pin) {
+        const double x = 7 + pin * 3.3;
+        p.drawLine(QPointF(x, 2), QPointF(x, 5));
+        p.drawLine(QPointF(x, 19), QPointF(x, 22));
+    }
+    p.setBrush(QColor(0x3c, 0x8d, 0x5a));
+    p.drawRoundedRect(QRectF(4, 5, 16, 14), 2, 2);
+}
+
+void drawErase(QPainter& p) {
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(6, 7, 12, 14));
+    p.drawLine(QPointF(4, 7), QPointF(20, 7));
+    p.drawRect(QRectF(10, 3, 4, 4));
+    p.setPen(QPen(kWarm, 1.6));
+    p.drawLine(QPointF(10, 10), QPointF(10, 18));
+    p.drawLine(QPointF(14, 10), QPointF(14, 18));
+}
+
+using Drawing = void (*)(QPainter&);
+
+const QHash<QString, Drawing>& drawings() {
+    static const QHash<QString, Drawing> table = {
+        {QStringLiteral("Save"), drawSave},       {QStringLiteral("Open"), drawOpen},
+        {QStringLiteral("Intv"), drawStopwatch},  {QStringLiteral("List"), drawList},
+        {QStringLiteral("Graph"), drawGraph},     {QStringLiteral("RTC"), drawClock},
+        {QStringLiteral("RecSetup"), drawRecord}, {QStringLiteral("Memory"), drawMemory},
+        {QStringLiteral("Erase"), drawErase},
+    };
+    return table;
+}
+
+// Freedesktop icon names that fit each key.
+const QHash<QString, QString>& themeNames() {
+    static const QHash<QString, QString> table = {
+        {QStringLiteral("Save"), QStringLiteral("document-save-as")},
+        {QStringLiteral("Open"), QStringLiteral("document-open")},
+        {QStringLiteral("Intv"), QStringLiteral("media-playlist-repeat")},
+        {QStringLiteral("List"), QStringLiteral("x-office-spreadsheet")},
+        {QStringLiteral("Graph"), QStringLiteral("utilities-system-monitor")},
+        {QStringLiteral("RTC"), QStringLiteral("x-office-calendar")},
+        {QStringLiteral("RecSetup"), QStringLiteral("media-record")},
+        {QStringLiteral("Memory"), QStringLiteral("media-flash")},
+        {QStringLiteral("Erase"), QStringLiteral("edit-delete")},
+    };
+    return table;
+}
+
+}  // namespace
+
+QIcon drawnToolbarIcon(const QString& key) {
+    const Drawing drawing = drawings().value(key, nullptr);
+    QIcon icon;
+    if (!drawing) return icon;
+    for (int size : {24, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 24.0, size / 24.0);
+        p.setPen(QPen(kStroke, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        drawing(p);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QIcon toolbarIcon(const QString& key) {
+    const QString themeName = themeNames().value(key);
+    if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
+    return drawnToolbarIcon(key);
+}
+
+}  // namespace photara
