@@ -15,8 +15,9 @@ struct MeterSettings {
     double ccf = 1.000;
     double highLimit = 2000.0;  // comparator limits, cd/m2
     double lowLimit = 50.0;
-    int samplingSeconds = 1;    // logger: one sample every so many seconds
-    int recordingPeriod = 600;  // logger: a recording ends after so many seconds
+    int samplingSeconds = 1;          // logger: one sample every so many seconds
+    int recordingPeriod = 600;        // logger: a recording ends after so many seconds...
+    bool recordUntilStopped = false;  // ...unless it runs until MEM is pressed again
 };
 
 }  // namespace photara::sim

@@ -9,6 +9,7 @@
 #include "common/local_time.h"
 #include "protocol/report.h"
 #include "sim/front_panel.h"
+#include "sim/logger_memory.h"
 #include "sim/meter_clock.h"
 #include "sim/meter_settings.h"
 
@@ -17,6 +18,10 @@ namespace photara::sim {
 // An in-process stand-in for the meter, speaking its bytes. It sees the wire as the meter
 // does: output reports in, input reports out. Transport (in-process backend, the uhid
 // bridge) and fault injection live outside it.
+//
+// Key codes and command numbers share byte 2: codes that are also logger or settings
+// commands (9, 13, 16..25) are taken as those commands, except that 9 (set recording
+// period) with no valid period (1..9999) in bytes 3..4 is the MEM key.
 //
 // Answers: a request that expects an answer queues it (a directory or a set queues its
 // whole stream of reports), replacing whatever an earlier request left unread, so an
@@ -27,7 +32,9 @@ namespace photara::sim {
 // gets a harmless report instead of timing out and disconnecting.
 class VirtualMeter {
   public:
+    // A meter holding the demo logger sets (see LoggerMemory::withDemoSets).
     explicit VirtualMeter(const Clock& clock);
+    VirtualMeter(const Clock& clock, LoggerMemory memory);
     ~VirtualMeter();
     VirtualMeter(const VirtualMeter&) = delete;
     VirtualMeter& operator=(const VirtualMeter&) = delete;
@@ -54,13 +61,18 @@ class VirtualMeter {
     const std::vector<std::uint8_t>& keysReceived() const { return keys_; }
     LocalDateTime meterTime() const { return clock_.now(); }
     const MeterSettings& settings() const { return settings_; }
-    FrontPanel& panel() { return panel_; }
+    const FrontPanel& panel() const { return panel_; }
+    LoggerMemory& logger() { return memory_; }
+    const LoggerMemory& logger() const { return memory_; }
 
   private:
     void answer(const Report& report);
+    void answer(const std::vector<Report>& reports);
+    void receiveCommand(const Report& request);
 
     MeterClock clock_;
     MeterSettings settings_;
+    LoggerMemory memory_;
     FrontPanel panel_;
     std::deque<Report> queue_;
     std::vector<std::uint8_t> keys_;

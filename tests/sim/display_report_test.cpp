@@ -40,7 +40,7 @@ TEST(DisplayReport, ShowsTheMeterTimeInPositions8To13WithColons) {
     EXPECT_EQ(r[18], 7);
     EXPECT_EQ(r[59] & 1, 1) << "h:m:s";
     EXPECT_EQ(r[50] & 1, 1) << "USB";
-    EXPECT_EQ(r[60], 21) << "full battery";
+    EXPECT_EQ(r[60], 20) << "one bar used after 13 hours";
     for (std::size_t b = 8; b <= 10; ++b) EXPECT_EQ(r[b], kBlankCode);
 }
 
