@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "datafile/samples.h"
+#include "plot/plot_settings.h"
+
+namespace photara {
+
+// Text measurement of the surface the plot is drawn on, in its drawing units.
+class TextMetrics {
+  public:
+    virtual ~TextMetrics() = default;
+    virtual double width(std::string_view text) const = 0;
+    virtual double height(std::string_view text) const = 0;
+};
+
+struct PlotColour {
+    std::uint8_t r = 0, g = 0, b = 0;
+    friend bool operator==(const PlotColour&, const PlotColour&) = default;
+};
+
+namespace plot_colours {
+inline constexpr PlotColour kBlack{0, 0, 0};
+inline constexpr PlotColour kBlue{0, 0, 255};
+inline constexpr PlotColour kGrid{200, 200, 200};
+}  // namespace plot_colours
+
+struct PlotPoint {
+    double x = 0, y = 0;
+    friend bool operator==(const PlotPoint&, const PlotPoint&) = default;
+};
+
+struct PlotLine {
+    PlotPoint from, to;
+    PlotColour colour;
+    int width = 1;
+    bool dotted = false;
+};
+
+// Text placed by its top-left corner. The text is the data's bytes (Latin-1).
+struct PlotText {
+    PlotPoint topLeft;
+    PlotColour colour;
+    std::string text;
+};
+
+// Where the plot area lies in a client area, from its size and the size of time text 0.
+struct PlotLayout {
+    double x0 = 0;           // left edge of the plot area
+    double y0 = 0;           // its bottom edge
+    double width = 0;        // W
+    double height = 0;       // H
+    double labelWidth = 0;   // TW
+    double labelHeight = 0;  // TH
+    int labelBudget = 0;     // time labels between the first and the last
+};
+
+// Everything one redraw draws, in the order it is drawn.
+struct PlotDrawing {
+    PlotLayout layout;
+    std::vector<PlotLine> frame;       // axes, scale ticks, horizontal grid
+    std::vector<PlotText> scaleTexts;  // scale labels and the titles "cd" and "Fl"
+    std::vector<PlotLine> timeMarks;   // per labelled step: a tick and a vertical grid line
+    std::vector<PlotText> timeLabels;
+    std::vector<PlotPoint> firstCurve;   // blue polyline
+    std::vector<PlotPoint> secondCurve;  // black polyline
+};
+
+PlotLayout plotLayout(double clientWidth, double clientHeight, const TextMetrics& metrics,
+                      std::string_view firstTimeText);
+
+// a ÷ b rounded to four decimals and kept within 0 … 1, so a position never lies beyond
+// either end of its axis. A zero b (a range whose maximum equals its minimum) gives 0 for
+// a ≤ 0 and 1 above, the limit of the quotient; not-a-number gives 0.
+double scaledFraction(double a, double b);
+
+// The whole drawing for a client area of the given size.
+PlotDrawing drawPlot(double clientWidth, double clientHeight, const Samples& samples,
+                     const PlotSettings& settings, const TextMetrics& metrics);
+
+}  // namespace photara
