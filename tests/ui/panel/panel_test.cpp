@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QWheelEvent>
+
+#include "panel/recording_status.h"
+#include "panel_rig.h"
+
+namespace photara::test {
+namespace {
+
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// ---- Window, caption toggle, timers ---------------------------------------------------------
+
+TEST(PanelWindow, CaptionTogglesWithTheBuildDateOnClicksOnTheTitle) {
+    PanelRig rig;
+    EXPECT_EQ(rig.panel.objectName(), QStringLiteral("Panel"));
+    EXPECT_EQ(rig.panel.windowTitle(), QStringLiteral("Panel   V10.02"));
+    QWidget* name = rig.find("LblName");
+    ASSERT_NE(name, nullptr);
+    sendMouse(*name, QEvent::MouseButtonPress);
+    sendMouse(*name, QEvent::MouseButtonRelease);
+    EXPECT_EQ(rig.panel.windowTitle(), QStringLiteral("Panel   V10.02   20190801.01"));
+    sendMouse(*name, QEvent::MouseButtonPress);
+    sendMouse(*name, QEvent::MouseButtonRelease);
+    EXPECT_EQ(rig.panel.windowTitle(), QStringLiteral("Panel   V10.02"));
+}
+
+TEST(PanelWindow, ClientAreaIsTheDesignSizeBelowTheToolbar) {
+    PanelRig rig;
+    EXPECT_EQ(rig.panel.centralWidget()->size(), QSize(506, 608));
+}
+
+TEST(PanelTimers, PollTimerWaitsForLoadStatusTimerRunsFromTheStart) {
+    PanelRig rig;
+    auto* timer1 = rig.panel.findChild<QTimer*>(QStringLiteral("Timer1"));
+    auto* timer2 = rig.panel.findChild<QTimer*>(QStringLiteral("Timer2"));
+    ASSERT_EQ(timer1, &rig.panel.pollTimer());
+    ASSERT_EQ(timer2, &rig.panel.statusTimer());
+    EXPECT_EQ(timer1->interval(), 250);
+    EXPECT_EQ(timer2->interval(), 1000);
+    EXPECT_FALSE(timer1->isActive());
+    EXPECT_TRUE(timer2->isActive());
+    rig.panel.load();
+    EXPECT_TRUE(timer1->isActive());
+}
+
+TEST(PanelTimers, EachPollTickRunsTheTickThenShowsTheModel) {
+    PanelRig rig;
+    int ticks = 0;
+    rig.panel.setPollTick([&] {
+        ++ticks;
+        rig.model.setCaption(Element::LblName, " No Connection");
+    });
+    int shown = 0;
+    QObject::connect(&rig.panel, &Panel::tickShown, [&] { ++shown; });
+    rig.panel.load();
+    rig.panel.pollTimer().setInterval(0);
+    for (int spin = 0; spin < 1000 && shown == 0; ++spin) QCoreApplication::processEvents();
+    ASSERT_GE(shown, 1);
+    EXPECT_EQ(ticks, shown);
+    EXPECT_EQ(rig.find<QLabel>("LblName")->text(), QStringLiteral(" No Connection"));
+}
+
+// ---- Load steps -----------------------------------------------------------------------------
+
+TEST(PanelLoad, SetsItsCaptionsAndSamplePeriod) {
+    PanelRig rig;
+    rig.model.setCaption(Element::LblPercent, "x");
+    rig.model.setCaption(Element::LblPercentA, "y");
+    rig.panel.load();
+    EXPECT_EQ(rig.panel.keypadMember(6)->text(), QStringLiteral("Delta/%"));
+    EXPECT_EQ(rig.find<QLabel>("LblPercent")->text(), QStringLiteral("%"));
+    EXPECT_EQ(rig.find<QLabel>("LblPercentA")->text(), QStringLiteral("%A"));
+    EXPECT_EQ(rig.panel.recordingStatus().samplePeriod(), 1);
+}
+
+// ---- Every display element is a widget at its design place ----------------------------------
+
+class DisplayElementWidget : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(DisplayElementWidget, HasDesignNamePlaceCaptionFontAndVisibility) {
+    const auto element = static_cast<Element>(GetParam());
+    const ElementDesign& d = design(element);
+    PanelRig rig;
+    QWidget* widget = rig.panel.findChild<QWidget*>(latin1(d.name));
+    ASSERT_NE(widget, nullptr) << d.name;
+    if (d.kind == ElementKind::Button) {
+        EXPECT_EQ(latin1(d.name), QStringLiteral("Cmdref"));
+        return;
+    }
+    EXPECT_EQ(widget->parentWidget(), rig.panel.centralWidget()) << d.name;
+    EXPECT_EQ(widget->geometry(), QRect(d.left / 15, d.top / 15, d.width / 15, d.height / 15))
+        << d.name;
+    EXPECT_EQ(widget->isVisibleTo(rig.panel.centralWidget()), d.visible) << d.name;
+    if (d.kind == ElementKind::Image) {
+        EXPECT_EQ(widget->size(), QSize(32, 32)) << d.name;
+        return;
+    }
+    auto* label = qobject_cast<QLabel*>(widget);
+    ASSERT_NE(label, nullptr) << d.name;
+    EXPECT_EQ(label->text(), latin1(d.caption)) << d.name;
+    EXPECT_TRUE(label->font().bold()) << d.name;
+    EXPECT_DOUBLE_EQ(label->font().pointSizeF(), d.fontPoints) << d.name;
+    EXPECT_TRUE(label->font().families().contains(QStringLiteral("Arial"))) << d.name;
+    const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
+    EXPECT_EQ(horizontal, d.alignment == Alignment::Right ? Qt::AlignRight : Qt::AlignHCenter)
+        << d.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllElements, DisplayElementWidget,
+                         ::testing::Range<std::size_t>(0, kElementCount),
+                         [](const ::testing::TestParamInfo<std::size_t>& p) {
+                             return std::string(elementName(static_cast<Element>(p.param)));
+                         });
+
+// ---- The model reaches the widgets ---------------------------------------------------------
+
+TEST(ShowModel, CopiesCaptionVisibilityAndEnabledOfChangedElements) {
+    PanelRig rig;
+    rig.panel.showModel();  // the design state, all at once
+    rig.model.setCaption(Element::LblSeg7, "r");
+    rig.model.setVisible(Element::LblREC, false);
+    rig.model.setVisible(Element::ImaS4, false);
+    rig.model.setEnabled(Element::Cmdref, false);
+    rig.model.setCaption(Element::LblName, " No Connection");
+    rig.panel.showModel();
+    QWidget* face = rig.panel.centralWidget();
+    EXPECT_EQ(rig.find<QLabel>("LblSeg7")->text(), QStringLiteral("r"));
+    EXPECT_FALSE(rig.find("LblREC")->isVisibleTo(face));
+    EXPECT_FALSE(rig.find("ImaS4")->isVisibleTo(face));
+    EXPECT_TRUE(rig.find("ImaS3")->isVisibleTo(face));
+    EXPECT_FALSE(rig.find("Cmdref")->isEnabled());
+    EXPECT_EQ(rig.find<QLabel>("LblName")->text(), QStringLiteral(" No Connection"));
+
+    rig.model.setVisible(Element::LblREC, true);
+    rig.panel.showModel();
+    EXPECT_TRUE(rig.find("LblREC")->isVisibleTo(face));
+}
+
+TEST(ShowModel, LeavesUnchangedElementsAlone) {
+    PanelRig rig;
+    rig.panel.showModel();
+    // Something else wrote a label directly; a show with no change for it must not undo it.
+    rig.find<QLabel>("LblSeg1")->setText(QStringLiteral("8"));
+    rig.model.setCaption(Element::LblSeg2, "7");
+    rig.panel.showModel();
+    EXPECT_EQ(rig.find<QLabel>("LblSeg1")->text(), QStringLiteral("8"));
+    EXPECT_EQ(rig.find<QLabel>("LblSeg2")->text(), QStringLiteral("7"));
+}
+
+TEST(ShowModel, CaptionsAreBytesShownAsLatin1) {
+    PanelRig rig;
+    rig.model.setCaption(Element::LblSeg5, "\xB0");  // degree sign in Latin-1
+    rig.panel.showModel();
+    EXPECT_EQ(rig.find<QLabel>("LblSeg5")->text(), QString(QChar(0xB0)));
+}
+
+// ---- Status strip --------------------------------------------------------------------------
+
+TEST(RecordingStatusTest, RecShowsUntilTheFirstSampleThenAllThreeAreBlank) {
+    PanelRig rig;
+    rig.panel.load();
+    auto* recording = rig.find<QLabel>("LblRecording");
+    auto* count = rig.find<QLabel>("LblCount");
+    auto* fileName = rig.find<QLabel>("LblFileName");
+    ASSERT_TRUE(recording && count && fileName);
+    EXPECT_EQ(recording->text(), QStringLiteral("Rec"));
+    EXPECT_EQ(recording->palette().color(QPalette::WindowText), QColor(Qt::white));
+    count->setText(QStringLiteral("12"));
+    fileName->setText(QStringLiteral("x.pxd"));
+    rig.panel.recordingStatus().tick();
+    EXPECT_TRUE(recording->text().isEmpty());
+    EXPECT_TRUE(count->text().isEmpty());
+    EXPECT_TRUE(fileName->text().isEmpty());
+}
+
+TEST(RecordingStatusTest, SamplesEveryPeriodCountingFromTheFirstTick) {
+    PanelRig rig;
+    RecordingStatus& status = rig.panel.recordingStatus();
+    status.setSamplePeriod(3);
+    auto* count = rig.find<QLabel>("LblCount");
+    const bool expectedBlank[] = {true, false, false, true, false, false, true};
+    for (bool blank : expectedBlank) {
+        count->setText(QStringLiteral("n"));
+        status.tick();
+        EXPECT_EQ(count->text().isEmpty(), blank) << "counter " << status.tickCounter();
+    }
+}
+
+// ---- Toolbar --------------------------------------------------------------------------------
+
+TEST(Toolbar, NineButtonsInOrderWithTheirToolTips) {
+    PanelRig rig;
+    auto* toolbar = rig.panel.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    ASSERT_NE(toolbar, nullptr);
+    const std::pair<const char*, const char*> expected[] = {
+        {"Save", "Save As"},
+        {"Open", "Open File to Read"},
+        {"Intv", "Sampling Rate"},
+        {"List", "List Display"},
+        {"Graph", "Graphic Display"},
+        {"RTC", "Real Time Clock"},
+        {"RecSetup", "Recording Setup"},
+        {"Memory", "Data Logger"},
+        {"Erase", "Erase Data Logger"},
+    };
+    const QList<QAction*> actions = toolbar->actions();
+    ASSERT_EQ(actions.size(), 9);
+    for (int i = 0; i < 9; ++i) {
+        const QString key = QString::fromLatin1(expected[i].first);
+        EXPECT_EQ(actions[i]->objectName(), key);
+        EXPECT_EQ(actions[i]->toolTip(), QString::fromLatin1(expected[i].second))
+            << expected[i].first;
+        EXPECT_EQ(rig.panel.toolbarAction(key), actions[i]);
+        EXPECT_FALSE(actions[i]->icon().isNull()) << expected[i].first;
+    }
+    EXPECT_EQ(rig.panel.toolbarAction(QStringLiteral("Print")), nullptr);
+    EXPECT_EQ(rig.panel.toolbarAction(QStringLiteral("Open"))->shortcut(),
+              QKeySequence(QKeySequence::Open));
+    rig.panel.layout()->activate();
+    EXPECT_EQ(toolbar->y(), 0);
+    EXPECT_GE(rig.panel.centralWidget()->y(), toolbar->height());
+}
+
+// ---- Erase list and result list -------------------------------------------------------------
+
+TEST(EraseListTest, StartsHiddenAndSwallowsEveryKeyAndTheWheel) {
+    PanelRig rig;
+    QComboBox* list = rig.panel.eraseList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->objectName(), QStringLiteral("ComboErase"));
+    EXPECT_FALSE(list->isVisibleTo(rig.panel.centralWidget()));
+    EXPECT_EQ(list->parentWidget(), rig.panel.centralWidget());
+    EXPECT_LT(list->x(), 20);
+    EXPECT_LT(list->y(), 20);
+
+    list->addItems(
+        {QStringLiteral("Exit"), QStringLiteral("1  2019/08/01 12:34:56"), QStringLiteral("All")});
+    list->setCurrentIndex(0);
+    list->show();
+    int activated = 0;
+    QObject::connect(list, &QComboBox::activated, [&] { ++activated; });
+    for (int key : {int(Qt::Key_Down), int(Qt::Key_End), int(Qt::Key_A), int(Qt::Key_Space),
+                    int(Qt::Key_F4), int(Qt::Key_Return)}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                        key == Qt::Key_A ? QStringLiteral("A") : QString());
+        QCoreApplication::sendEvent(list, &press);
+    }
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list, &wheel);
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_EQ(activated, 0);
+}
+
+TEST(ResultList, CollectsLinesOutsideTheVisibleArea) {
+    PanelRig rig;
+    rig.panel.addResultLine(QStringLiteral("Readfile undefined error"));
+    auto* results = rig.panel.findChild<QListWidget*>(QStringLiteral("lstResults"));
+    ASSERT_NE(results, nullptr);
+    ASSERT_EQ(results->count(), 1);
+    EXPECT_EQ(results->item(0)->text(), QStringLiteral("Readfile undefined error"));
+    EXPECT_EQ(results->x(), 14400 / 15);
+    EXPECT_FALSE(rig.panel.centralWidget()->rect().intersects(results->geometry()));
+    QWidget* setup = rig.find("PicSetup");
+    ASSERT_NE(setup, nullptr);
+    EXPECT_FALSE(setup->isVisibleTo(rig.panel.centralWidget()));
+}
+
+// ---- What it looks like ---------------------------------------------------------------------
+
+int darkPixels(const QImage& image, const QRect& area) {
+    int dark = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 80) ++dark;
+    return dark;
+}
+
+TEST(PanelPicture, DigitsAndIconsShowDarkOnTheLightGlassAndVanishWhenHidden) {
+    PanelRig rig;
+    rig.panel.load();
+    QWidget* face = rig.panel.centralWidget();
+    const auto place = [&](const char* name) { return rig.find(name)->geometry(); };
+
+    QImage shown = face->grab().toImage();
+    // The glass between elements is light and greenish.
+    const QColor glass = shown.pixelColor(5 + 490 / 2, 300);
+    EXPECT_GT(glass.green(), glass.blue());
+    EXPECT_GT(qGray(glass.rgb()), 140);
+    EXPECT_GT(darkPixels(shown, place("LblSeg1")), 50);
+    EXPECT_GT(darkPixels(shown, place("ImaAPO")), 20);
+    EXPECT_GT(darkPixels(shown, place("ImaS1")), 20);
+    // The keys differ from the casing around them.
+    const QRect key = rig.panel.keypadMember(5)->geometry();
+    EXPECT_NE(shown.pixelColor(key.center()), shown.pixelColor(key.left() - 4, key.center().y()));
+
+    rig.model.setVisible(Element::LblSeg1, false);
+    rig.model.setVisible(Element::ImaAPO, false);
+    for (Element bar : {Element::ImaS1, Element::ImaS2, Element::ImaS3, Element::ImaS4,
+                        Element::ImaS5, Element::ImaS6})
+        rig.model.setVisible(bar, false);
+    rig.panel.showModel();
+    QImage hidden = face->grab().toImage();
+    EXPECT_EQ(darkPixels(hidden, place("LblSeg1")), 0);
+    EXPECT_EQ(darkPixels(hidden, place("ImaAPO")), 0);
+    EXPECT_EQ(darkPixels(hidden, place("ImaS1")), 0);
+}
+
+}  // namespace
+}  // namespace photara::test
