@@ -11,12 +11,18 @@
 
 namespace photara::sim::test {
 
-// A virtual meter behind a real MeterLink, with a clock the test moves.
+// A virtual meter behind a real MeterLink, with a clock the test moves. The link starts
+// connected (one display exchange) with an empty traffic log.
 struct LinkedMeter {
     photara::test::FakeClock clock;
     VirtualMeter meter{clock};
     VirtualMeterBackend backend{meter};
     MeterLink link{backend, kMeterVendorId, kMeterProductId};
+
+    LinkedMeter() {
+        exchange(98);
+        backend.clearLog();
+    }
 
     // Write-then-read of a command with the given bytes from byte 3 on.
     const Report& exchange(std::uint8_t command, std::initializer_list<std::uint8_t> args = {}) {
