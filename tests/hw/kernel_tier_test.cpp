@@ -1,0 +1,271 @@
+// Runs inside the qemu guest (see run_guest.sh): the real hidapi backend and MeterLink
+// against the virtual meter served by the uhid bridge, through the kernel's hidraw driver.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "bridge_control.h"
+#include "device/hidapi_backend.h"
+#include "link/meter_identity.h"
+#include "link/meter_link.h"
+#include "logger/logger_transfer.h"
+#include "sim/virtual_meter.h"
+#include "uhid_bridge/bridge_setup.h"
+
+namespace photara {
+namespace {
+
+using std::chrono::milliseconds;
+using SteadyClock = std::chrono::steady_clock;
+
+long long msSince(SteadyClock::time_point start) {
+    return std::chrono::duration_cast<milliseconds>(SteadyClock::now() - start).count();
+}
+
+const char* controlDir() {
+    return std::getenv("PHOTARA_BRIDGE_CONTROL");
+}
+
+class KernelTierTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (controlDir() == nullptr) GTEST_SKIP() << "runs only in the kernel-tier guest";
+        ::alarm(60);  // a hung read ends the run with a message, not a silent qemu time-out
+        control = std::make_unique<test::BridgeControl>(controlDir());
+        ASSERT_EQ(control->send("reset"), "ok");
+        ASSERT_TRUE(waitForMeter(true));
+        link.setListener({[this] { ++noConnection; }, [this] { ++readErrors; }});
+        oracle.setIdleAnswers(false);  // as the bridge serves it
+    }
+
+    void TearDown() override {
+        if (control) {
+            EXPECT_EQ(control->stat("refused"), 0) << "malformed output reports";
+        }
+        ::alarm(0);
+    }
+
+    // Waits until enumeration shows the meter (or no meter), at most five seconds.
+    bool waitForMeter(bool present) {
+        const auto start = SteadyClock::now();
+        while (msSince(start) < 5000) {
+            if (backend.enumerate(kMeterVendorId, kMeterProductId).empty() != present) {
+                return true;
+            }
+            std::this_thread::sleep_for(milliseconds(20));
+        }
+        return false;
+    }
+
+    // Fills the request bytes 0..2 and gives the oracle meter the same request; returns
+    // the answer the meter must send.
+    Report prepare(Command command) {
+        link.request(command);
+        oracle.receive(link.output());
+        const std::optional<Report> expected = oracle.takeInputReport();
+        oracle.discardQueuedAnswers();
+        return expected.value_or(Report{});
+    }
+
+    // One write-then-read that must bring the oracle's answer.
+    void roundTrip(Command command) {
+        const Report expected = prepare(command);
+        link.writeThenRead();
+        ASSERT_TRUE(link.connected());
+        ASSERT_EQ(link.answer(), expected);
+    }
+
+    std::unique_ptr<test::BridgeControl> control;
+    HidApiBackend backend;
+    MeterLink link{backend, kMeterVendorId, kMeterProductId};
+    tools::FrozenClock clock{tools::kBridgeClockTime};
+    sim::VirtualMeter oracle{clock};  // the same meter, in process: what must arrive
+    int noConnection = 0;
+    int readErrors = 0;
+};
+
+TEST_F(KernelTierTest, EnumerationFindsTheMeterByBothIdentifiersOnly) {
+    const auto found = backend.enumerate(kMeterVendorId, kMeterProductId);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].path.rfind("/dev/hidraw", 0), 0u) << found[0].path;
+    EXPECT_EQ(found[0].vendorId, kMeterVendorId);
+    EXPECT_EQ(found[0].productId, kMeterProductId);
+    EXPECT_TRUE(backend.enumerate(kMeterVendorId, kMeterProductId + 1).empty());
+    EXPECT_NE(backend.open(found[0].path), nullptr);
+}
+
+class RoundTripTest : public KernelTierTest, public ::testing::WithParamInterface<Command> {};
+
+TEST_P(RoundTripTest, AnswerArrivesWhole) {
+    roundTrip(GetParam());
+    EXPECT_EQ(noConnection, 0);
+    EXPECT_EQ(readErrors, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, RoundTripTest,
+                         ::testing::Values(Command::Display, Command::Blink, Command::ReadClock,
+                                           Command::MemoryStatus));
+
+TEST_F(KernelTierTest, ThousandPollsLoseAndShiftNoReport) {
+    // Requests with different answers in turn, so a lost, repeated or shifted report shows.
+    const Command cycle[] = {Command::Display, Command::Blink, Command::ReadClock,
+                             Command::MemoryStatus};
+    constexpr int kPolls = 1000;
+    int wrong = 0;
+    const auto start = SteadyClock::now();
+    for (int i = 0; i < kPolls; ++i) {
+        const Report expected = prepare(cycle[i % 4]);
+        link.writeThenRead();
+        if (!link.connected() || link.answer() != expected) ++wrong;
+        if (wrong > 10) break;  // broken for good: don't wait out a thousand time-outs
+    }
+    const long long elapsed = msSince(start);
+    EXPECT_EQ(wrong, 0);
+    std::printf("PHOTARA_HW_FIGURE polls_per_second=%.0f\n",
+                kPolls * 1000.0 / static_cast<double>(std::max(1LL, elapsed)));
+}
+
+TEST_F(KernelTierTest, SilentMeterTimesOutAfterASecondAndTheLinkLetsGoQuietly) {
+    roundTrip(Command::Display);
+    const Report before = link.answer();
+    ASSERT_EQ(control->send("silent 1"), "ok");
+    link.request(Command::Blink);  // the meter never sees it
+
+    const auto start = SteadyClock::now();
+    link.writeThenRead();
+    const long long elapsed = msSince(start);
+
+    EXPECT_FALSE(link.connected());
+    EXPECT_EQ(link.answer(), before);
+    EXPECT_EQ(readErrors, 0);
+    EXPECT_EQ(noConnection, 0);
+    // The read waited for its time-out, not less and not for ever.
+    EXPECT_GE(elapsed, 950);
+    EXPECT_LT(elapsed, 3000);
+}
+
+TEST_F(KernelTierTest, UnplugDuringAReadFailsAtOnceAndReplugServesTheNextRequest) {
+    roundTrip(Command::Display);
+    const Report before = link.answer();
+    ASSERT_EQ(control->send("silent 1"), "ok");
+    ASSERT_EQ(control->send("unplug 200"), "ok");
+
+    const auto start = SteadyClock::now();
+    link.writeThenRead();  // waits; the meter goes away under it
+    const long long elapsed = msSince(start);
+    EXPECT_LT(elapsed, 900) << "the read waited for its time-out instead of failing";
+    EXPECT_FALSE(link.connected());
+    EXPECT_EQ(readErrors, 1);
+    EXPECT_EQ(link.answer(), before);
+
+    ASSERT_TRUE(waitForMeter(false));
+    link.request(Command::Blink);
+    link.writeThenRead();  // searches, finds nothing
+    EXPECT_EQ(noConnection, 1);
+    EXPECT_FALSE(link.connected());
+
+    ASSERT_EQ(control->send("silent 0"), "ok");
+    ASSERT_EQ(control->send("replug"), "ok");
+    ASSERT_TRUE(waitForMeter(true));
+    roundTrip(Command::ReadClock);  // the reconnecting call carries out its request
+    EXPECT_EQ(noConnection, 1);
+    EXPECT_EQ(readErrors, 1);
+}
+
+enum class Exchange { WriteOnly, ReadOnly };
+
+class ReconnectTest : public KernelTierTest, public ::testing::WithParamInterface<Exchange> {};
+
+TEST_P(ReconnectTest, AfterAReplugTheReconnectingCallDoesNothingElse) {
+    roundTrip(Command::Display);
+    ASSERT_EQ(control->send("unplug"), "ok");
+    ASSERT_TRUE(waitForMeter(false));
+    link.readOnly();  // the open handle fails at once
+    ASSERT_FALSE(link.connected());
+    EXPECT_EQ(readErrors, 1);
+    ASSERT_EQ(control->send("replug"), "ok");
+    ASSERT_TRUE(waitForMeter(true));
+    const long outputsBefore = control->stat("outputs");
+
+    link.request(Command::Blink);  // not given to the oracle: it must not reach the meter
+    const auto start = SteadyClock::now();
+    if (GetParam() == Exchange::WriteOnly) {
+        link.writeOnly();
+    } else {
+        link.readOnly();
+    }
+    EXPECT_LT(msSince(start), 900) << "the reconnecting call waited for an answer";
+    EXPECT_TRUE(link.connected());
+    EXPECT_EQ(control->stat("outputs"), outputsBefore);
+
+    roundTrip(Command::MemoryStatus);  // no stray answer is queued in front of this one
+    EXPECT_EQ(readErrors, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Exchanges, ReconnectTest,
+                         ::testing::Values(Exchange::WriteOnly, Exchange::ReadOnly));
+
+// The kernel drops an input report shorter than the descriptor declares (hidraw never sees
+// it), so the host sees a silent meter; either way no half report may become the answer.
+TEST_F(KernelTierTest, AShortReportNeverBecomesAHalfAnswer) {
+    roundTrip(Command::Display);
+    const Report before = link.answer();
+    ASSERT_EQ(control->send("truncate-next 40"), "ok");
+    prepare(Command::Blink);
+    link.writeThenRead();
+    EXPECT_FALSE(link.connected());
+    EXPECT_EQ(link.answer(), before);
+    roundTrip(Command::Blink);
+}
+
+TEST_F(KernelTierTest, TheLargestLoggerSetArrivesByteExact) {
+    const std::optional<MemoryStatus> status = readMemoryStatus(link);
+    ASSERT_TRUE(status);
+    ASSERT_EQ(status->setCount, oracle.logger().setCount());
+    const auto identifiers = readDirectory(link, status->setCount);
+    ASSERT_TRUE(identifiers);
+    int largest = 0;
+    for (int i = 1; i < oracle.logger().setCount(); ++i) {
+        if (oracle.logger().spec(i).samples > oracle.logger().spec(largest).samples) largest = i;
+    }
+    const std::string& expected = oracle.logger().text(largest);
+    ASSERT_GT(oracle.logger().spec(largest).samples, 12000);
+
+    const auto start = SteadyClock::now();
+    const DownloadResult result =
+        downloadSet(link, (*identifiers)[static_cast<std::size_t>(largest)]);
+    const long long elapsed = msSince(start);
+
+    ASSERT_EQ(result.status, TransferStatus::Ok);
+    ASSERT_EQ(result.length, expected.size());
+    const std::size_t blocks = (expected.size() + kReportDataSize - 1) / kReportDataSize;
+    ASSERT_EQ(result.text.size(), blocks * kReportDataSize);
+    // Compared in one piece would print 800 kB on failure; find the first wrong byte instead.
+    const auto [wrong, unused] =
+        std::mismatch(expected.begin(), expected.end(), result.text.begin());
+    EXPECT_EQ(wrong, expected.end()) << "first wrong byte at " << (wrong - expected.begin());
+    EXPECT_TRUE(std::all_of(result.text.begin() + static_cast<long>(expected.size()),
+                            result.text.end(), [](char c) { return c == 0; }));
+    std::printf("PHOTARA_HW_FIGURE download_blocks=%zu download_ms=%lld\n", blocks, elapsed);
+}
+
+}  // namespace
+}  // namespace photara
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    ::signal(SIGALRM, [](int) {
+        static const char message[] = "\nwatchdog: a kernel-tier case hung for 60 s\n";
+        (void)!::write(STDERR_FILENO, message, sizeof message - 1);
+        ::_exit(3);
+    });
+    return RUN_ALL_TESTS();
+}
