@@ -17,7 +17,7 @@ class MeterLink;
 // opens it keeps the panel's timers paused until it has closed, however it was closed.
 class SetupWindow final : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kRefreshMs = 1000;
     static constexpr int kOffsetBelowPanelTwips = 1000;
 
@@ -31,10 +31,10 @@ public:
 
     QTimer& timer() { return timer_; }
 
-protected:
+  protected:
     void done(int result) override;
 
-private:
+  private:
     void toggleMeterTime();
     void setMeterClock();
 

@@ -8,13 +8,13 @@ namespace photara {
 namespace {
 
 class ClickFilter final : public QObject {
-public:
+  public:
     ClickFilter(QWidget* widget, std::function<void()> handler)
         : QObject(widget), widget_(widget), handler_(std::move(handler)) {
         widget->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != widget_ || event->type() != QEvent::MouseButtonRelease) return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -25,7 +25,7 @@ protected:
         return true;
     }
 
-private:
+  private:
     QWidget* widget_;
     std::function<void()> handler_;
 };

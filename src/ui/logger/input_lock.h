@@ -11,14 +11,14 @@ namespace photara {
 // clicks, so the user sees they are unavailable) and enables again, on every path out of
 // the scope, exactly those it disabled.
 class InputLock {
-public:
+  public:
     // panel: the main window; its central widget and toolbars are locked. Null locks nothing.
     explicit InputLock(QWidget* panel);
     ~InputLock();
     InputLock(const InputLock&) = delete;
     InputLock& operator=(const InputLock&) = delete;
 
-private:
+  private:
     void lock(QWidget* widget);
 
     std::vector<QPointer<QWidget>> locked_;

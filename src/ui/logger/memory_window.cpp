@@ -127,7 +127,9 @@ void MemoryWindow::listSets(const std::vector<std::string>& identifiers) {
     }
 }
 
-int MemoryWindow::setCount() const { return grid_->rowCount(); }
+int MemoryWindow::setCount() const {
+    return grid_->rowCount();
+}
 
 void MemoryWindow::setBusy(bool busy) {
     busy_ = busy;

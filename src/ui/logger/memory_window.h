@@ -17,7 +17,7 @@ struct MemoryStatus;
 // per recorded set. It only shows and reports clicks; LoggerCommands does the talking.
 class MemoryWindow final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit MemoryWindow(QWidget* panel);
 
     // Left edge at the panel's right edge, top level with the panel's top.
@@ -35,14 +35,14 @@ public:
 
     QTableWidget& grid() const { return *grid_; }
 
-signals:
-    void setChosen(int setNumber);      // a GridSet row was clicked
+  signals:
+    void setChosen(int setNumber);       // a GridSet row was clicked
     void eraseAllClicked(bool guarded);  // MSize (guarded) or a legend swatch (not guarded)
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QTableWidget* grid_;
     QLabel* capacity_;
     QProgressBar* gauge_;

@@ -1,0 +1,69 @@
+#include "commands/erase_list_controller.h"
+
+#include <QComboBox>
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "base/timer_pause.h"
+#include "commands/logger_messages.h"
+#include "link/meter_link.h"
+#include "logger/directory.h"
+#include "protocol/commands.h"
+
+namespace photara {
+namespace {
+constexpr int kIdentifierRole = Qt::UserRole;
+}
+
+EraseListController::EraseListController(AppContext& context, QComboBox& list)
+    : context_(context), list_(&list) {
+    connect(&list, &QComboBox::activated, this, &EraseListController::choose);
+}
+
+void EraseListController::fill(const std::vector<std::string>& identifiers) {
+    if (!list_) return;
+    list_->clear();
+    list_->addItem(QStringLiteral("Exit"));
+    int k = 1;
+    for (const std::string& id : identifiers) {
+        list_->addItem(QString::fromLatin1(eraseListItem(k++, id).c_str()),
+                       QString::fromLatin1(id.c_str()));
+    }
+    list_->addItem(QStringLiteral("All"));
+    list_->setCurrentIndex(0);
+    list_->show();
+    list_->raise();
+}
+
+void EraseListController::choose(int index) {
+    if (!list_) return;
+    if (index <= 0 || index >= list_->count()) {
+        list_->hide();
+        return;
+    }
+    const QVariant identifier = list_->itemData(index, kIdentifierRole);
+    if (index == list_->count() - 1 || !identifier.isValid()) {
+        eraseAll();
+    } else {
+        eraseSet(identifier.toString().toStdString());
+    }
+}
+
+void EraseListController::eraseAll() {
+    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+    if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning)) {
+        context_.link.request(Command::EraseAll);
+        context_.link.writeThenRead();
+    }
+    if (list_) list_->hide();
+}
+
+void EraseListController::eraseSet(const std::string& identifier) {
+    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+    writeIdentifier(context_.link.output(), identifier);
+    context_.link.request(Command::EraseSet);
+    context_.link.writeThenRead();
+    if (list_) list_->hide();
+}
+
+}  // namespace photara

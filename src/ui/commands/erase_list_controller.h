@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QComboBox>
+#include <QObject>
+#include <QPointer>
+#include <string>
+#include <vector>
+
+namespace photara {
+
+struct AppContext;
+
+// ComboErase's items and choices: "Exit", one item per recorded set, "All". Each set item
+// keeps the identifier it was listed with, so choosing it erases exactly the set it shows,
+// even if another directory read has changed the shared identifier table since.
+class EraseListController final : public QObject {
+  public:
+    EraseListController(AppContext& context, QComboBox& list);
+
+    // Replaces the items with the sets of a completed directory read and shows the list.
+    void fill(const std::vector<std::string>& identifiers);
+
+  private:
+    void choose(int index);
+    void eraseAll();
+    void eraseSet(const std::string& identifier);
+
+    AppContext& context_;
+    QPointer<QComboBox> list_;
+};
+
+}  // namespace photara

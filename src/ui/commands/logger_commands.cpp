@@ -1,0 +1,208 @@
+#include "commands/logger_commands.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "base/timer_pause.h"
+#include "commands/erase_list_controller.h"
+#include "commands/logger_guards.h"
+#include "commands/logger_messages.h"
+#include "commands/settings_commands.h"
+#include "common/workspace.h"
+#include "link/meter_link.h"
+#include "live/display_state.h"
+#include "logger/input_lock.h"
+#include "logger/logger_transfer.h"
+#include "logger/memory_window.h"
+#include "protocol/commands.h"
+
+namespace photara {
+namespace {
+
+void tell(AppContext& context, const QString& text) {
+    context.prompts.message(text, QString(), Prompts::Icon::Critical);
+}
+
+// Reads the memory status after discarding whatever answer is waiting. Nullopt (the user
+// told why) when the meter did not answer or holds no set.
+std::optional<MemoryStatus> readStatusWithSets(AppContext& context) {
+    context.link.readOnly();
+    const std::optional<MemoryStatus> status = readMemoryStatus(context.link);
+    if (!status) {
+        tell(context, kMeterStoppedAnswering);
+        return std::nullopt;
+    }
+    if (status->setCount == 0) {
+        tell(context, kNoDataInMemory);
+        return std::nullopt;
+    }
+    return status;
+}
+
+void storeIdentifiers(Workspace& workspace, const std::vector<std::string>& identifiers) {
+    std::vector<std::string> table;
+    table.reserve(identifiers.size() + 1);
+    table.emplace_back();  // sets are numbered from 1
+    table.insert(table.end(), identifiers.begin(), identifiers.end());
+    workspace.setIdentifiers = std::move(table);
+}
+
+}  // namespace
+
+// Marks a transfer in progress: refuses re-entry from events that run meanwhile and keeps
+// the logger window open and its grid disabled until the transfer has ended.
+class LoggerCommands::Busy {
+  public:
+    explicit Busy(LoggerCommands& owner) : owner_(owner), window_(owner.window_) {
+        owner_.busy_ = true;
+        if (window_) window_->setBusy(true);
+    }
+    ~Busy() {
+        owner_.busy_ = false;
+        if (window_) window_->setBusy(false);
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+    void cover(MemoryWindow& window) {
+        window_ = &window;
+        window.setBusy(true);
+    }
+
+  private:
+    LoggerCommands& owner_;
+    QPointer<MemoryWindow> window_;
+};
+
+LoggerCommands::LoggerCommands(AppContext& context, DataListHooks dataList, QComboBox& eraseList)
+    : context_(context),
+      dataList_(std::move(dataList)),
+      eraseList_(std::make_unique<EraseListController>(context, eraseList)) {}
+
+LoggerCommands::~LoggerCommands() {
+    if (window_) delete window_.data();
+}
+
+void LoggerCommands::runMemory() {
+    if (busy_ || !meterFreeForMemory(context_)) return;
+    Busy busy(*this);
+    const TimerPause pause{&context_.pollTimer};
+    const InputLock lock(context_.panel);
+
+    const std::optional<MemoryStatus> status = readStatusWithSets(context_);
+    if (!status) return;
+    MemoryWindow& window = openWindow();
+    busy.cover(window);
+    window.showStatus(*status);
+    window.setProgress(0);
+
+    const auto identifiers =
+        readDirectory(context_.link, status->setCount, [this](int percent) { progress(percent); });
+    if (!identifiers) {
+        tell(context_, kMeterStoppedAnswering);
+        return;
+    }
+    storeIdentifiers(context_.workspace, *identifiers);
+    if (window_) window_->listSets(*identifiers);
+}
+
+void LoggerCommands::runErase() {
+    if (busy_ || !meterFreeForSettings(context_)) return;
+    Busy busy(*this);
+    const TimerPause pause{&context_.pollTimer};
+    const InputLock lock(context_.panel);
+
+    const std::optional<MemoryStatus> status = readStatusWithSets(context_);
+    if (!status) return;
+    const auto identifiers =
+        readDirectory(context_.link, status->setCount, [this](int percent) { progress(percent); });
+    if (!identifiers) {
+        tell(context_, kMeterStoppedAnswering);
+        return;
+    }
+    storeIdentifiers(context_.workspace, *identifiers);
+    eraseList_->fill(*identifiers);
+}
+
+void LoggerCommands::runIntv() {
+    if (!busy_) runIntvCommand(context_);
+}
+
+void LoggerCommands::runRecSetup() {
+    if (!busy_) runRecSetupCommand(context_);
+}
+
+void LoggerCommands::runRtc() {
+    if (!busy_) runRtcCommand(context_, runModal_);
+}
+
+void LoggerCommands::closeLoggerWindow() {
+    if (window_ && !busy_) window_->close();
+}
+
+bool LoggerCommands::loggerWindowOpen() const {
+    return window_ && window_->isVisible();
+}
+
+MemoryWindow& LoggerCommands::openWindow() {
+    if (!window_) {
+        window_ = new MemoryWindow(context_.panel);
+        QObject::connect(window_, &MemoryWindow::setChosen, window_,
+                         [this](int setNumber) { downloadSet(setNumber); });
+        QObject::connect(window_, &MemoryWindow::eraseAllClicked, window_,
+                         [this](bool guarded) { eraseAll(guarded); });
+        window_->placeBeside(context_.panel);
+    }
+    window_->show();
+    window_->raise();
+    return *window_;
+}
+
+void LoggerCommands::progress(int percent) {
+    if (window_) window_->setProgress(percent);
+    QCoreApplication::processEvents();
+}
+
+void LoggerCommands::downloadSet(int setNumber) {
+    if (busy_) return;
+    if (context_.display[Element::LblREC] || context_.display[Element::LblAMRA]) return;
+    const auto& table = context_.workspace.setIdentifiers;
+    if (setNumber < 1 || static_cast<std::size_t>(setNumber) >= table.size()) return;
+    const std::string identifier = table[static_cast<std::size_t>(setNumber)];
+
+    Busy busy(*this);
+    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+    const InputLock lock(context_.panel);
+    context_.link.readOnly();
+    DownloadResult result =
+        photara::downloadSet(context_.link, identifier, [this](int percent) { progress(percent); });
+    switch (result.status) {
+        case TransferStatus::NoAnswer:
+            tell(context_, kMeterStoppedAnswering);
+            return;
+        case TransferStatus::TooLong:
+            tell(context_, kSetTooLong);
+            return;
+        case TransferStatus::Ok:
+            break;
+    }
+    context_.workspace.dataText = std::move(result.text);
+    if (dataList_.isOpen && dataList_.close && dataList_.isOpen()) dataList_.close();
+    if (dataList_.show) dataList_.show();
+}
+
+void LoggerCommands::eraseAll(bool guarded) {
+    if (busy_) return;
+    if (guarded && !meterFreeForSettings(context_)) return;
+    if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning)) return;
+    {
+        const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        context_.link.readOnly();
+        context_.link.request(Command::EraseAll);
+        context_.link.writeThenRead();
+    }
+    closeLoggerWindow();
+}
+
+}  // namespace photara

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "commands/rtc_command.h"
+
+class QComboBox;
+
+namespace photara {
+
+struct AppContext;
+class EraseListController;
+class MemoryWindow;
+
+// What a download needs of the data list window.
+struct DataListHooks {
+    std::function<bool()> isOpen;
+    std::function<void()> close;
+    std::function<void()> show;  // opens it on the current data text
+};
+
+// The toolbar's logger and clock commands. Owns the logger window (Memory) and the erase
+// list's behaviour. Transfers let pending events run so the windows stay responsive; the
+// panel's keypad and toolbar are disabled meanwhile, and a command started while another
+// is still transferring is ignored.
+class LoggerCommands {
+  public:
+    LoggerCommands(AppContext& context, DataListHooks dataList, QComboBox& eraseList);
+    ~LoggerCommands();
+    LoggerCommands(const LoggerCommands&) = delete;
+    LoggerCommands& operator=(const LoggerCommands&) = delete;
+
+    void runMemory();
+    void runErase();
+    void runIntv();
+    void runRecSetup();
+    void runRtc();
+
+    void closeLoggerWindow();
+    bool loggerWindowOpen() const;
+    MemoryWindow* loggerWindow() const { return window_; }
+
+    // How the clock window is shown (tests drive it instead of exec()).
+    void setModalRunner(ModalRunner run) { runModal_ = std::move(run); }
+
+  private:
+    class Busy;
+    void downloadSet(int setNumber);
+    void eraseAll(bool guarded);
+    MemoryWindow& openWindow();
+    void progress(int percent);
+
+    AppContext& context_;
+    DataListHooks dataList_;
+    std::unique_ptr<EraseListController> eraseList_;
+    QPointer<MemoryWindow> window_;
+    ModalRunner runModal_ = execModal;
+    bool busy_ = false;
+};
+
+}  // namespace photara

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace photara {
+
+inline const QString kNoDataInMemory = QStringLiteral("No Data in Memory!");
+inline const QString kEraseAllWarning =
+    QStringLiteral("All the Automatically Recorded data in memory will be deleted!");
+inline const QString kWarningTitle = QStringLiteral("Warning");
+
+// A transfer or a reading whose answer did not arrive: nothing it would have shown is shown.
+inline const QString kMeterStoppedAnswering = QStringLiteral(
+    "The meter stopped answering. Nothing was changed.\r\nCheck its USB cable and try again.");
+inline const QString kSetTooLong = QStringLiteral(
+    "This set is longer than the download buffer holds (832,000 bytes). It was not "
+    "downloaded and nothing was changed.");
+
+}  // namespace photara

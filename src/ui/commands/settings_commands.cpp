@@ -1,0 +1,85 @@
+#include "commands/settings_commands.h"
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "base/timer_pause.h"
+#include "commands/logger_guards.h"
+#include "commands/logger_messages.h"
+#include "link/meter_link.h"
+#include "logger/logger_settings.h"
+#include "logger/logger_transfer.h"
+#include "protocol/big_endian.h"
+
+namespace photara {
+namespace {
+
+void sendSetting(MeterLink& link, Command command, int value) {
+    writeBigEndian(std::span(link.output()).subspan(kFirstArgumentByte, 2),
+                   static_cast<std::uint64_t>(value));
+    link.request(command);
+    link.writeOnly();
+}
+
+// The current value, or nullopt (and the user told) when the meter did not answer: a
+// missing answer leaves an earlier command's bytes in the answer, which must not be offered.
+std::optional<int> readCurrent(AppContext& context, Command command) {
+    context.link.readOnly();  // discards whatever answer is still waiting
+    const std::optional<int> value = readSetting(context.link, command);
+    if (!value) {
+        context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
+    }
+    return value;
+}
+
+}  // namespace
+
+void runIntvCommand(AppContext& context) {
+    if (!meterFreeForSettings(context)) return;
+    std::optional<int> current;
+    {
+        const TimerPause pause{&context.pollTimer};
+        current = readCurrent(context, Command::ReadSamplingTime);
+    }
+    if (!current) return;
+
+    const QString defaultAnswer = QString::fromStdString(formatSamplingTime(*current));
+    for (;;) {
+        const std::optional<QString> typed = context.prompts.input(
+            QStringLiteral("Input Sampling Time"),
+            QStringLiteral("Enter the SAMPLING TIME\r\n00:00:01 <= hh:nn:ss <= 01:00:00"),
+            defaultAnswer);
+        if (!typed || typed->isEmpty()) return;
+        const SamplingTimeAnswer answer = parseSamplingTime(typed->toStdString());
+        switch (answer.kind) {
+            case SamplingTimeAnswer::Kind::FormatError:
+                context.prompts.message(
+                    QStringLiteral("Invalid, comply with the data format properly\r\n"), QString(),
+                    Prompts::Icon::Critical);
+                continue;
+            case SamplingTimeAnswer::Kind::AskAgain:
+                continue;
+            case SamplingTimeAnswer::Kind::Accept: {
+                const TimerPause pause{&context.pollTimer};
+                sendSetting(context.link, Command::SetSamplingTime, answer.seconds);
+                return;
+            }
+        }
+    }
+}
+
+void runRecSetupCommand(AppContext& context) {
+    if (!meterFreeForSettings(context)) return;
+    const TimerPause pause{&context.pollTimer, &context.statusTimer};
+    const std::optional<int> current = readCurrent(context, Command::ReadRecordingPeriod);
+    if (!current) return;
+
+    const std::optional<QString> typed = context.prompts.input(
+        QStringLiteral("Recording Period"),
+        QStringLiteral("Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) "),
+        QString::number(*current));
+    if (!typed || typed->isEmpty()) return;
+    sendSetting(context.link, Command::SetRecordingPeriod,
+                parseRecordingPeriod(typed->toStdString()));
+}
+
+}  // namespace photara

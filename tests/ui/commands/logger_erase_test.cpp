@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+
+#include "ui/logger/logger_rig.h"
+
+namespace photara {
+namespace {
+
+using test::LoggerRig;
+
+class EraseListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rig.addSets(10);
+        rig.connect();
+    }
+    QStringList items() const {
+        QStringList list;
+        for (int i = 0; i < rig.eraseList->count(); ++i) list << rig.eraseList->itemText(i);
+        return list;
+    }
+    void choose(int index) {
+        rig.eraseList->setCurrentIndex(index);
+        emit rig.eraseList->activated(index);
+    }
+    LoggerRig rig;
+};
+
+TEST_F(EraseListTest, TenSetsGiveExitTenItemsAndAll) {
+    rig.commands->runErase();
+    const QStringList list = items();
+    ASSERT_EQ(list.size(), 12);
+    EXPECT_EQ(list.front(), "Exit");
+    EXPECT_EQ(list[1], "1  2026/12/07 00:43:01");
+    EXPECT_EQ(list[10], "10  2026/12/07 00:43:10");
+    EXPECT_EQ(list.back(), "All");
+    EXPECT_FALSE(rig.eraseList->isHidden());
+    EXPECT_EQ(rig.backend.commands(), (std::vector<int>{20, 16}));
+    EXPECT_EQ(rig.backend.reads, 1 + 1 + 1 + 2);  // connect, discard, status, two reports
+    for (const auto& m : rig.moments) {
+        EXPECT_FALSE(m.pollRunning);
+        EXPECT_TRUE(m.statusRunning);
+        EXPECT_FALSE(m.panelInputEnabled);  // keypad and toolbar disabled, not just ignored
+    }
+    EXPECT_TRUE(rig.timersRunning());
+    EXPECT_TRUE(rig.panel.centralWidget()->isEnabled());
+    EXPECT_TRUE(rig.toolbar->isEnabled());
+}
+
+TEST_F(EraseListTest, ChoosingASetErasesItWithoutAsking) {
+    rig.commands->runErase();
+    rig.backend.written.clear();
+    rig.moments.clear();
+    choose(3);
+    ASSERT_EQ(rig.backend.commands(), (std::vector<int>{18}));
+    const auto digits = identifierRequestBytes("20261207004303");
+    EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
+    EXPECT_EQ(rig.logger.sets.size(), 9u);
+    EXPECT_TRUE(rig.prompts.confirmQuestions().empty());
+    EXPECT_TRUE(rig.eraseList->isHidden());
+    EXPECT_FALSE(rig.moments[0].pollRunning);
+    EXPECT_FALSE(rig.moments[0].statusRunning);
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+TEST_F(EraseListTest, ASetItemErasesTheSetItShowsEvenAfterAnotherDirectoryRead) {
+    rig.commands->runErase();
+    // The logger window reads the directory again after set 1 went away: the shared table
+    // shifts by one, the erase list still shows the old items.
+    rig.logger.sets.erase(rig.logger.sets.begin());
+    rig.commands->runMemory();
+    rig.backend.written.clear();
+    choose(3);
+    const auto digits = identifierRequestBytes("20261207004303");
+    ASSERT_EQ(rig.backend.commands(), (std::vector<int>{18}));
+    EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
+}
+
+struct AllCase {
+    int index;  // -1: "All"
+    std::optional<bool> confirm;
+    std::vector<int> sent;
+};
+class EraseListChoiceTest : public EraseListTest, public ::testing::WithParamInterface<AllCase> {};
+
+TEST_P(EraseListChoiceTest, ExitAndAllHideTheList) {
+    rig.commands->runErase();
+    rig.backend.written.clear();
+    if (GetParam().confirm) rig.prompts.answerConfirm(*GetParam().confirm);
+    choose(GetParam().index < 0 ? rig.eraseList->count() - 1 : GetParam().index);
+    EXPECT_EQ(rig.backend.commands(), GetParam().sent);
+    EXPECT_TRUE(rig.eraseList->isHidden());
+    EXPECT_EQ(rig.prompts.confirmQuestions().size(), GetParam().confirm ? 1u : 0u);
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, EraseListChoiceTest,
+                         ::testing::Values(AllCase{0, std::nullopt, {}}, AllCase{-1, false, {}},
+                                           AllCase{-1, true, {19}}));
+
+TEST_F(EraseListTest, EmptyMemoryTellsAndLeavesTheListHidden) {
+    rig.logger.sets.clear();
+    rig.commands->runErase();
+    ASSERT_EQ(rig.prompts.messages().size(), 1u);
+    EXPECT_EQ(rig.prompts.messages()[0].text, "No Data in Memory!");
+    EXPECT_TRUE(rig.eraseList->isHidden());
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+class EraseGuardTest : public EraseListTest, public ::testing::WithParamInterface<Element> {};
+TEST_P(EraseGuardTest, RecordingMeterIsNotAsked) {
+    rig.display.set(GetParam(), true);
+    rig.commands->runErase();
+    EXPECT_TRUE(rig.backend.written.empty());
+    EXPECT_EQ(rig.eraseList->count(), 0);
+}
+INSTANTIATE_TEST_SUITE_P(Annunciators, EraseGuardTest,
+                         ::testing::Values(Element::LblREC, Element::LblAMRA));
+
+}  // namespace
+}  // namespace photara

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QTableWidget>
+
+#include "commands/logger_messages.h"
+#include "logger/memory_window.h"
+#include "ui/logger/logger_rig.h"
+
+namespace photara {
+namespace {
+
+using test::click;
+using test::LoggerRig;
+
+class LoggerMemoryTest : public ::testing::Test {
+  protected:
+    MemoryWindow* window() { return rig.commands->loggerWindow(); }
+    QString cell(int row, int column) { return window()->grid().item(row, column)->text(); }
+    template <typename T>
+    T* child(const char* name) {
+        return window()->findChild<T*>(QString::fromLatin1(name));
+    }
+    LoggerRig rig;
+};
+
+TEST_F(LoggerMemoryTest, ListsEverySetWithStatusAndKeepsTimer2Running) {
+    rig.addSets(10);
+    rig.logger.capacity = 512;
+    rig.logger.used = 128;
+    rig.connect();
+    rig.commands->runMemory();
+
+    ASSERT_TRUE(rig.commands->loggerWindowOpen());
+    EXPECT_EQ(window()->windowTitle(), "Data Logger");
+    ASSERT_EQ(window()->grid().rowCount(), 10);
+    EXPECT_EQ(cell(0, 0), "1");
+    EXPECT_EQ(cell(0, 1), "2026/12/07 00:43:01");
+    EXPECT_EQ(cell(9, 0), "10");
+    EXPECT_EQ(cell(9, 1), "2026/12/07 00:43:10");
+    EXPECT_EQ(child<QLabel>("LblMemorySize")->text(), "512k Bytes");
+    EXPECT_EQ(child<QProgressBar>("MSize")->value(), 25);
+    EXPECT_EQ(child<QProgressBar>("MBar")->value(), 100);
+    ASSERT_EQ(rig.workspace.setIdentifiers.size(), 11u);
+    EXPECT_EQ(rig.workspace.setIdentifiers[10], "20261207004310");
+
+    // Discard read, then status and directory; only Timer1 is paused, and the panel's
+    // keypad and toolbar are locked while the directory streams in.
+    EXPECT_EQ(rig.backend.commands(), (std::vector<int>{20, 16}));
+    for (const auto& m : rig.moments) {
+        EXPECT_FALSE(m.pollRunning);
+        EXPECT_TRUE(m.statusRunning);
+        EXPECT_FALSE(m.panelInputEnabled);
+    }
+    EXPECT_TRUE(rig.timersRunning());
+    EXPECT_TRUE(rig.panel.centralWidget()->isEnabled());
+    EXPECT_TRUE(rig.toolbar->isEnabled());
+    // Beside the panel, level with its top.
+    EXPECT_EQ(window()->frameGeometry().topLeft(),
+              QPoint(rig.panel.frameGeometry().right() + 1, rig.panel.frameGeometry().top()));
+}
+
+TEST_F(LoggerMemoryTest, RunAgainListsTheSetsOnce) {
+    rig.addSets(3);
+    rig.connect();
+    rig.commands->runMemory();
+    rig.commands->runMemory();
+    EXPECT_EQ(window()->grid().rowCount(), 3);
+}
+
+TEST_F(LoggerMemoryTest, EmptyMemoryTellsAndOpensNothing) {
+    rig.connect();
+    rig.commands->runMemory();
+    ASSERT_EQ(rig.prompts.messages().size(), 1u);
+    EXPECT_EQ(rig.prompts.messages()[0].text, "No Data in Memory!");
+    EXPECT_EQ(rig.prompts.messages()[0].icon, Prompts::Icon::Critical);
+    EXPECT_FALSE(rig.commands->loggerWindowOpen());
+    EXPECT_EQ(rig.backend.commands(), (std::vector<int>{20}));
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+TEST_F(LoggerMemoryTest, ZeroCapacityShowsAnEmptyGauge) {
+    rig.addSets(1);
+    rig.logger.capacity = 0;
+    rig.logger.used = 50;
+    rig.connect();
+    rig.commands->runMemory();
+    EXPECT_EQ(child<QProgressBar>("MSize")->value(), 0);
+    EXPECT_EQ(child<QLabel>("LblMemorySize")->text(), "0k Bytes");
+}
+
+class MemoryGuardTest : public LoggerMemoryTest, public ::testing::WithParamInterface<Element> {};
+
+TEST_P(MemoryGuardTest, AnyBusyAnnunciatorStopsMemorySilently) {
+    rig.addSets(2);
+    rig.connect();
+    rig.display.set(GetParam(), true);
+    rig.commands->runMemory();
+    EXPECT_TRUE(rig.backend.written.empty());
+    EXPECT_FALSE(rig.commands->loggerWindowOpen());
+    EXPECT_TRUE(rig.prompts.messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Annunciators, MemoryGuardTest,
+                         ::testing::Values(Element::LblREC, Element::LblSET, Element::LblCMP,
+                                           Element::ImaDelta, Element::LblPercentA,
+                                           Element::LblPercent, Element::LblREF, Element::LblACC,
+                                           Element::LblAMRM, Element::LblAMRA, Element::LblAMRR,
+                                           Element::LblASlashB, Element::LblBDashA, Element::LblA,
+                                           Element::LblB, Element::LblMx, Element::LblMn,
+                                           Element::LblAVG1),
+                         [](const auto& param) { return std::string(elementName(param.param)); });
+
+TEST_F(LoggerMemoryTest, AnnunciatorsOutsideTheListDoNotBlock) {
+    rig.addSets(2);
+    rig.connect();
+    rig.display.set(Element::LblAVG2, true);
+    rig.display.set(Element::LblH, true);
+    rig.commands->runMemory();
+    EXPECT_TRUE(rig.commands->loggerWindowOpen());
+}
+
+TEST_F(LoggerMemoryTest, NotConnectedDoesNothing) {
+    rig.addSets(2);
+    rig.commands->runMemory();
+    EXPECT_TRUE(rig.backend.written.empty());
+}
+
+// --- download ------------------------------------------------------------------------------
+
+class LoggerDownloadTest : public LoggerMemoryTest {
+  protected:
+    void SetUp() override {
+        rig.addSets(3, 130);  // three blocks each
+        rig.connect();
+        rig.commands->runMemory();
+        ASSERT_TRUE(rig.commands->loggerWindowOpen());
+        rig.backend.written.clear();
+        rig.moments.clear();
+        rig.workspace.dataText = "old data";
+    }
+    void chooseRow(int row) { emit window()->grid().cellClicked(row, 1); }
+};
+
+TEST_F(LoggerDownloadTest, ClickedSetBecomesTheDataTextAndOpensTheDataList) {
+    rig.dataListOpen = true;
+    chooseRow(1);
+    std::string expected = rig.logger.sets[1].text;
+    expected.resize(192, '\0');  // whole blocks, padding included
+    EXPECT_EQ(rig.workspace.dataText, expected);
+    EXPECT_EQ(rig.dataListCloses, 1);
+    EXPECT_EQ(rig.dataListShows, 1);
+    EXPECT_EQ(rig.shownText, expected);
+
+    ASSERT_EQ(rig.backend.commands(), (std::vector<int>{21, 17}));
+    const auto digits = identifierRequestBytes("20261207004302");
+    EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
+    for (const auto& m : rig.moments) {
+        EXPECT_FALSE(m.pollRunning);
+        EXPECT_FALSE(m.statusRunning);
+        EXPECT_FALSE(m.panelInputEnabled);
+    }
+    EXPECT_TRUE(rig.timersRunning());
+    EXPECT_TRUE(window()->grid().isEnabled());
+}
+
+TEST_F(LoggerDownloadTest, GridIsDisabledWhileDownloading) {
+    bool gridEnabledDuringBlocks = true;
+    rig.backend.respond = [&](const Report& r) {
+        if (r[2] == 17) gridEnabledDuringBlocks = window()->grid().isEnabled();
+        return rig.logger(r);
+    };
+    chooseRow(0);
+    EXPECT_FALSE(gridEnabledDuringBlocks);
+    EXPECT_TRUE(window()->grid().isEnabled());
+}
+
+class DownloadGuardTest : public LoggerDownloadTest,
+                          public ::testing::WithParamInterface<Element> {};
+TEST_P(DownloadGuardTest, RecordingMeterDownloadsNothing) {
+    rig.display.set(GetParam(), true);
+    chooseRow(0);
+    EXPECT_TRUE(rig.backend.written.empty());
+    EXPECT_EQ(rig.workspace.dataText, "old data");
+}
+INSTANTIATE_TEST_SUITE_P(Annunciators, DownloadGuardTest,
+                         ::testing::Values(Element::LblREC, Element::LblAMRA));
+
+TEST_F(LoggerDownloadTest, SetLongerThanTheBufferChangesNothing) {
+    rig.logger.reportedLength = 832'001;
+    chooseRow(0);
+    ASSERT_EQ(rig.prompts.messages().size(), 1u);
+    EXPECT_EQ(rig.prompts.messages()[0].text, kSetTooLong);
+    EXPECT_EQ(rig.workspace.dataText, "old data");
+    EXPECT_EQ(rig.dataListShows, 0);
+    EXPECT_EQ(rig.backend.count(17), 0);
+    EXPECT_TRUE(rig.timersRunning());
+    EXPECT_TRUE(window()->grid().isEnabled());
+}
+
+TEST_F(LoggerDownloadTest, LoggerWindowStaysOpenWhileItsDownloadRuns) {
+    bool closedDuringDownload = false;
+    rig.backend.respond = [&](const Report& r) {
+        if (r[2] == 17) {
+            rig.commands->closeLoggerWindow();
+            window()->close();
+            closedDuringDownload = !rig.commands->loggerWindowOpen();
+        }
+        return rig.logger(r);
+    };
+    chooseRow(0);
+    EXPECT_FALSE(closedDuringDownload);
+    EXPECT_EQ(rig.dataListShows, 1);
+}
+
+// --- erase all from the window -------------------------------------------------------------
+
+struct EraseAllCase {
+    const char* widget;
+    bool recLit;
+    bool confirm;
+    bool asked;
+    bool erased;
+};
+class WindowEraseAllTest : public LoggerDownloadTest,
+                           public ::testing::WithParamInterface<EraseAllCase> {};
+
+TEST_P(WindowEraseAllTest, GaugeIsGuardedSwatchesAreNot) {
+    const EraseAllCase& c = GetParam();
+    rig.display.set(Element::LblREC, c.recLit);
+    if (c.asked) rig.prompts.answerConfirm(c.confirm);
+    click(child<QWidget>(c.widget));
+    EXPECT_EQ(rig.prompts.confirmQuestions().size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+        EXPECT_EQ(rig.prompts.confirmQuestions()[0],
+                  "All the Automatically Recorded data in memory will be deleted!");
+    }
+    EXPECT_EQ(rig.backend.count(19), c.erased ? 1 : 0);
+    EXPECT_EQ(rig.logger.sets.empty(), c.erased);
+    EXPECT_EQ(rig.commands->loggerWindowOpen(), !c.erased);
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(Clicks, WindowEraseAllTest,
+                         ::testing::Values(EraseAllCase{"MSize", false, true, true, true},
+                                           EraseAllCase{"MSize", false, false, true, false},
+                                           EraseAllCase{"MSize", true, true, false, false},
+                                           EraseAllCase{"SSPanel2", true, true, true, true},
+                                           EraseAllCase{"SSPanel3", false, true, true, true},
+                                           EraseAllCase{"SSPanel3", false, false, true, false}));
+
+}  // namespace
+}  // namespace photara
