@@ -1,6 +1,7 @@
 // Keys change what the display report shows; the setting round answers the blink request.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -85,17 +86,26 @@ TEST(KeyModes, TimeKeyShowsTheDateWithSlashes) {
 TEST(KeyModes, DisplayTestLightsEverySegmentAndCountsThroughTheBattery) {
     LinkedMeter m;
     m.press(0);
-    std::vector<int> battery;
+    std::set<int> battery, units, multipliers, separators1, separators2, secondPoints;
     for (int s = 0; s < 6; ++s) {
         const Report r = m.display();
         for (std::size_t b = 20; b <= 59; ++b) ASSERT_TRUE(lit(r, b)) << "byte " << b;
         EXPECT_EQ(r[64], 3);
         EXPECT_EQ(r[5], 4) << "all three main points";
-        battery.push_back(r[60]);
+        battery.insert(r[60]);
+        units.insert(r[7]);
+        multipliers.insert(r[6]);
+        separators1.insert(r[13]);
+        separators2.insert(r[16]);
+        secondPoints.insert(r[19]);
         m.clock.advanceMilliseconds(1000);
     }
-    std::sort(battery.begin(), battery.end());
-    EXPECT_EQ(battery, (std::vector<int>{16, 17, 18, 19, 20, 21}));
+    EXPECT_EQ(battery, (std::set<int>{16, 17, 18, 19, 20, 21}));
+    EXPECT_EQ(units, (std::set<int>{1, 2})) << "cd/m2 and fL";
+    EXPECT_EQ(multipliers, (std::set<int>{1, 2})) << "both K";
+    EXPECT_EQ(separators1, (std::set<int>{1, 2})) << "colon and slash";
+    EXPECT_EQ(separators2, (std::set<int>{1, 2}));
+    EXPECT_EQ(secondPoints, (std::set<int>{1, 2, 3}));
     m.press(0);
     EXPECT_FALSE(lit(m.display(), kSET));
 }
@@ -197,6 +207,28 @@ INSTANTIATE_TEST_SUITE_P(
                       BlinkCase{16, {0, 32, 0, 0}, {kHms}}, BlinkCase{17, {0, 48, 0, 0}, {kHms}},
                       BlinkCase{18, {0, 64, 0, 0}, {}}));
 
+struct UnitBlinkCase {
+    int seconds;  // 150 s: about 12600 cd/m2, with K
+    bool footLambert;
+    std::uint8_t code;
+};
+
+class UnitBlink : public ::testing::TestWithParam<UnitBlinkCase> {};
+
+TEST_P(UnitBlink, BlinksTheLegendWithItsK) {
+    const UnitBlinkCase c = GetParam();
+    LinkedMeter m;
+    m.clock.advanceMilliseconds(c.seconds * 1000LL);
+    m.press(4);
+    if (c.footLambert) m.press(8);
+    EXPECT_EQ(m.blink()[1], c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, UnitBlink,
+                         ::testing::Values(UnitBlinkCase{0, false, 1}, UnitBlinkCase{150, false, 3},
+                                           UnitBlinkCase{0, true, 16},
+                                           UnitBlinkCase{150, true, 16}));  // 3680 fL: no K
+
 TEST(SettingBlink, OutsideTheSettingModeNothingBlinks) {
     LinkedMeter m;
     m.press(4);
@@ -276,6 +308,25 @@ TEST(KeyModes, DeltaShowsTheDifferenceFromTheReadingAtThePress) {
     const Report later = m.display();
     EXPECT_GT(later[1] + later[2] + later[3] + later[4], 0);
     EXPECT_TRUE(lit(later, kPlus));
+}
+
+TEST(KeyModes, ReadStepsThroughTheSetsWithTheirStartTimes) {
+    LinkedMeter m;
+    m.press(10);
+    const Report summary = m.display();
+    EXPECT_EQ(summary[10], 4) << "four sets";
+    m.press(10);
+    const Report set1 = m.display();
+    EXPECT_EQ(set1[10], 1);
+    EXPECT_EQ(set1[11], 0);  // 09:15:00
+    EXPECT_EQ(set1[12], 9);
+    EXPECT_EQ(set1[14], 1);
+    EXPECT_EQ(set1[15], 5);
+    EXPECT_EQ(set1[13], 1) << "colon";
+    for (int i = 0; i < 4; ++i) m.press(10);
+    EXPECT_EQ(m.display()[10], 4) << "back to the summary after the last set";
+    m.press(7);
+    EXPECT_FALSE(lit(m.display(), kAmrR));
 }
 
 TEST(KeyModes, ZeroKeyShowsTheZeroLegendBriefly) {
