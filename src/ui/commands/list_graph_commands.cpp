@@ -1,0 +1,21 @@
+#include "commands/list_graph_commands.h"
+
+#include "base/app_context.h"
+#include "common/workspace.h"
+#include "datafile/data_set.h"
+#include "datalist/data_views.h"
+
+namespace photara {
+
+void runListCommand(AppContext& context, DataViews& views) {
+    if (context.workspace.dataText.empty()) return;
+    views.showDataList();
+}
+
+void runGraphCommand(AppContext& context, DataViews& views) {
+    if (context.workspace.dataText.empty()) return;
+    context.workspace.samples = parseDataText(context.workspace.dataText).samples;
+    views.showPlot();
+}
+
+}  // namespace photara

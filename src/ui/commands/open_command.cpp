@@ -1,0 +1,43 @@
+#include "commands/open_command.h"
+
+#include <QFileInfo>
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "base/timer_pause.h"
+#include "common/workspace.h"
+#include "datafile/data_file.h"
+#include "datafile/data_set.h"
+#include "datalist/data_file_io.h"
+#include "datalist/data_views.h"
+
+namespace photara {
+
+void runOpenCommand(AppContext& context, DataViews& views) {
+    const std::optional<QString> name = context.prompts.openFileName(kDataFileFilter);
+    if (!name || name->isEmpty()) return;
+
+    const TimerPause pause{&context.pollTimer, &context.statusTimer};
+    auto refuse = [&](const QString& text) {
+        context.prompts.message(text, QString(), Prompts::Icon::Critical);
+    };
+    const DataFileRead read = readDataFile(*name);
+    if (!read.bytes) return refuse(read.error);
+
+    // The file is the data text and the CR LF its writer appended; without them it reads
+    // exactly like the set that was saved, down to its last reading.
+    std::string dataText(dataTextOfFile(*read.bytes));
+    DataSet set = parseDataText(dataText);
+    if (set.lineCount < kMinimumDataFileLines)
+        return refuse(QStringLiteral("The file \"%1\" holds no readings: a data file has at "
+                                     "least %2 lines.")
+                          .arg(QFileInfo(*name).absoluteFilePath())
+                          .arg(kMinimumDataFileLines));
+
+    // Shared data changes only now, all of it at once.
+    context.workspace.dataText = std::move(dataText);
+    context.workspace.samples = std::move(set.samples);
+    views.showPlot();
+}
+
+}  // namespace photara

@@ -1,0 +1,64 @@
+#include "datalist/data_file_io.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "datafile/data_file.h"
+
+namespace photara {
+namespace {
+
+QString shown(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
+
+}  // namespace
+
+std::optional<QString> writeDataFile(const QString& path, std::string_view dataText) {
+    const std::string bytes = dataFileBytes(dataText);
+    QSaveFile file(path);
+    // A short write (a full disk) can leave QSaveFile's own commit reporting success for a
+    // cut-off file, so the data is flushed and checked before the file is replaced.
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         file.flush();
+    const QString reason = file.errorString();
+    if (written && file.commit()) return std::nullopt;
+    const QString why = written ? file.errorString() : reason;
+    file.cancelWriting();
+    return QStringLiteral(
+               "The data could not be saved to \"%1\": %2.\n"
+               "Any file of that name was left as it was.")
+        .arg(shown(path), why);
+}
+
+DataFileRead readDataFile(const QString& path) {
+    const QFileInfo info(path);
+    auto refuse = [&](const QString& reason) {
+        return DataFileRead{std::nullopt, QStringLiteral("The data file \"%1\" could not be "
+                                                         "opened: %2.")
+                                              .arg(shown(path), reason)};
+    };
+    if (info.exists() && !info.isFile()) return refuse(QStringLiteral("it is not a regular file"));
+    const auto tooLarge = [&](qint64 size) {
+        return refuse(QStringLiteral("it is too large for a data file (%1 bytes; a data file "
+                                     "holds at most %2 bytes)")
+                          .arg(size)
+                          .arg(kMaximumDataFileBytes));
+    };
+    if (info.exists() && info.size() > static_cast<qint64>(kMaximumDataFileBytes))
+        return tooLarge(info.size());
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return refuse(file.errorString());
+    // Read one byte past the limit, in case the file grew since it was measured.
+    const QByteArray bytes = file.read(static_cast<qint64>(kMaximumDataFileBytes) + 1);
+    if (file.error() != QFileDevice::NoError) return refuse(file.errorString());
+    if (bytes.size() > static_cast<qsizetype>(kMaximumDataFileBytes)) return tooLarge(info.size());
+    return DataFileRead{std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        QString()};
+}
+
+}  // namespace photara

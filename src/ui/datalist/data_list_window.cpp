@@ -1,0 +1,138 @@
+#include "datalist/data_list_window.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "base/timer_pause.h"
+#include "common/workspace.h"
+#include "datalist/data_file_io.h"
+#include "datalist/data_list_model.h"
+
+namespace photara {
+namespace {
+
+// Sizes as the window was designed, in twips (15 to a pixel).
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+QLabel* panelLabel(const QString& name, const QString& text, int widthTwips, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFixedSize(px(widthTwips), px(375));
+    return label;
+}
+
+QString latin1(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// The hourglass while a file is written.
+class WaitCursor {
+  public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      context_(context),
+      dataText_(std::move(dataText)),
+      set_(std::make_shared<const DataSet>(parseDataText(dataText_))) {
+    setObjectName(QStringLiteral("DataList"));
+    setWindowTitle(QStringLiteral("Data List"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    // Loading the list fills the shared samples the plot draws from.
+    context_.workspace.samples = set_->samples;
+
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    QAction* saveAction = toolbar_->addAction(QStringLiteral("Save"));
+    saveAction->setObjectName(QStringLiteral("Save"));
+    saveAction->setToolTip(QStringLiteral("Save As"));
+    QAction* plotAction = toolbar_->addAction(QStringLiteral("Plot"));
+    plotAction->setObjectName(QStringLiteral("Plot"));
+    plotAction->setToolTip(QStringLiteral("Plot"));
+    connect(saveAction, &QAction::triggered, this, &DataListWindow::save);
+    connect(plotAction, &QAction::triggered, this, &DataListWindow::plotRequested);
+
+    auto* trailer = new QHBoxLayout;
+    trailer->setContentsMargins(px(240) - px(120), 0, 0, 0);
+    trailer->setSpacing(0);
+    trailer->addWidget(panelLabel(QStringLiteral("LblCaf"), QStringLiteral("CAF"), 855, this));
+    trailer->addWidget(panelLabel(QStringLiteral("LblCafValue"), latin1(set_->caf), 1095, this));
+    trailer->addSpacing(px(2760 - 2175));
+    trailer->addWidget(panelLabel(QStringLiteral("LblCCF"), QStringLiteral("CCF"), 855, this));
+    trailer->addWidget(panelLabel(QStringLiteral("LblCcfValue"), latin1(set_->ccf), 1095, this));
+    trailer->addStretch();
+
+    // One table stands for the three side-by-side grids: one header row, three centred
+    // columns sized to runs of zeros, and the single vertical scroll bar they share.
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("MSFlexGrid1"));
+    model_ = new DataListModel(set_, table_);
+    table_->setModel(model_);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setWordWrap(false);
+    const QFontMetrics metrics = table_->fontMetrics();
+    const int widths[] = {metrics.horizontalAdvance(QString(22, QLatin1Char('0'))),
+                          metrics.horizontalAdvance(QString(14, QLatin1Char('0'))),
+                          metrics.horizontalAdvance(QString(11, QLatin1Char('0')))};
+    int total = 0;
+    for (int column = 0; column < 3; ++column) {
+        table_->setColumnWidth(column, widths[column]);
+        total += widths[column];
+    }
+    table_->setMinimumWidth(total + table_->verticalScrollBar()->sizeHint().width() +
+                            2 * table_->frameWidth());
+    table_->setMinimumHeight(px(4215));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(px(120), 0, px(120), px(120));
+    layout->setMenuBar(toolbar_);
+    layout->addSpacing(px(600) - toolbar_->sizeHint().height());
+    layout->addLayout(trailer);
+    layout->addSpacing(px(1080 - 975));
+    layout->addWidget(table_);
+}
+
+DataListWindow::~DataListWindow() = default;
+
+void DataListWindow::save() {
+    const std::optional<QString> name = context_.prompts.saveFileName(kDataFileFilter);
+    if (!name || QFileInfo(*name).fileName().isEmpty()) return;
+    std::optional<QString> failure;
+    {
+        const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        const WaitCursor wait;
+        failure = writeDataFile(*name, dataText_);
+    }
+    if (failure) context_.prompts.message(*failure, QString(), Prompts::Icon::Critical);
+}
+
+}  // namespace photara

@@ -1,0 +1,76 @@
+#include "plot/plot_painter.h"
+
+#include <QFontInfo>
+#include <QPainter>
+#include <QPolygonF>
+#include <vector>
+
+namespace photara {
+namespace {
+
+QString latin1(std::string_view bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QColor qColour(PlotColour c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QPointF qPoint(PlotPoint p) {
+    return {p.x, p.y};
+}
+
+void paintLines(QPainter& painter, const std::vector<PlotLine>& lines) {
+    for (const PlotLine& line : lines) {
+        QPen pen(qColour(line.colour), line.width, line.dotted ? Qt::DotLine : Qt::SolidLine);
+        pen.setCapStyle(Qt::FlatCap);
+        painter.setPen(pen);
+        painter.drawLine(qPoint(line.from), qPoint(line.to));
+    }
+}
+
+void paintTexts(QPainter& painter, const std::vector<PlotText>& texts) {
+    const qreal ascent = painter.fontMetrics().ascent();
+    for (const PlotText& text : texts) {
+        painter.setPen(qColour(text.colour));
+        painter.drawText(QPointF(text.topLeft.x, text.topLeft.y + ascent), latin1(text.text));
+    }
+}
+
+void paintCurve(QPainter& painter, const std::vector<PlotPoint>& points, PlotColour colour) {
+    if (points.size() < 2) return;
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const PlotPoint& p : points) polygon.append(qPoint(p));
+    painter.setPen(QPen(qColour(colour), 1));
+    painter.drawPolyline(polygon);
+}
+
+}  // namespace
+
+double FontTextMetrics::width(std::string_view text) const {
+    return metrics_.horizontalAdvance(latin1(text));
+}
+
+double FontTextMetrics::height(std::string_view) const {
+    return metrics_.height();
+}
+
+QFont plotFont(const QFont& widgetFont) {
+    QFont font(widgetFont);
+    font.setPixelSize(QFontInfo(widgetFont).pixelSize());
+    return font;
+}
+
+void paintPlot(QPainter& painter, const PlotDrawing& drawing) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    paintLines(painter, drawing.frame);
+    paintTexts(painter, drawing.scaleTexts);
+    paintLines(painter, drawing.timeMarks);
+    paintCurve(painter, drawing.firstCurve, plot_colours::kBlue);
+    paintCurve(painter, drawing.secondCurve, plot_colours::kBlack);
+    paintTexts(painter, drawing.timeLabels);
+    painter.setPen(Qt::black);
+}
+
+}  // namespace photara

@@ -1,0 +1,132 @@
+#include "plot/plot_window.h"
+
+#include <QAction>
+#include <QPainter>
+#include <QPrinter>
+#include <QResizeEvent>
+#include <QToolBar>
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "common/workspace.h"
+#include "plot/plot_painter.h"
+#include "plot/range_panel.h"
+
+namespace photara {
+namespace {
+
+QAction* toolbarAction(QToolBar& toolbar, const QString& key, const QString& tip) {
+    QAction* action = toolbar.addAction(key);
+    action->setObjectName(key);
+    action->setToolTip(tip);
+    return action;
+}
+
+}  // namespace
+
+PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), context_(context) {
+    setObjectName(QStringLiteral("Plot"));
+    setWindowTitle(QStringLiteral("Plot"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    resize(700, 500);
+
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    for (const auto& [key, tip] :
+         {std::pair{QStringLiteral("Unit"), QStringLiteral("Graphic Unit")},
+          std::pair{QStringLiteral("Range"), QStringLiteral("Graphic Range")},
+          std::pair{QStringLiteral("Print"), QStringLiteral("Print")}}) {
+        QAction* action = toolbarAction(*toolbar_, key, tip);
+        connect(action, &QAction::triggered, this, [this, k = key] { toolbarClicked(k); });
+    }
+
+    auto* printShortcut = new QAction(this);
+    printShortcut->setObjectName(QStringLiteral("PrintShortcut"));
+    printShortcut->setShortcut(QKeySequence::Print);
+    connect(printShortcut, &QAction::triggered, this, &PlotWindow::print);
+    addAction(printShortcut);
+
+    range_ = new RangePanel(this);
+    range_->move(150, toolbar_->sizeHint().height() + 4);
+    range_->hide();
+    connect(range_, &RangePanel::applyRequested, this, &PlotWindow::applyRange);
+    redraw();
+}
+
+void PlotWindow::toolbarClicked(const QString& key) {
+    if (key != QStringLiteral("Range")) range_->hide();
+    if (key == QStringLiteral("Range")) {
+        range_->setVisible(!range_->isVisible());
+        if (range_->isVisible()) {
+            range_->fill(context_.workspace.plot,
+                         QString::fromStdString(countsText(drawing_.layout.width, labelStep_)));
+            range_->raise();
+        }
+    }
+    if (key == QStringLiteral("Print")) print();
+}
+
+void PlotWindow::applyRange() {
+    const Samples& samples = context_.workspace.samples;
+    const RangeOutcome outcome =
+        applyRangeEntry(range_->entry(), {samples.firstMaximum, samples.secondMaximum},
+                        context_.workspace.plot, drawing_.layout.width, labelStep_);
+    if (outcome.refusal) {
+        context_.prompts.message(QString::fromStdString(*outcome.refusal), QString(),
+                                 Prompts::Icon::Critical);
+        return;
+    }
+    context_.workspace.plot = outcome.settings;
+    labelStep_ = outcome.labelStep;
+    range_->hide();
+    redraw();
+}
+
+void PlotWindow::print() {
+    toolbar_->hide();
+    range_->hide();
+    QPrinter printer(QPrinter::HighResolution);
+    if (context_.prompts.choosePrinter(printer)) {
+        QPainter painter;
+        if (painter.begin(&printer)) {
+            // The graph as shown, scaled to fit the page with its proportions kept.
+            const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+            const qreal scale = std::min(page.width() / width(), page.height() / height());
+            painter.scale(scale, scale);
+            renderGraph(painter);
+            painter.end();
+        }
+    }
+    toolbar_->show();
+}
+
+void PlotWindow::renderGraph(QPainter& painter) const {
+    painter.fillRect(QRectF(0, 0, width(), height()), Qt::white);
+    painter.setFont(plotFont(font()));
+    paintPlot(painter, drawing_);
+}
+
+void PlotWindow::redraw() {
+    const FontTextMetrics metrics(plotFont(font()));
+    drawing_ =
+        drawPlot(width(), height(), context_.workspace.samples, context_.workspace.plot, metrics);
+    update();
+}
+
+void PlotWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    renderGraph(painter);
+}
+
+void PlotWindow::resizeEvent(QResizeEvent* event) {
+    toolbar_->setGeometry(0, 0, event->size().width(), toolbar_->sizeHint().height());
+    redraw();
+}
+
+}  // namespace photara

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+#include "plot/plot_geometry.h"
+
+class QToolBar;
+
+namespace photara {
+
+struct AppContext;
+class RangePanel;
+
+// The plot "Plot": the shared samples drawn with the shared plot settings on white, with a
+// toolbar (Unit, Range, Print) and the range panel. The drawing covers the whole client
+// area; the toolbar sits over its top, above the plot area.
+class PlotWindow final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PlotWindow(AppContext& context, QWidget* parent = nullptr);
+
+    QToolBar* toolbar() const { return toolbar_; }
+    RangePanel* rangePanel() const { return range_; }
+    // The drawing of the last redraw (for its plot width W) and the label step.
+    const PlotDrawing& drawing() const { return drawing_; }
+    double labelStep() const { return labelStep_; }
+
+    // Toolbar button by key: "Unit", "Range" or "Print".
+    void toolbarClicked(const QString& key);
+    // Prints the graph without the toolbar through the print dialog (also Ctrl+P).
+    void print();
+    // Renders the graph alone at the window's size, as it is printed.
+    void renderGraph(QPainter& painter) const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void applyRange();
+    void redraw();
+
+    AppContext& context_;
+    QToolBar* toolbar_ = nullptr;
+    RangePanel* range_ = nullptr;
+    PlotDrawing drawing_;
+    double labelStep_ = 1;
+};
+
+}  // namespace photara

@@ -1,0 +1,117 @@
+#include "plot/range_panel.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "plot/decimal_text.h"
+
+namespace photara {
+namespace {
+
+const char* const kAcceptsPoint = "acceptsDecimalPoint";
+
+QString number(double value) {
+    return QString::fromStdString(shortestDecimal(value));
+}
+
+std::string bytes(const QLineEdit* box) {
+    return box->text().toLatin1().toStdString();
+}
+
+// Whether a typed character belongs in a box: digits, backspace and, where allowed, ".".
+bool accepted(const QString& text, int key, bool decimalPoint) {
+    if (key == Qt::Key_Backspace) return true;
+    if (text.size() != 1) return false;
+    const QChar c = text.front();
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (decimalPoint && c == QLatin1Char('.'));
+}
+
+QGroupBox* rangeFrame(const QString& name, const QString& caption, QLineEdit* minimum,
+                      QLineEdit* maximum) {
+    auto* frame = new QGroupBox(caption);
+    frame->setObjectName(name);
+    auto* form = new QFormLayout(frame);
+    form->addRow(QStringLiteral("Min"), minimum);
+    form->addRow(QStringLiteral("Max"), maximum);
+    return frame;
+}
+
+}  // namespace
+
+RangePanel::RangePanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("PicRange"));
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setAutoFillBackground(true);
+
+    firstMinimum_ = box(QStringLiteral("TxtcdMn"), true);
+    firstMaximum_ = box(QStringLiteral("TxtcdMx"), true);
+    secondMinimum_ = box(QStringLiteral("TxtMn"), true);
+    secondMaximum_ = box(QStringLiteral("TxtMx"), true);
+    counts_ = box(QStringLiteral("TxtCounts"), false);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"));
+    ok->setObjectName(QStringLiteral("CmdRangeOK"));
+    connect(ok, &QPushButton::clicked, this, &RangePanel::applyRequested);
+
+    secondFrame_ =
+        rangeFrame(QStringLiteral("FrmLxFc"), QStringLiteral("FL"), secondMinimum_, secondMaximum_);
+    auto* countsRow = new QFormLayout;
+    countsRow->addRow(QStringLiteral("Counts"), counts_);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(
+        rangeFrame(QStringLiteral("Frmcd"), QStringLiteral("cd"), firstMinimum_, firstMaximum_));
+    frames->addWidget(secondFrame_);
+    layout->addLayout(frames);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(countsRow);
+    bottom->addStretch();
+    bottom->addWidget(ok);
+    layout->addLayout(bottom);
+    adjustSize();
+}
+
+QLineEdit* RangePanel::box(const QString& name, bool decimalPoint) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(name);
+    edit->setProperty(kAcceptsPoint, decimalPoint);
+    edit->setMaximumWidth(fontMetrics().horizontalAdvance(QString(10, QLatin1Char('0'))));
+    edit->installEventFilter(this);
+    return edit;
+}
+
+void RangePanel::fill(const PlotSettings& settings, const QString& counts) {
+    secondFrame_->setTitle(QStringLiteral("Fl"));
+    secondMinimum_->setText(number(settings.second.minimum));
+    secondMaximum_->setText(number(settings.second.maximum));
+    firstMinimum_->setText(number(settings.first.minimum));
+    firstMaximum_->setText(number(settings.first.maximum));
+    counts_->setText(counts);
+}
+
+RangeEntry RangePanel::entry() const {
+    return {bytes(firstMinimum_), bytes(firstMaximum_), bytes(secondMinimum_),
+            bytes(secondMaximum_), bytes(counts_)};
+}
+
+bool RangePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Keys that type nothing (arrows, Delete, Tab between boxes) keep their usual work.
+    const bool typesSomething = !key->text().isEmpty() && key->key() != Qt::Key_Tab &&
+                                key->key() != Qt::Key_Backtab && key->key() != Qt::Key_Delete;
+    if (!typesSomething ||
+        accepted(key->text(), key->key(), watched->property(kAcceptsPoint).toBool()))
+        return QFrame::eventFilter(watched, event);
+    emit applyRequested();
+    return true;
+}
+
+}  // namespace photara

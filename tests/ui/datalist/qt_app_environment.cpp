@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+namespace {
+
+// One QApplication for the whole test program, made before the first test runs.
+class QtApplicationEnvironment final : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "photara-data-tests";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) app_ = new QApplication(argc, argv);
+    }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
+
+  private:
+    QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+}  // namespace

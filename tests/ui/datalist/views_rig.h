@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <string>
+
+#include "base/app_context.h"
+#include "common/workspace.h"
+#include "datalist/data_views.h"
+#include "link/hid_backend.h"
+#include "link/meter_link.h"
+#include "live/display_state.h"
+#include "sim/data_set_generator.h"
+#include "support/fake_clock.h"
+#include "support/scripted_prompts.h"
+
+namespace photara::test {
+
+// No meter plugged in: the data views never talk to one.
+class NoMeterBackend final : public HidBackend {
+  public:
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t, std::uint16_t) override { return {}; }
+    std::unique_ptr<HidDevice> open(const std::string&) override { return nullptr; }
+};
+
+// A set of k readings as a download leaves it in the data text: the meter's text, then
+// zeros up to the end of its last 64-byte block.
+inline std::string downloadedSet(int k, std::uint32_t seed = 3) {
+    sim::DataSetSpec spec;
+    spec.start = {2026, 12, 8, 9, 30, 0};
+    spec.samples = k;
+    spec.seed = seed;
+    spec.luminance = 950;
+    std::string text = sim::generateDataText(spec);
+    text.append((64 - text.size() % 64) % 64, '\0');
+    return text;
+}
+
+inline std::string readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+inline void writeBytes(const QString& path, std::string_view bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// The data views with what they share: a stand-in panel, the two panel timers running, the
+// workspace, scripted prompts, and a scratch directory for files.
+struct ViewsRig {
+    ViewsRig() {
+        panel.setGeometry(100, 120, 506, 600);
+        panel.show();
+        pollTimer.setInterval(250);
+        statusTimer.setInterval(1000);
+        pollTimer.start();
+        statusTimer.start();
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    template <typename T>
+    T* find(QWidget* window, const QString& name) const {
+        return window ? window->findChild<T*>(name) : nullptr;
+    }
+
+    QWidget panel;
+    NoMeterBackend backend;
+    MeterLink link{backend, 0, 0};
+    DisplayState display;
+    QTimer pollTimer;
+    QTimer statusTimer;
+    Workspace workspace;
+    ScriptedPrompts prompts;
+    FakeClock clock;
+    AppContext context{link, display, pollTimer, statusTimer, workspace, prompts, clock, &panel};
+    DataViews views{context};
+    QTemporaryDir dir;
+};
+
+}  // namespace photara::test
