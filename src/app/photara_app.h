@@ -29,6 +29,7 @@ class PhotaraApp {
     Panel& panel() { return panel_; }
     MeterLink& link() { return link_; }
     AppContext& context() { return context_; }
+    sim::VirtualMeter* virtualMeter() { return meter_.virtualMeter.get(); }
 
   private:
     void wireCommands();

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "photara_app.h"
+
+namespace photara {
+namespace {
+
+// Runs the event loop until done() or a bounded number of rounds.
+template <typename Done>
+bool spinUntil(Done done) {
+    for (int round = 0; round < 20000 && !done(); ++round) QCoreApplication::processEvents();
+    return done();
+}
+
+TEST(WiredProgram, PollsTheVirtualMeterAndSendsKeysToIt) {
+    PhotaraApp app(true);
+    int ticks = 0;
+    QObject::connect(&app.panel(), &Panel::tickShown, [&] { ++ticks; });
+    app.start();
+    app.panel().pollTimer().setInterval(0);
+    ASSERT_TRUE(spinUntil([&] { return ticks >= 2; }));
+    EXPECT_TRUE(app.link().connected());
+    EXPECT_EQ(app.panel().findChild<QLabel*>(QStringLiteral("LblName"))->text(),
+              QStringLiteral("Photara"));
+
+    app.panel().keypadMember(28)->click();
+    ASSERT_NE(app.virtualMeter(), nullptr);
+    const std::vector<std::uint8_t>& keys = app.virtualMeter()->keysReceived();
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.back(), 28);
+    EXPECT_TRUE(app.panel().pollTimer().isActive());
+    EXPECT_TRUE(app.panel().statusTimer().isActive());
+}
+
+// The built program, run as a user would.
+class ProgramProcess : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(runtime_.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        env_ = env;
+    }
+
+    void start(QProcess& process, const QStringList& arguments) {
+        process.setProcessEnvironment(env_);
+        process.start(QStringLiteral(PHOTARA_EXECUTABLE), arguments);
+        ASSERT_TRUE(process.waitForStarted(10000));
+    }
+
+    QTemporaryDir runtime_;
+    QProcessEnvironment env_;
+};
+
+TEST_F(ProgramProcess, ScreenshotSavesThePanelAfterTheFirstReportAndExitsZero) {
+    const QString file = runtime_.filePath(QStringLiteral("panel.png"));
+    QProcess photara;
+    start(photara, {QStringLiteral("--virtual-meter"), QStringLiteral("--screenshot"), file});
+    ASSERT_TRUE(photara.waitForFinished(30000));
+    EXPECT_EQ(photara.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(photara.exitCode(), 0) << photara.readAllStandardError().toStdString();
+    const QImage image(file);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 506);
+    EXPECT_GT(image.height(), 608);  // the client area plus the toolbar
+}
+
+TEST_F(ProgramProcess, ASecondPhotaraRefusesToStart) {
+    QProcess first;
+    start(first, {QStringLiteral("--virtual-meter")});
+    const QString lock = runtime_.filePath(QStringLiteral("photara.lock"));
+    for (int wait = 0; wait < 300 && !QFile::exists(lock); ++wait) first.waitForFinished(20);
+    ASSERT_TRUE(QFile::exists(lock));
+
+    QProcess second;
+    start(second, {QStringLiteral("--virtual-meter")});
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_TRUE(second.readAllStandardError().contains("already running"));
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    first.waitForFinished(10000);
+}
+
+TEST_F(ProgramProcess, HelpAndVersionNeedNoDisplayAndBadOptionsFail) {
+    QProcess version;
+    version.setProcessEnvironment(env_);
+    version.start(QStringLiteral(PHOTARA_EXECUTABLE), {QStringLiteral("--version")});
+    ASSERT_TRUE(version.waitForFinished(10000));
+    EXPECT_EQ(version.exitCode(), 0);
+    EXPECT_TRUE(version.readAllStandardOutput().startsWith("Photara " PHOTARA_VERSION));
+
+    QProcess bad;
+    bad.setProcessEnvironment(env_);
+    bad.start(QStringLiteral(PHOTARA_EXECUTABLE), {QStringLiteral("--bogus")});
+    ASSERT_TRUE(bad.waitForFinished(10000));
+    EXPECT_EQ(bad.exitCode(), 2);
+}
+
+}  // namespace
+}  // namespace photara
