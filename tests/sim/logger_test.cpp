@@ -137,6 +137,17 @@ TEST(Logger, AnAbandonedDownloadDoesNotLeakIntoTheNextRequest) {
     EXPECT_EQ(status[12], 4) << "the status, not the next block";
 }
 
+TEST(Logger, AKeyPressDuringTheDirectoryReadLosesNoReport) {
+    LinkedMeter m;
+    addTenSets(m.meter);
+    m.send(16);
+    m.link.readOnly();
+    m.press(5);  // the user clicks a key while the directory comes in
+    m.link.readOnly();
+    EXPECT_EQ(m.link.answer()[7], 0x43) << "the second directory report, set 10's minute";
+    EXPECT_EQ(m.meter.keysReceived(), (std::vector<std::uint8_t>{5}));
+}
+
 TEST(Logger, EraseSetRemovesExactlyThatSet) {
     LinkedMeter m;
     addTenSets(m.meter);
