@@ -75,8 +75,10 @@ std::uint64_t LoggerMemory::usedKiB() const {
     return (usedBytes() + kBytesPerKiB - 1) / kBytesPerKiB;
 }
 
-bool LoggerMemory::fits(std::uint64_t bytes) const {
-    return usedBytes() + bytes <= capacityKiB_ * kBytesPerKiB;
+std::uint64_t LoggerMemory::freeBytes() const {
+    const std::uint64_t capacity = capacityKiB_ * kBytesPerKiB;
+    const std::uint64_t used = usedBytes();
+    return used < capacity ? capacity - used : 0;
 }
 
 Report LoggerMemory::statusReport() const {

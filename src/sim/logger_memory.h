@@ -43,7 +43,8 @@ class LoggerMemory {
     std::uint64_t usedKiB() const;
     bool full() const { return usedKiB() >= capacityKiB_; }
     // Whether a set of so many bytes would still fit.
-    bool fits(std::uint64_t bytes) const;
+    bool fits(std::uint64_t bytes) const { return bytes <= freeBytes(); }
+    std::uint64_t freeBytes() const;
 
     // Answers.
     Report statusReport() const;

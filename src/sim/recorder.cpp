@@ -6,8 +6,9 @@
 namespace photara::sim {
 namespace {
 
-// A data line and its line end, as the generator writes them.
+// A data line and its line end, as the generator writes them, and room for the trailer.
 constexpr std::uint64_t kBytesPerReading = 64;
+constexpr std::uint64_t kTrailerBytes = 256;
 
 }  // namespace
 
@@ -17,7 +18,7 @@ Recorder::Recorder(const MeterClock& clock, const MeterSettings& settings, Logge
 
 bool Recorder::start() {
     if (recording_) return true;
-    if (!memory_.fits(kBytesPerReading * 4)) return false;
+    if (!memory_.fits(kBytesPerReading + kTrailerBytes)) return false;
     recording_ = true;
     start_ = clock_.now();
     startRunning_ = clock_.runningSeconds();
@@ -34,12 +35,11 @@ void Recorder::stop() {
     const long long elapsed = std::min<long long>(elapsedSeconds(), settings_.recordingPeriod);
     recording_ = false;
     const int interval = std::max(settings_.samplingSeconds, 1);
-    long long samples = elapsed / interval + 1;
     // Keep what fits: a full memory ends the recording early rather than losing it.
-    while (samples > 1 &&
-           !memory_.fits(static_cast<std::uint64_t>(samples) * kBytesPerReading + 256)) {
-        samples = samples * 9 / 10;
-    }
+    const std::uint64_t room = memory_.freeBytes();
+    const auto fitting = static_cast<long long>(
+        room > kTrailerBytes ? (room - kTrailerBytes) / kBytesPerReading : 0);
+    const long long samples = std::max(1LL, std::min(elapsed / interval + 1, fitting));
     DataSetSpec spec;
     spec.start = start_;
     spec.samples = static_cast<int>(samples);
@@ -50,10 +50,13 @@ void Recorder::stop() {
 }
 
 void Recorder::update() {
-    if (recording_ && !settings_.recordUntilStopped &&
-        elapsedSeconds() >= settings_.recordingPeriod) {
-        stop();
-    }
+    if (!recording_) return;
+    const bool periodOver =
+        !settings_.recordUntilStopped && elapsedSeconds() >= settings_.recordingPeriod;
+    const auto samples =
+        static_cast<std::uint64_t>(elapsedSeconds() / std::max(settings_.samplingSeconds, 1) + 1);
+    const bool memoryFull = !memory_.fits(samples * kBytesPerReading + kTrailerBytes);
+    if (periodOver || memoryFull) stop();
 }
 
 }  // namespace photara::sim

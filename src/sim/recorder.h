@@ -8,8 +8,9 @@
 namespace photara::sim {
 
 // Automatic recording into the logger: started and stopped by a key, or stopped by the
-// recording period running out (unless the meter records until stopped). Stopping stores
-// the recording as a new set, one reading per sampling time.
+// recording period running out (unless the meter records until stopped) or by the memory
+// filling up. Stopping stores the recording as a new set, one reading per sampling time,
+// cut to what the memory still holds.
 class Recorder {
   public:
     Recorder(const MeterClock& clock, const MeterSettings& settings, LoggerMemory& memory,

@@ -298,6 +298,20 @@ TEST(Recording, StopsByItselfWhenTheRecordingPeriodRunsOut) {
     EXPECT_EQ(m.meter.logger().spec(4).samples, 11);
 }
 
+TEST(Recording, AFillingMemoryEndsTheRecordingAndKeepsWhatFits) {
+    LinkedMeter m;
+    m.meter.logger().setCapacityKiB(m.meter.logger().usedKiB() + 20);
+    m.send(9, {0x27, 0x0F});  // a long recording period: 9999 s
+    m.send(9, {0x00, 0x00});  // MEM
+    m.clock.advanceMilliseconds(200'000);  // about 12.8 k bytes so far
+    EXPECT_TRUE(lit(m.display(), kREC));
+    m.clock.advanceMilliseconds(200'000);
+    EXPECT_FALSE(lit(m.display(), kREC));
+    ASSERT_EQ(m.meter.logger().setCount(), 5);
+    EXPECT_LE(m.meter.logger().usedKiB(), m.meter.logger().capacityKiB());
+    EXPECT_GE(m.meter.logger().spec(4).samples, 310) << "the readings that fit in 20 k bytes";
+}
+
 TEST(KeyModes, DeltaShowsTheDifferenceFromTheReadingAtThePress) {
     LinkedMeter m;
     m.press(6);
