@@ -61,6 +61,7 @@ std::optional<QString> ScriptedPrompts::saveFileName(const QString& filter) {
 
 bool ScriptedPrompts::choosePrinter(QPrinter& printer) {
     ++printDialogs_;
+    if (printHook_) printHook_();
     const std::optional<QString> path = take(printAnswers_, "print").value_or(std::nullopt);
     if (!path) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);

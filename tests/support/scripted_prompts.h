@@ -38,6 +38,8 @@ class ScriptedPrompts final : public Prompts {
 
     // Called for each message as it is shown, e.g. to check what else is true at that moment.
     void onMessage(std::function<void(const Message&)> hook) { messageHook_ = std::move(hook); }
+    // Called each time the print dialog comes up, before it is answered.
+    void onPrintDialog(std::function<void()> hook) { printHook_ = std::move(hook); }
 
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<InputQuestion>& inputQuestions() const { return inputs_; }
@@ -63,6 +65,7 @@ class ScriptedPrompts final : public Prompts {
     std::deque<bool> confirmAnswers_;
     std::deque<std::optional<QString>> printAnswers_;  // PDF path, or nullopt to cancel
     std::function<void(const Message&)> messageHook_;
+    std::function<void()> printHook_;
     std::vector<Message> messages_;
     std::vector<InputQuestion> inputs_;
     std::vector<QString> confirms_;
