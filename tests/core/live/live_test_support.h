@@ -41,13 +41,6 @@ inline std::string shown(const DisplayModel& model, std::initializer_list<std::s
     return out;
 }
 
-// Flags of the named elements as '1'/'0'.
-inline std::string lit(const DisplayState& state, std::initializer_list<std::string_view> names) {
-    std::string out;
-    for (const auto name : names) out += state[el(name)] ? '1' : '0';
-    return out;
-}
-
 // Sets the named elements' visibility from a string of '1'/'0'.
 inline void setShown(DisplayModel& model, std::initializer_list<std::string_view> names,
                      std::string_view pattern) {

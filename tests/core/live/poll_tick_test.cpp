@@ -54,18 +54,6 @@ TEST_F(PollTickTest, ShowsTheMainReadingWithItsLegendsInTheSameTick) {
     EXPECT_EQ(meter.writtenCommands(), std::vector<std::uint8_t>{kDisplay});
 }
 
-TEST_F(PollTickTest, ShowsATimeWithColonsAndTheHmsLegend) {
-    meter.setDisplayReport(display(
-        {{11, 1}, {12, 2}, {13, 1}, {14, 3}, {15, 4}, {16, 1}, {17, 5}, {18, 6}, {59, 1}}, false));
-    tick.run();
-    std::string time;
-    for (auto name : {"LblSeg8", "LblSeg9", "LblDotDot1", "LblSeg10", "LblSeg11", "LblDotDot2",
-                      "LblSeg12", "LblSeg13"})
-        time += model.visible(el(name)) ? model.caption(el(name)) : "_";
-    EXPECT_EQ(time, "12:34:56");
-    EXPECT_TRUE(model.visible(el("Lblhms")));
-}
-
 TEST_F(PollTickTest, WithoutAnAnswerNothingChangesAndTheHandlerIsCalled) {
     meter.setDisplayReport(display({{1, 7}, {7, 2}, {23, 1}, {60, 19}}, false));
     tick.run();
