@@ -114,4 +114,9 @@ void SetupWindow::done(int result) {
     QDialog::done(result);
 }
 
+void SetupWindow::hideEvent(QHideEvent* event) {
+    timer_.stop();  // however the window goes away, it stops asking the meter
+    QDialog::hideEvent(event);
+}
+
 }  // namespace photara

@@ -33,6 +33,7 @@ class SetupWindow final : public QDialog {
 
   protected:
     void done(int result) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void toggleMeterTime();

@@ -81,8 +81,9 @@ struct LoggerRig {
                 }};
     }
 
-    void addSets(int n, std::size_t length = 200) {
-        for (int k = 1; k <= n; ++k) {
+    // Sets first .. first + n - 1, started at 2026/12/07 00:43:<k> (k < 60).
+    void addSets(int n, std::size_t length = 200, int first = 1) {
+        for (int k = first; k < first + n; ++k) {
             std::string text(length, ' ');
             for (std::size_t i = 0; i < length; ++i)
                 text[i] = static_cast<char>('A' + (i + static_cast<std::size_t>(k)) % 26);

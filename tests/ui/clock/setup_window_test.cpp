@@ -1,0 +1,154 @@
+#include "clock/setup_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/logger/logger_rig.h"
+
+namespace photara {
+namespace {
+
+using test::click;
+using test::LoggerRig;
+
+// Drives the clock window the RTC command opens, as the user would while it is modal.
+class ClockWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { rig.connect(); }
+
+    // Opens the window through the RTC command; `drive` runs while it is open.
+    void open(const std::function<void(SetupWindow&)>& drive) {
+        rig.commands->setModalRunner([&](SetupWindow& window) {
+            opened = true;
+            timersPausedWhileOpen = !rig.pollTimer.isActive() && !rig.statusTimer.isActive();
+            window.show();
+            drive(window);
+        });
+        rig.commands->runRtc();
+    }
+    static QLabel* label(SetupWindow& w, const char* name) {
+        return w.findChild<QLabel*>(QString::fromLatin1(name));
+    }
+    static QPushButton* button(SetupWindow& w, const char* name) {
+        return w.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+
+    LoggerRig rig;
+    bool opened = false;
+    bool timersPausedWhileOpen = false;
+};
+
+TEST_F(ClockWindowTest, OpensModalBelowThePanelWithDesignTexts) {
+    open([&](SetupWindow& w) {
+        EXPECT_EQ(w.windowTitle(), "Setup");
+        EXPECT_TRUE(w.isModal());
+        EXPECT_EQ(w.findChild<QGroupBox*>("FrameTime")->title(), "Time");
+        EXPECT_EQ(label(w, "LblMeterTime")->text(), "Meter Time");
+        EXPECT_EQ(label(w, "LblPCTime")->text(), "PC System Time");
+        EXPECT_EQ(button(w, "CmdSetTime")->text(), "Set Meter Time To System Time");
+        EXPECT_EQ(button(w, "CmdExit")->text(), "Exit");
+        EXPECT_TRUE(w.timer().isActive());
+        EXPECT_EQ(w.timer().interval(), 1000);
+        const QRect panel = rig.panel.frameGeometry();
+        EXPECT_EQ(w.x(), panel.x() + (panel.width() - w.width()) / 2);
+        EXPECT_EQ(w.y(), panel.y() + 66);  // 1000 twips
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(timersPausedWhileOpen);
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+TEST_F(ClockWindowTest, TickWithBothClocksOffSendsNothing) {
+    open([&](SetupWindow& w) {
+        w.tick();
+        EXPECT_TRUE(rig.backend.written.empty());
+        EXPECT_EQ(label(w, "LblMeterTime")->text(), "Meter Time");
+        EXPECT_EQ(label(w, "LblPCTime")->text(), "PC System Time");
+    });
+}
+
+TEST_F(ClockWindowTest, ClickingTheLabelsSwitchesTheirClocksOnAndOff) {
+    open([&](SetupWindow& w) {
+        click(label(w, "LblMeterTime"));
+        EXPECT_TRUE(rig.backend.written.empty());  // the switch only reads and discards
+        EXPECT_TRUE(w.timer().isActive());
+        click(label(w, "LblPCTime"));
+        w.tick();
+        EXPECT_EQ(label(w, "LblMeterTime")->text(), "2019/08/01 12:34:56");
+        EXPECT_EQ(label(w, "LblPCTime")->text(), "2026/12/07 00:43:09");
+        EXPECT_EQ(rig.backend.commands(), std::vector<int>{22});
+
+        rig.clock.advanceMilliseconds(1000);
+        w.tick();
+        EXPECT_EQ(label(w, "LblPCTime")->text(), "2026/12/07 00:43:10");
+
+        click(label(w, "LblMeterTime"));
+        click(label(w, "LblPCTime"));
+        w.tick();
+        EXPECT_EQ(label(w, "LblMeterTime")->text(), "Meter Time");
+        EXPECT_EQ(label(w, "LblPCTime")->text(), "PC System Time");
+        EXPECT_EQ(rig.backend.count(22), 2);
+    });
+}
+
+TEST_F(ClockWindowTest, SetTimeSendsThePcClockWithTheMonthInBcd) {
+    open([&](SetupWindow& w) {
+        button(w, "CmdSetTime")->click();
+        EXPECT_TRUE(w.timer().isActive());
+    });
+    ASSERT_EQ(rig.backend.commands(), std::vector<int>{23});
+    ASSERT_EQ(rig.logger.clockSettings.size(), 1u);
+    EXPECT_EQ(rig.logger.clockSettings[0],
+              (std::array<std::uint8_t, 7>{0x07, 0xEA, 0x12, 0x07, 0x00, 0x2B, 0x09}));
+    EXPECT_EQ(rig.backend.reads, 1);  // set clock reads no answer
+}
+
+TEST_F(ClockWindowTest, MeterClockThatDoesNotAnswerShowsNoOldTime) {
+    open([&](SetupWindow& w) {
+        click(label(w, "LblMeterTime"));
+        w.tick();
+        ASSERT_EQ(label(w, "LblMeterTime")->text(), "2019/08/01 12:34:56");
+        rig.unplugAfterReads(0);
+        w.tick();
+        EXPECT_NE(label(w, "LblMeterTime")->text(), "2019/08/01 12:34:56");
+        EXPECT_EQ(label(w, "LblMeterTime")->text(), "Meter not answering");
+    });
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+// However the window closes, its own timer stops and the panel's two run again.
+class ClockCloseTest : public ClockWindowTest,
+                       public ::testing::WithParamInterface<std::function<void(SetupWindow&)>> {};
+
+TEST_P(ClockCloseTest, PanelTimersRunAgain) {
+    QTimer* own = nullptr;
+    open([&](SetupWindow& w) {
+        own = &w.timer();
+        GetParam()(w);
+        EXPECT_FALSE(w.timer().isActive());
+        EXPECT_FALSE(rig.pollTimer.isActive());  // not before the window is gone
+    });
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ClockCloseTest,
+    ::testing::Values([](SetupWindow& w) { w.findChild<QPushButton*>("CmdExit")->click(); },
+                      [](SetupWindow& w) { w.close(); }, [](SetupWindow& w) { w.reject(); }));
+
+TEST(ClockWindowExec, RealModalLoopEndsOnExit) {
+    LoggerRig rig;
+    rig.connect();
+    rig.commands->setModalRunner([&](SetupWindow& w) {
+        QTimer::singleShot(0, &w, [&w] { w.findChild<QPushButton*>("CmdExit")->click(); });
+        execModal(w);
+    });
+    rig.commands->runRtc();
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+}  // namespace
+}  // namespace photara
