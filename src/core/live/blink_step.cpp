@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <span>
 
 #include "live/display_report.h"
 
@@ -39,121 +41,113 @@ void hide(DisplayModel& model, std::initializer_list<Element> elements) {
     for (const Element e : elements) model.setVisible(e, false);
 }
 
-// Unit legends. The K prefix blinks with its unit only when the meter lights it.
+// What happens to the neighbours of a blinking element, once its toggle step is done.
+
+// A K prefix blinks with its unit only while the meter lights it; otherwise it keeps what it
+// showed. The other unit's legends go out.
+void afterCandela(const DisplayState& s, DisplayModel& m) {
+    if (s[LblK1]) m.setVisible(LblK1, m.visible(Lblcd));
+    hide(m, {LblK2, LblfL});
+}
+void afterFootLambert(const DisplayState& s, DisplayModel& m) {
+    if (s[LblK2]) m.setVisible(LblK2, m.visible(LblfL));
+    hide(m, {Lblcd, LblSlashm, Lbl2, LblK1});
+}
+void hideFootLambert(const DisplayState&, DisplayModel& m) {
+    hide(m, {LblK2, LblfL});
+}
+void hideCandela(const DisplayState&, DisplayModel& m) {
+    hide(m, {Lblcd, LblSlashm, Lbl2, LblK1});
+}
+// The decimal point between positions 10 and 11 belongs to the number being edited.
+void pointTenFollowsPositionTen(const DisplayState&, DisplayModel& m) {
+    m.setVisible(LblP10, m.visible(LblSeg10));
+}
+void hideP2P3P10(const DisplayState&, DisplayModel& m) {
+    hide(m, {LblP2, LblP3, LblP10});
+}
+void hideP1P3P10(const DisplayState&, DisplayModel& m) {
+    hide(m, {LblP1, LblP3, LblP10});
+}
+void hideP1P2P10(const DisplayState&, DisplayModel& m) {
+    hide(m, {LblP1, LblP2, LblP10});
+}
+void hideP10(const DisplayState&, DisplayModel& m) {
+    hide(m, {LblP10});
+}
+
+// Code 0 of a byte: the episode is over and its elements show the display state again.
+void unitsTakeFlags(const DisplayState& s, DisplayModel& m) {
+    takeFlags(s, m, {LblK1, Lblcd, LblSlashm, Lbl2, LblK2, LblfL});
+}
+void pointsTakeFlags(const DisplayState& s, DisplayModel& m) {
+    takeFlags(s, m, {LblP1, LblP2, LblP3, LblP10, LblP11, LblP13});
+}
+void indicatorsTakeFlags(const DisplayState& s, DisplayModel& m) {
+    takeFlags(s, m, {ImgDown, ImgUp, LblCycle, LblTH, LblAMRM});
+}
+
+// clang-format off
 constexpr std::array<BlinkCode, 4> kUnitCodes = {{
-    {1,
-     Lblcd,
-     {LblSlashm, Lbl2},
-     2,
-     [](const DisplayState& s, DisplayModel& m) {
-         if (s[LblK1]) m.setVisible(LblK1, m.visible(Lblcd));
-         hide(m, {LblK2, LblfL});
-     }},
-    {3,
-     LblK1,
-     {Lblcd, LblSlashm, Lbl2},
-     3,
-     [](const DisplayState&, DisplayModel& m) {
-         hide(m, {LblK2, LblfL});
-     }},
-    {16,
-     LblfL,
-     {},
-     0,
-     [](const DisplayState& s, DisplayModel& m) {
-         if (s[LblK2]) m.setVisible(LblK2, m.visible(LblfL));
-         hide(m, {Lblcd, LblSlashm, Lbl2, LblK1});
-     }},
-    {48,
-     LblK2,
-     {LblfL},
-     1,
-     [](const DisplayState&, DisplayModel& m) {
-         hide(m, {Lblcd, LblSlashm, Lbl2, LblK1});
-     }},
+    {1,  Lblcd, {LblSlashm, Lbl2},        2, afterCandela},
+    {3,  LblK1, {Lblcd, LblSlashm, Lbl2}, 3, hideFootLambert},
+    {16, LblfL, {},                       0, afterFootLambert},
+    {48, LblK2, {LblfL},                  1, hideCandela},
 }};
 
 constexpr std::array<BlinkCode, 18> kDigitCodes = {{
-    {1, LblSeg1, {}, 0, nullptr},
-    {2, LblSeg2, {}, 0, nullptr},
-    {3, LblSeg3, {}, 0, nullptr},
-    {4, LblSeg4, {}, 0, nullptr},
-    {5, LblSeg5, {}, 0, nullptr},
-    {6, LblSeg6, {}, 0, nullptr},
-    {7, LblSeg7, {}, 0, nullptr},
-    {8, LblSeg8, {}, 0, nullptr},
-    {9, LblSeg9, {}, 0, nullptr},
+    {1,  LblSeg1,  {}, 0, nullptr},
+    {2,  LblSeg2,  {}, 0, nullptr},
+    {3,  LblSeg3,  {}, 0, nullptr},
+    {4,  LblSeg4,  {}, 0, nullptr},
+    {5,  LblSeg5,  {}, 0, nullptr},
+    {6,  LblSeg6,  {}, 0, nullptr},
+    {7,  LblSeg7,  {}, 0, nullptr},
+    {8,  LblSeg8,  {}, 0, nullptr},
+    {9,  LblSeg9,  {}, 0, nullptr},
     {10, LblSeg10, {}, 0, nullptr},
     {11, LblSeg11, {}, 0, nullptr},
     {12, LblSeg12, {}, 0, nullptr},
     {13, LblSeg13, {}, 0, nullptr},
-    {16, LblSeg8, {LblSeg9}, 1, nullptr},
-    {32, LblSeg10, {LblSeg11}, 1, nullptr},
-    {48, LblSeg12, {LblSeg13}, 1, nullptr},
-    {64, LblSeg11, {LblSeg12, LblSeg13}, 2, nullptr},
-    // The decimal point between positions 10 and 11 belongs to the edited number.
-    {80,
-     LblSeg10,
-     {LblSeg11, LblSeg12, LblSeg13},
-     3,
-     [](const DisplayState&, DisplayModel& m) { m.setVisible(LblP10, m.visible(LblSeg10)); }},
+    {16, LblSeg8,  {LblSeg9},                     1, nullptr},
+    {32, LblSeg10, {LblSeg11},                    1, nullptr},
+    {48, LblSeg12, {LblSeg13},                    1, nullptr},
+    {64, LblSeg11, {LblSeg12, LblSeg13},          2, nullptr},
+    {80, LblSeg10, {LblSeg11, LblSeg12, LblSeg13}, 3, pointTenFollowsPositionTen},
 }};
 
 // LblP11 and LblP13 never blink.
 constexpr std::array<BlinkCode, 5> kPointCodes = {{
-    {1,
-     LblP1,
-     {},
-     0,
-     [](const DisplayState&, DisplayModel& m) {
-         hide(m, {LblP2, LblP3, LblP10});
-     }},
-    {2,
-     LblP2,
-     {},
-     0,
-     [](const DisplayState&, DisplayModel& m) {
-         hide(m, {LblP1, LblP3, LblP10});
-     }},
-    {3,
-     LblP3,
-     {},
-     0,
-     [](const DisplayState&, DisplayModel& m) {
-         hide(m, {LblP1, LblP2, LblP10});
-     }},
-    {4, LblP10, {}, 0, nullptr},
-    {5, LblP1, {LblP2, LblP3}, 2, [](const DisplayState&, DisplayModel& m) { hide(m, {LblP10}); }},
+    {1, LblP1,  {},             0, hideP2P3P10},
+    {2, LblP2,  {},             0, hideP1P3P10},
+    {3, LblP3,  {},             0, hideP1P2P10},
+    {4, LblP10, {},             0, nullptr},
+    {5, LblP1,  {LblP2, LblP3}, 2, hideP10},
 }};
 
 constexpr std::array<BlinkCode, 5> kIndicatorCodes = {{
-    {1, ImgDown, {}, 0, nullptr},
-    {2, ImgUp, {}, 0, nullptr},
+    {1,  ImgDown,  {}, 0, nullptr},
+    {2,  ImgUp,    {}, 0, nullptr},
     {16, LblCycle, {}, 0, nullptr},
-    {32, LblTH, {}, 0, nullptr},
-    {64, LblAMRM, {}, 0, nullptr},
+    {32, LblTH,    {}, 0, nullptr},
+    {64, LblAMRM,  {}, 0, nullptr},
 }};
 
 constexpr std::array<BlinkTable, 4> kTables = {{
-    {BlinkByte::Unit, kUnitCodes, 0,
-     [](const DisplayState& s, DisplayModel& m) {
-         takeFlags(s, m, {LblK1, Lblcd, LblSlashm, Lbl2, LblK2, LblfL});
-     }},
-    {BlinkByte::Digit, kDigitCodes, kUnitCodes.size(), nullptr},
-    {BlinkByte::Point, kPointCodes, kUnitCodes.size() + kDigitCodes.size(),
-     [](const DisplayState& s, DisplayModel& m) {
-         takeFlags(s, m, {LblP1, LblP2, LblP3, LblP10, LblP11, LblP13});
-     }},
-    {BlinkByte::Indicator, kIndicatorCodes,
-     kUnitCodes.size() + kDigitCodes.size() + kPointCodes.size(),
-     [](const DisplayState& s, DisplayModel& m) {
-         takeFlags(s, m, {ImgDown, ImgUp, LblCycle, LblTH, LblAMRM});
-     }},
+    {BlinkByte::Unit,      kUnitCodes,      0,  unitsTakeFlags},
+    {BlinkByte::Digit,     kDigitCodes,     4,  nullptr},
+    {BlinkByte::Point,     kPointCodes,     22, pointsTakeFlags},
+    {BlinkByte::Indicator, kIndicatorCodes, 27, indicatorsTakeFlags},
 }};
+// clang-format on
 
-static_assert(kUnitCodes.size() + kDigitCodes.size() + kPointCodes.size() +
-                  kIndicatorCodes.size() ==
-              BlinkStep::kRunningFlagCount);
+static_assert(kTables[0].byte == BlinkByte::Unit && kTables[1].byte == BlinkByte::Digit &&
+              kTables[2].byte == BlinkByte::Point && kTables[3].byte == BlinkByte::Indicator);
+// Each code owns one running flag: the tables' flag ranges follow each other without a gap.
+static_assert(kTables[1].firstFlag == kUnitCodes.size());
+static_assert(kTables[2].firstFlag == kTables[1].firstFlag + kDigitCodes.size());
+static_assert(kTables[3].firstFlag == kTables[2].firstFlag + kPointCodes.size());
+static_assert(kTables[3].firstFlag + kIndicatorCodes.size() == BlinkStep::kRunningFlagCount);
 
 const BlinkTable& tableOf(BlinkByte byte) {
     return kTables[static_cast<std::size_t>(byte) - 1];
