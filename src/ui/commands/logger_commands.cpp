@@ -11,6 +11,7 @@
 #include "commands/logger_messages.h"
 #include "commands/settings_commands.h"
 #include "common/workspace.h"
+#include "datalist/data_views.h"
 #include "link/meter_link.h"
 #include "live/display_state.h"
 #include "logger/input_lock.h"
@@ -74,6 +75,13 @@ class LoggerCommands::Busy {
     LoggerCommands& owner_;
     QPointer<MemoryWindow> window_;
 };
+
+LoggerCommands::LoggerCommands(AppContext& context, DataViews& views, QComboBox& eraseList)
+    : LoggerCommands(
+          context,
+          DataListHooks{[&views] { return views.dataListOpen(); },
+                        [&views] { views.closeDataList(); }, [&views] { views.showDataList(); }},
+          eraseList) {}
 
 LoggerCommands::LoggerCommands(AppContext& context, DataListHooks dataList, QComboBox& eraseList)
     : context_(context),

@@ -11,6 +11,7 @@ class QComboBox;
 namespace photara {
 
 struct AppContext;
+class DataViews;
 class EraseListController;
 class MemoryWindow;
 
@@ -27,6 +28,8 @@ struct DataListHooks {
 // is still transferring is ignored.
 class LoggerCommands {
   public:
+    LoggerCommands(AppContext& context, DataViews& views, QComboBox& eraseList);
+    // The same over any data list (tests use a stand-in).
     LoggerCommands(AppContext& context, DataListHooks dataList, QComboBox& eraseList);
     ~LoggerCommands();
     LoggerCommands(const LoggerCommands&) = delete;
