@@ -1,7 +1,11 @@
 #include "photara_app.h"
 
 #include <QAction>
+#include <functional>
+#include <utility>
 
+#include "commands/list_graph_commands.h"
+#include "commands/open_command.h"
 #include "link/meter_identity.h"
 
 namespace photara {
@@ -12,7 +16,12 @@ PhotaraApp::PhotaraApp(bool virtualMeter)
       pollTick_(link_, state_, model_),
       panel_(model_, clock_),
       context_{link_,  state_, panel_.pollTimer(), panel_.statusTimer(), workspace_, prompts_,
-               clock_, &panel_} {
+               clock_, &panel_},
+      views_(context_),
+      logger_(context_,
+              DataListHooks{[this] { return views_.dataListOpen(); },
+                            [this] { views_.closeDataList(); }, [this] { views_.showDataList(); }},
+              *panel_.eraseList()) {
     prompts_.setParent(&panel_);
     link_.setListener(
         makeLinkListener(model_, [this](const QString& line) { panel_.addResultLine(line); }));
@@ -23,17 +32,24 @@ PhotaraApp::PhotaraApp(bool virtualMeter)
 }
 
 void PhotaraApp::wireCommands() {
-    // "Save" does nothing. The other toolbar buttons and the closing of the logger window by
-    // a tick that lost the meter are connected here to the commands of the data views and
-    // the logger once those exist:
-    //     pollTick_.setOnDisconnected([this] { logger_.closeLoggerWindow(); });
-    //     connect "Open"     -> runOpenCommand(context_, views_)
-    //             "List"     -> runListCommand(context_, views_)
-    //             "Graph"    -> runGraphCommand(context_, views_)
-    //             "Intv"     -> logger_.runIntv()       "RTC"    -> logger_.runRtc()
-    //             "RecSetup" -> logger_.runRecSetup()   "Memory" -> logger_.runMemory()
-    //             "Erase"    -> logger_.runErase()
-    //     (QObject::connect(panel_.toolbarAction(key), &QAction::triggered, ...)).
+    // A tick that finds the meter gone closes the logger window.
+    pollTick_.setOnDisconnected([this] { logger_.closeLoggerWindow(); });
+
+    // "Save" does nothing.
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Open", [this] { runOpenCommand(context_, views_); }},
+        {"Intv", [this] { logger_.runIntv(); }},
+        {"List", [this] { runListCommand(context_, views_); }},
+        {"Graph", [this] { runGraphCommand(context_, views_); }},
+        {"RTC", [this] { logger_.runRtc(); }},
+        {"RecSetup", [this] { logger_.runRecSetup(); }},
+        {"Memory", [this] { logger_.runMemory(); }},
+        {"Erase", [this] { logger_.runErase(); }},
+    };
+    for (const auto& [key, run] : commands) {
+        QAction* action = panel_.toolbarAction(QString::fromLatin1(key));
+        if (action) QObject::connect(action, &QAction::triggered, &panel_, run);
+    }
 }
 
 void PhotaraApp::start() {

@@ -2,12 +2,15 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
+#include "commands/logger_commands.h"
 #include "common/local_time.h"
 #include "common/workspace.h"
+#include "datalist/data_views.h"
 #include "link/meter_link.h"
 #include "live/display_model.h"
 #include "live/display_state.h"
 #include "live/poll_tick.h"
+#include "logger/memory_window.h"
 #include "meter_wiring.h"
 #include "panel/panel.h"
 
@@ -30,6 +33,8 @@ class PhotaraApp {
     MeterLink& link() { return link_; }
     AppContext& context() { return context_; }
     sim::VirtualMeter* virtualMeter() { return meter_.virtualMeter.get(); }
+    DataViews& views() { return views_; }
+    LoggerCommands& logger() { return logger_; }
 
   private:
     void wireCommands();
@@ -44,10 +49,8 @@ class PhotaraApp {
     QtPrompts prompts_;
     Panel panel_;
     AppContext context_;
-    // DataViews (toolbar Open, List, Graph) and LoggerCommands (Intv, RTC, RecSetup, Memory,
-    // Erase) are members here once they exist, declared after context_:
-    //     DataViews views_{context_};
-    //     LoggerCommands logger_{context_, views_, *panel_.eraseList()};
+    DataViews views_;        // toolbar Open, List, Graph
+    LoggerCommands logger_;  // toolbar Intv, RTC, RecSetup, Memory, Erase
 };
 
 }  // namespace photara

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "photara_app.h"
+#include "sim/data_set_generator.h"
 
 namespace photara {
 namespace {
@@ -39,6 +40,22 @@ TEST(WiredProgram, PollsTheVirtualMeterAndSendsKeysToIt) {
     EXPECT_EQ(keys.back(), 28);
     EXPECT_TRUE(app.panel().pollTimer().isActive());
     EXPECT_TRUE(app.panel().statusTimer().isActive());
+}
+
+TEST(WiredProgram, ToolbarButtonsReachTheirCommandsAndSaveDoesNothing) {
+    PhotaraApp app(true);
+    app.context().workspace.dataText = sim::generateDataText(sim::DataSetSpec{});
+
+    app.panel().toolbarAction(QStringLiteral("Save"))->trigger();
+    EXPECT_FALSE(app.views().dataListOpen());
+    EXPECT_FALSE(app.views().plotOpen());
+
+    app.panel().toolbarAction(QStringLiteral("List"))->trigger();
+    EXPECT_TRUE(app.views().dataListOpen());
+    app.panel().toolbarAction(QStringLiteral("Graph"))->trigger();
+    EXPECT_TRUE(app.views().plotOpen());
+    app.views().closeDataList();
+    app.views().closePlot();
 }
 
 // The built program, run as a user would.
