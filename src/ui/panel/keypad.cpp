@@ -8,6 +8,7 @@
 #include "panel/key_face.h"
 #include "panel/mem_key.h"
 #include "panel/meter_look.h"
+#include "panel/twips.h"
 
 namespace photara {
 namespace {
@@ -45,6 +46,9 @@ constexpr int kKeyWidth = 84;
 constexpr int kKeyHeight = 56;
 constexpr int kColumnStep = 96;
 constexpr int kRowStep = 68;
+
+// The second key set lies beyond the right edge of the client area (7590 twips wide).
+constexpr int kPicOddLeftTwips = 13800;
 
 // Members that sit on the form itself beyond its right edge; the rest of the outlying
 // members sit in PicOdd.
@@ -99,7 +103,7 @@ Keypad::Keypad(QWidget& face, KeyExchange& exchange, const Clock& clock)
     : QObject(&face), exchange_(exchange), clock_(clock) {
     auto* picOdd = new QWidget(&face);
     picOdd->setObjectName(QStringLiteral("PicOdd"));
-    picOdd->setGeometry(13800 / 15, 0, 420, 608);
+    picOdd->setGeometry(twipsToPixels(kPicOddLeftTwips), 0, 420, 608);
 
     buildGrid(face);
     buildOutlyingMembers(face, *picOdd);
@@ -115,7 +119,8 @@ QPushButton* Keypad::makeMember(int index, const QString& caption, QWidget& pare
     auto* button = new QPushButton(caption, &parent);
     button->setObjectName(QStringLiteral("CmdBtn_%1").arg(index));
     button->setProperty("index", index);
-    button->setFocusPolicy(Qt::StrongFocus);
+    // Only the keys one can see take the keyboard focus; Tab never wanders off the window.
+    button->setFocusPolicy(inGrid(index) ? Qt::StrongFocus : Qt::NoFocus);
     connect(button, &QPushButton::clicked, this, [this, index] {
         std::uint8_t code = static_cast<std::uint8_t>(index);
         if (index == kDeltaMember && rhLit_ && rhLit_()) code = kDeltaWhileRh;
@@ -180,6 +185,7 @@ void Keypad::buildSecondSet(QWidget& picOdd) {
     for (const PlainButton& plain : kPlainButtons) {
         auto* button = new QPushButton(QString::fromLatin1(plain.caption), &picOdd);
         button->setObjectName(QString::fromLatin1(plain.name));
+        button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(10 + (slot % 5) * 80, 170 + (slot / 5) * 40, 76, 32);
         ++slot;
         const std::uint8_t code = plain.code;

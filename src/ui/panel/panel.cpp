@@ -85,6 +85,7 @@ Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
     results_ = new QListWidget(face_);
     results_->setObjectName(QStringLiteral("lstResults"));
     results_->setGeometry(twipsToPixels(kResultsLeftTwips), 0, 300, 200);
+    results_->setFocusPolicy(Qt::NoFocus);
 
     auto* picSetup = new QWidget(face_);
     picSetup->setObjectName(QStringLiteral("PicSetup"));

@@ -280,6 +280,21 @@ TEST(ResultList, CollectsLinesOutsideTheVisibleArea) {
     EXPECT_FALSE(setup->isVisibleTo(rig.panel.centralWidget()));
 }
 
+// ---- Keyboard -------------------------------------------------------------------------------
+
+TEST(Keyboard, TabReachesOnlyWidgetsInsideTheClientArea) {
+    PanelRig rig;
+    QWidget* face = rig.panel.centralWidget();
+    int focusable = 0;
+    for (QWidget* widget : face->findChildren<QWidget*>()) {
+        if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(face)) continue;
+        const QRect place(widget->mapTo(face, QPoint(0, 0)), widget->size());
+        EXPECT_TRUE(face->rect().contains(place)) << widget->objectName().toStdString();
+        ++focusable;
+    }
+    EXPECT_EQ(focusable, 16);  // the fifteen grid keys and REF
+}
+
 // ---- What it looks like ---------------------------------------------------------------------
 
 int darkPixels(const QImage& image, const QRect& area) {
