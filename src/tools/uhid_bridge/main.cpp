@@ -20,6 +20,7 @@
 #include "bridge_setup.h"
 #include "link/meter_identity.h"
 #include "meter_bridge.h"
+#include "sim/logger_memory.h"
 
 namespace {
 
@@ -76,22 +77,29 @@ int run(const std::string& controlDir, std::chrono::microseconds pace) {
     FrozenClock clock(kBridgeClockTime);
     UhidDevice device({"Photara virtual meter", kMeterVendorId, kMeterProductId},
                       kReportDescriptor);
+    // The meter makes its sets' texts when first asked for them, which under emulation can
+    // take longer than the host waits for an answer; make them once, before serving.
+    sim::LoggerMemory sets = sim::LoggerMemory::withDemoSets();
+    for (int i = 0; i < sets.setCount(); ++i) (void)sets.text(i);
     MeterBridge bridge(
-        device, [&clock] { return std::make_unique<sim::VirtualMeter>(clock); }, pace);
+        device, [&] { return std::make_unique<sim::VirtualMeter>(clock, sets); }, pace);
     device.plugIn();
     std::fprintf(stderr, "bridge: meter %04X:%04X plugged in\n", kMeterVendorId, kMeterProductId);
 
     std::string partial;
     std::optional<MeterBridge::Clock::time_point> due;
     while (!bridge.quitRequested()) {
-        int timeoutMs = -1;
+        // Microsecond waits (ppoll): the pace between reports is about a millisecond.
+        timespec wait{};
         if (due) {
-            const auto wait =
-                std::chrono::ceil<std::chrono::milliseconds>(*due - MeterBridge::Clock::now());
-            timeoutMs = static_cast<int>(std::max<long long>(0, wait.count()));
+            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                *due - MeterBridge::Clock::now());
+            const long long n = std::max<long long>(0, ns.count());
+            wait.tv_sec = static_cast<time_t>(n / 1'000'000'000);
+            wait.tv_nsec = static_cast<long>(n % 1'000'000'000);
         }
         std::array<pollfd, 2> fds{{{in, POLLIN, 0}, {device.fd(), POLLIN, 0}}};
-        if (::poll(fds.data(), fds.size(), timeoutMs) < 0 && errno != EINTR) {
+        if (::ppoll(fds.data(), fds.size(), due ? &wait : nullptr, nullptr) < 0 && errno != EINTR) {
             std::perror("bridge: poll");
             return 1;
         }
