@@ -73,9 +73,17 @@ cmd_run() {
     echo "Screenshot of the panel: $shot"
 }
 
+hw_skip_reason=
 hw_tier_available() {
-    install_packages "${hw_packages[@]}" >/dev/null 2>&1 || return 1
-    command -v qemu-system-x86_64 >/dev/null && ls /boot/vmlinuz-* >/dev/null 2>&1
+    if ! install_packages "${hw_packages[@]}" >/dev/null 2>&1; then
+        hw_skip_reason="could not install ${hw_packages[*]}"
+        return 1
+    fi
+    # The runner knows what the guest needs (qemu, a readable kernel image with its HID
+    # modules, busybox, cpio) and says what is missing.
+    hw_skip_reason=$(tests/hw/run_guest.sh --check 2>&1) && return 0
+    hw_skip_reason=${hw_skip_reason#kernel tier SKIPPED: }
+    return 1
 }
 
 cmd_test() {
@@ -94,7 +102,7 @@ cmd_test() {
         echo "photara.sh: running the kernel tier (virtual meter behind /dev/uhid in a qemu guest)"
         ctest --test-dir build/test --output-on-failure -L hw || status=$?
     else
-        echo "photara.sh: SKIPPED the kernel tier: qemu or a kernel image could not be installed"
+        echo "photara.sh: SKIPPED the kernel tier: $hw_skip_reason"
     fi
     return "$status"
 }
