@@ -7,17 +7,26 @@
 namespace photara {
 
 DataLines::DataLines(std::string_view dataText) {
-    text_.reserve(dataText.size());
-    std::remove_copy(dataText.begin(), dataText.end(), std::back_inserter(text_), '\n');
-    lines_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\r')) + 1);
-    const std::string_view all(text_);
+    lines_.reserve(static_cast<std::size_t>(std::count(dataText.begin(), dataText.end(), '\r')) +
+                   1);
+    auto add = [this](std::string_view piece) {
+        // The LF of a CR LF pair starts the next piece; one there costs no copy.
+        while (!piece.empty() && piece.front() == '\n') piece.remove_prefix(1);
+        if (piece.find('\n') == std::string_view::npos) {
+            lines_.push_back(piece);
+            return;
+        }
+        std::string& copy = copies_.emplace_back();
+        std::remove_copy(piece.begin(), piece.end(), std::back_inserter(copy), '\n');
+        lines_.push_back(copy);
+    };
     std::size_t start = 0;
-    for (std::size_t cr = all.find('\r'); cr != std::string_view::npos;
-         cr = all.find('\r', start)) {
-        lines_.push_back(all.substr(start, cr - start));
+    for (std::size_t cr = dataText.find('\r'); cr != std::string_view::npos;
+         cr = dataText.find('\r', start)) {
+        add(dataText.substr(start, cr - start));
         start = cr + 1;
     }
-    lines_.push_back(all.substr(start));
+    add(dataText.substr(start));
 }
 
 std::string_view field(std::string_view line, Column column) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +29,9 @@ inline constexpr double kFirstSeriesMargin = 50;
 inline constexpr double kSecondSeriesMargin = 200;
 
 // The lines of a data text: every LF removed, then split at each CR. A text ending in CR
-// has an empty last line; an empty text is one empty line. The views point into the
-// object's own copy, so it must outlive them.
+// has an empty last line; an empty text is one empty line. Lines without an LF inside are
+// views into the text itself, so the text must outlive the object; only the rare line with
+// an LF inside is copied.
 class DataLines {
   public:
     explicit DataLines(std::string_view dataText);
@@ -40,7 +42,7 @@ class DataLines {
     std::string_view operator[](std::size_t i) const { return lines_[i]; }
 
   private:
-    std::string text_;
+    std::deque<std::string> copies_;  // lines that had an LF inside, without it
     std::vector<std::string_view> lines_;
 };
 

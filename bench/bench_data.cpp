@@ -1,0 +1,155 @@
+// The largest set a meter sends (832,000 bytes, about 13,000 readings) through every step
+// the user waits for: parsing it, loading the data list, redrawing the plot, opening a file.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "commands/open_command.h"
+#include "common/workspace.h"
+#include "datafile/data_file.h"
+#include "datafile/data_set.h"
+#include "datalist/data_list_window.h"
+#include "datalist/data_views.h"
+#include "link/hid_backend.h"
+#include "link/meter_link.h"
+#include "live/display_state.h"
+#include "plot/plot_geometry.h"
+#include "plot/plot_painter.h"
+#include "plot/plot_setup.h"
+#include "sim/data_set_generator.h"
+
+namespace {
+
+constexpr std::size_t kLargestSet = 832'000;
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "bench_data";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+// The largest download: as many readings as fit, padded with zeros to 832,000 bytes.
+const std::string& largestSet() {
+    static const std::string text = [] {
+        photara::sim::DataSetSpec spec;
+        spec.start = {2026, 12, 8, 0, 0, 0};
+        spec.samples = static_cast<int>((kLargestSet - 192) / 64);
+        spec.luminance = 850;
+        std::string t = photara::sim::generateDataText(spec);
+        t.resize(kLargestSet, '\0');
+        return t;
+    }();
+    return text;
+}
+
+class NoMeterBackend final : public photara::HidBackend {
+  public:
+    std::vector<photara::HidDeviceInfo> enumerate(std::uint16_t, std::uint16_t) override {
+        return {};
+    }
+    std::unique_ptr<photara::HidDevice> open(const std::string&) override { return nullptr; }
+};
+
+class FixedPrompts final : public photara::Prompts {
+  public:
+    QString file;
+    void message(const QString&, const QString&, Icon) override {}
+    bool confirm(const QString&, const QString&, Icon) override { return false; }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> openFileName(const QString&) override { return file; }
+    std::optional<QString> saveFileName(const QString&) override { return std::nullopt; }
+    bool choosePrinter(QPrinter&) override { return false; }
+};
+
+struct Context {
+    Context() { application(); }
+    NoMeterBackend backend;
+    photara::MeterLink link{backend, 0, 0};
+    photara::DisplayState display;
+    QTimer poll, status;
+    photara::Workspace workspace;
+    FixedPrompts prompts;
+    photara::SystemClock clock;
+    photara::AppContext context{link, display, poll, status, workspace, prompts, clock, nullptr};
+};
+
+void BM_ParseLargestSet(benchmark::State& state) {
+    const std::string& text = largestSet();
+    for (auto _ : state) {
+        photara::DataSet set = photara::parseDataText(text);
+        benchmark::DoNotOptimize(set);
+    }
+    state.counters["rows"] = static_cast<double>(photara::parseDataText(text).rowCount());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParseLargestSet)->Unit(benchmark::kMillisecond);
+
+// From the data text to a shown, painted list.
+void BM_LoadDataList(benchmark::State& state) {
+    Context c;
+    for (auto _ : state) {
+        auto* list = new photara::DataListWindow(c.context, largestSet());
+        list->show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        delete list;
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadDataList)->Unit(benchmark::kMillisecond);
+
+// One redraw of the plot at 1280 × 800: the geometry and the painting.
+void BM_PlotRedraw(benchmark::State& state) {
+    application();
+    const photara::Samples samples = photara::parseDataText(largestSet()).samples;
+    const photara::PlotSettings settings = photara::plotSettingsFor(samples);
+    QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);
+    const QFont font = photara::plotFont(QApplication::font());
+    const photara::FontTextMetrics metrics(font);
+    for (auto _ : state) {
+        const photara::PlotDrawing drawing =
+            photara::drawPlot(1280, 800, samples, settings, metrics);
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), Qt::white);
+        painter.setFont(font);
+        photara::paintPlot(painter, drawing);
+    }
+}
+BENCHMARK(BM_PlotRedraw)->Unit(benchmark::kMillisecond);
+
+// The Open command on a saved largest set, up to the plot window shown and painted.
+void BM_OpenLargestFile(benchmark::State& state) {
+    Context c;
+    QTemporaryDir dir;
+    c.prompts.file = dir.filePath("largest.pxd");
+    {
+        QFile file(c.prompts.file);
+        file.open(QIODevice::WriteOnly);
+        const std::string bytes = photara::dataFileBytes(largestSet());
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    photara::DataViews views(c.context);
+    for (auto _ : state) {
+        photara::runOpenCommand(c.context, views);
+        QCoreApplication::processEvents();
+    }
+    state.counters["samples"] = static_cast<double>(c.workspace.samples.first.size());
+}
+BENCHMARK(BM_OpenLargestFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
