@@ -13,8 +13,9 @@ std::uint8_t low(int value) {
 
 // The last two characters of "0" followed by the value: 7 -> "07", 134 -> "34".
 std::string twoDigits(unsigned value) {
-    const std::string text = "0" + std::to_string(value);
-    return text.substr(text.size() - 2);
+    char text[3];
+    std::snprintf(text, sizeof text, "%02u", value % 100);
+    return text;
 }
 
 }  // namespace

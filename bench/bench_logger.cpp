@@ -1,0 +1,135 @@
+// Downloading a logger set from the virtual meter (no latency): the assembler's cost per
+// 64-byte block, and the user's whole wait for the largest set, data list included.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMainWindow>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "base/app_context.h"
+#include "base/prompts.h"
+#include "commands/logger_commands.h"
+#include "common/workspace.h"
+#include "datalist/data_views.h"
+#include "link/meter_identity.h"
+#include "link/meter_link.h"
+#include "live/display_state.h"
+#include "logger/directory.h"
+#include "logger/logger_transfer.h"
+#include "logger/memory_window.h"
+#include "sim/logger_memory.h"
+#include "sim/virtual_meter.h"
+#include "sim/virtual_meter_backend.h"
+
+namespace {
+
+using namespace photara;
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "bench_logger";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+class FixedClock final : public Clock {
+  public:
+    LocalDateTime now() const override { return {2026, 12, 8, 1, 0, 0, 0}; }
+};
+
+// A meter holding only the largest set that fits the download buffer.
+sim::LoggerMemory largestSetOnly() {
+    sim::LoggerMemory memory;
+    memory.add({{2026, 12, 5, 8, 0, 0}, sim::largestFittingSampleCount(), 1, 86.0, 14});
+    return memory;
+}
+
+struct MeterOnLink {
+    FixedClock clock;
+    sim::VirtualMeter meter{clock, largestSetOnly()};
+    sim::VirtualMeterBackend backend{meter};
+    MeterLink link{backend, kMeterVendorId, kMeterProductId};
+    std::string identifier =
+        setIdentifier(sim::LoggerMemory::directoryEntry(meter.logger().spec(0).start));
+    std::uint64_t blocks = (meter.logger().text(0).size() + 63) / 64;
+
+    MeterOnLink() {
+        link.request(Command::Display);
+        link.writeThenRead();
+    }
+};
+
+// The download assembler over the link: size request, data request, every block appended.
+void BM_DownloadLargestSet(benchmark::State& state) {
+    MeterOnLink m;
+    for (auto _ : state) {
+        DownloadResult result = downloadSet(m.link, m.identifier);
+        benchmark::DoNotOptimize(result.text.data());
+        if (result.status != TransferStatus::Ok) state.SkipWithError("download failed");
+    }
+    state.counters["blocks"] = static_cast<double>(m.blocks);
+    state.counters["per_block"] = benchmark::Counter(
+        static_cast<double>(m.blocks),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DownloadLargestSet)->Unit(benchmark::kMillisecond);
+
+// The same exchanges without the assembler: what the link and the virtual meter cost alone,
+// so the difference is the download's own cost.
+void BM_SameReportsWithoutAssembler(benchmark::State& state) {
+    MeterOnLink m;
+    for (auto _ : state) {
+        writeIdentifier(m.link.output(), m.identifier);
+        m.link.request(Command::SetSize);
+        m.link.writeThenRead();
+        m.link.request(Command::SetData);
+        m.link.writeThenRead();
+        for (std::uint64_t j = 1; j <= m.blocks; ++j) m.link.readOnly();
+        benchmark::DoNotOptimize(m.link.answer().data());
+    }
+    state.counters["per_block"] = benchmark::Counter(
+        static_cast<double>(m.blocks),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SameReportsWithoutAssembler)->Unit(benchmark::kMillisecond);
+
+// A click on the set in the logger window until the data list shows it: the download with
+// its progress bar and pending events after every block, then the data list opening.
+void BM_ClickToDataList(benchmark::State& state) {
+    application();
+    MeterOnLink m;
+    DisplayState display;
+    QMainWindow panel;
+    panel.setCentralWidget(new QWidget(&panel));
+    auto* eraseList = new QComboBox(panel.centralWidget());
+    QTimer poll;
+    QTimer status;
+    Workspace workspace;
+    QtPrompts prompts(&panel);
+    AppContext context{m.link, display, poll, status, workspace, prompts, m.clock, &panel};
+    DataViews views(context);
+    LoggerCommands commands(context, views, *eraseList);
+    commands.runMemory();
+    MemoryWindow* window = commands.loggerWindow();
+    if (!window) {
+        state.SkipWithError("logger window did not open");
+        return;
+    }
+    for (auto _ : state) {
+        emit window->grid().cellClicked(0, 0);
+        if (!views.dataListOpen() || workspace.dataText.size() != m.blocks * 64)
+            state.SkipWithError("download did not reach the data list");
+    }
+    poll.stop();
+    status.stop();
+    state.counters["blocks"] = static_cast<double>(m.blocks);
+}
+BENCHMARK(BM_ClickToDataList)->Unit(benchmark::kMillisecond);
+
+}  // namespace
