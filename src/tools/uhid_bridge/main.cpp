@@ -1,8 +1,10 @@
 // photara_uhid_bridge: serves the virtual meter as a kernel HID device through /dev/uhid,
 // so the real hidapi backend can talk to it through hidraw. Linux only; needs root.
 //
-//   photara_uhid_bridge --control DIR [--pace-us N]
+//   photara_uhid_bridge --control DIR [--pace-us N] [--live-clock]
 //
+// The meter's clock stands still (so tests can predict every answer) unless --live-clock
+// is given, for running the program itself against the bridge.
 // DIR/in and DIR/out are FIFOs (made if missing): each line written to DIR/in is one
 // command (see MeterBridge::command), answered by one line on DIR/out.
 #include <fcntl.h>
@@ -50,14 +52,17 @@ int openFifo(const std::string& path) {
     return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
 }
 
+// Writes one reply. If nobody reads the replies (a person echoing commands into the FIFO)
+// and the FIFO is full, the reply is dropped after a short wait rather than hanging the meter.
 void writeLine(int fd, std::string line) {
     line += '\n';
     const char* p = line.data();
     std::size_t left = line.size();
+    int fullWaits = 0;
     while (left > 0) {
         const ssize_t n = ::write(fd, p, left);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno == EAGAIN) {
+        if (n < 0 && errno == EAGAIN && ++fullWaits <= 100) {
             ::usleep(1000);
             continue;
         }
@@ -67,14 +72,13 @@ void writeLine(int fd, std::string line) {
     }
 }
 
-int run(const std::string& controlDir, std::chrono::microseconds pace) {
+int run(const std::string& controlDir, std::chrono::microseconds pace, const Clock& clock) {
     const int in = openFifo(controlDir + "/in");
     const int out = openFifo(controlDir + "/out");
     if (in < 0 || out < 0) {
         std::perror("bridge: control FIFOs");
         return 1;
     }
-    FrozenClock clock(kBridgeClockTime);
     UhidDevice device({"Photara virtual meter", kMeterVendorId, kMeterProductId},
                       kReportDescriptor);
     // The meter makes its sets' texts when first asked for them, which under emulation can
@@ -132,20 +136,30 @@ int run(const std::string& controlDir, std::chrono::microseconds pace) {
 int main(int argc, char** argv) {
     std::string controlDir;
     long paceUs = 1000;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool liveClock = false;
+    for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--control") {
-            controlDir = argv[i + 1];
-        } else if (option == "--pace-us") {
-            paceUs = std::strtol(argv[i + 1], nullptr, 10);
+        const bool hasValue = i + 1 < argc;
+        if (option == "--control" && hasValue) {
+            controlDir = argv[++i];
+        } else if (option == "--pace-us" && hasValue) {
+            paceUs = std::strtol(argv[++i], nullptr, 10);
+        } else if (option == "--live-clock") {
+            liveClock = true;
+        } else {
+            controlDir.clear();
+            break;
         }
     }
-    if (controlDir.empty()) {
-        std::fprintf(stderr, "usage: %s --control DIR [--pace-us N]\n", argv[0]);
+    if (controlDir.empty() || paceUs < 0) {
+        std::fprintf(stderr, "usage: %s --control DIR [--pace-us N] [--live-clock]\n", argv[0]);
         return 2;
     }
+    const FrozenClock frozen(kBridgeClockTime);
+    const SystemClock system;
     try {
-        return run(controlDir, std::chrono::microseconds(paceUs));
+        return run(controlDir, std::chrono::microseconds(paceUs),
+                   liveClock ? static_cast<const Clock&>(system) : frozen);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bridge: %s\n", e.what());
         return 1;
