@@ -16,14 +16,24 @@ skip() {
     exit 77
 }
 
+# A module as shipped: plain (Debian 12) or xz-compressed (later releases).
+module_file() {
+    local m
+    for m in "$1.ko" "$1.ko.xz"; do
+        [ -r "$m" ] && { echo "$m"; return 0; }
+    done
+    return 1
+}
+
 # Newest kernel with an image we can read and the three HID modules.
 find_kernel() {
     local image version dir
     for image in $(ls /boot/vmlinuz-* 2>/dev/null | sort -V -r); do
         version=${image#/boot/vmlinuz-}
         dir=/lib/modules/$version/kernel/drivers/hid
-        [ -r "$image" ] && [ -r "$dir/hid.ko" ] && [ -r "$dir/uhid.ko" ] &&
-            [ -r "$dir/hid-generic.ko" ] || continue
+        [ -r "$image" ] && module_file "$dir/hid" >/dev/null &&
+            module_file "$dir/uhid" >/dev/null && module_file "$dir/hid-generic" >/dev/null ||
+            continue
         kernel_image=$image
         module_dir=$dir
         return 0
@@ -95,7 +105,13 @@ copy_with_libs /bin/busybox /bin/busybox
 for applet in $(/bin/busybox --list); do
     [ "$applet" = busybox ] || ln -s busybox "$root/bin/$applet"
 done
-for m in hid uhid hid-generic; do cp "$module_dir/$m.ko" "$root/lib/modules/"; done
+for m in hid uhid hid-generic; do
+    src=$(module_file "$module_dir/$m")
+    case $src in
+        *.xz) xz -dc "$src" >"$root/lib/modules/$m.ko" ;;  # busybox insmod takes plain modules
+        *) cp "$src" "$root/lib/modules/$m.ko" ;;
+    esac
+done
 cp "$here/guest_init.sh" "$root/init"
 copy_with_libs "$bridge" /test/photara_uhid_bridge
 copy_with_libs "$test_binary" "/test/$(basename "$test_binary")"
