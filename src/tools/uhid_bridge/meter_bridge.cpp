@@ -1,5 +1,6 @@
 #include "meter_bridge.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
