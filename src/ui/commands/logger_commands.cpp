@@ -99,7 +99,15 @@ void LoggerCommands::runMemory() {
     const InputLock lock(context_.panel);
 
     const std::optional<MemoryStatus> status = readStatusWithSets(context_);
-    if (!status) return;
+    if (!status) {
+        // The meter answered that its memory is empty: a window still listing sets would
+        // offer sets that are gone. (Without an answer the window stays as it was.)
+        if (window_ && context_.link.connected()) {
+            window_->setBusy(false);
+            window_->close();
+        }
+        return;
+    }
     MemoryWindow& window = openWindow();
     busy.cover(window);
     window.showStatus(*status);
@@ -112,7 +120,8 @@ void LoggerCommands::runMemory() {
         return;
     }
     storeIdentifiers(context_.workspace, *identifiers);
-    if (window_) window_->listSets(*identifiers);
+    listed_ = *identifiers;
+    if (window_) window_->listSets(listed_);
 }
 
 void LoggerCommands::runErase() {
@@ -175,9 +184,10 @@ void LoggerCommands::progress(int percent) {
 void LoggerCommands::downloadSet(int setNumber) {
     if (busy_) return;
     if (context_.display[Element::LblREC] || context_.display[Element::LblAMRA]) return;
-    const auto& table = context_.workspace.setIdentifiers;
-    if (setNumber < 1 || static_cast<std::size_t>(setNumber) >= table.size()) return;
-    const std::string identifier = table[static_cast<std::size_t>(setNumber)];
+    // The identifier the row was listed with: the shared table may have been read again
+    // (by the erase list) since, and then numbers other sets.
+    if (setNumber < 1 || static_cast<std::size_t>(setNumber) > listed_.size()) return;
+    const std::string identifier = listed_[static_cast<std::size_t>(setNumber) - 1];
 
     Busy busy(*this);
     const TimerPause pause{&context_.pollTimer, &context_.statusTimer};

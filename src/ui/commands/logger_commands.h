@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "commands/rtc_command.h"
 
@@ -59,6 +61,7 @@ class LoggerCommands {
     DataListHooks dataList_;
     std::unique_ptr<EraseListController> eraseList_;
     QPointer<MemoryWindow> window_;
+    std::vector<std::string> listed_;  // identifiers of the logger window's rows
     ModalRunner runModal_ = execModal;
     bool busy_ = false;
 };

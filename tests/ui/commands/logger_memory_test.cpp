@@ -80,6 +80,18 @@ TEST_F(LoggerMemoryTest, EmptyMemoryTellsAndOpensNothing) {
     EXPECT_TRUE(rig.timersRunning());
 }
 
+TEST_F(LoggerMemoryTest, EmptiedMemoryClosesTheWindowListingGoneSets) {
+    rig.addSets(3);
+    rig.connect();
+    rig.commands->runMemory();
+    ASSERT_TRUE(rig.commands->loggerWindowOpen());
+    rig.logger.sets.clear();
+    rig.commands->runMemory();
+    EXPECT_FALSE(rig.commands->loggerWindowOpen());
+    ASSERT_EQ(rig.prompts.messages().size(), 1u);
+    EXPECT_EQ(rig.prompts.messages()[0].text, "No Data in Memory!");
+}
+
 TEST_F(LoggerMemoryTest, ZeroCapacityShowsAnEmptyGauge) {
     rig.addSets(1);
     rig.logger.capacity = 0;
@@ -163,6 +175,21 @@ TEST_F(LoggerDownloadTest, ClickedSetBecomesTheDataTextAndOpensTheDataList) {
     }
     EXPECT_TRUE(rig.timersRunning());
     EXPECT_TRUE(window()->grid().isEnabled());
+}
+
+TEST_F(LoggerDownloadTest, RowDownloadsTheSetItShowsAfterTheEraseListReadAgain) {
+    // The erase list erases set 1 and is read again: the shared table now numbers the sets
+    // from the old set 2, while the logger window still shows its own rows.
+    rig.commands->runErase();
+    rig.eraseList->setCurrentIndex(1);
+    emit rig.eraseList->activated(1);
+    rig.commands->runErase();
+    ASSERT_EQ(rig.workspace.setIdentifiers[2], "20261207004303");
+    rig.backend.written.clear();
+    chooseRow(1);  // shows 2026/12/07 00:43:02
+    ASSERT_EQ(rig.backend.commands(), (std::vector<int>{21, 17}));
+    const auto digits = identifierRequestBytes("20261207004302");
+    EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
 }
 
 TEST_F(LoggerDownloadTest, GridIsDisabledWhileDownloading) {
