@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include "base/app_context.h"
 #include "clock/meter_clock.h"
@@ -157,6 +158,30 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
 
     EXPECT_TRUE(timersRunning());
     EXPECT_EQ(prompts.unusedAnswers(), 0u);
+}
+
+TEST_F(LoggerEndToEndTest, PanelInputsAreDisabledAndCommandsRefusedWhileASetDownloads) {
+    commands.runMemory();
+    bool checked = false;
+    QTimer::singleShot(0, &panel, [&] {  // runs among the events the download lets through
+        checked = true;
+        EXPECT_FALSE(panel.centralWidget()->isEnabled());
+        EXPECT_FALSE(panel.findChild<QToolBar*>()->isEnabled());
+        EXPECT_FALSE(window().grid().isEnabled());
+        EXPECT_FALSE(window().close());
+        commands.runErase();  // a second transfer would interleave its requests
+        commands.runMemory();
+    });
+    const int readsBefore = backend.readCount();
+    chooseRow(3);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(workspace.dataText, served(3));
+    // Discard, size, then one read per block and the one after the last: nothing else.
+    EXPECT_EQ(backend.readCount() - readsBefore,
+              3 + static_cast<int>(workspace.dataText.size() / 64));
+    EXPECT_TRUE(panel.centralWidget()->isEnabled());
+    EXPECT_TRUE(panel.findChild<QToolBar*>()->isEnabled());
+    EXPECT_TRUE(panel.eraseList()->isHidden());
 }
 
 // The meter unplugged in the middle of the largest set: the data and the open data list

@@ -1,0 +1,66 @@
+#include "logger/memory_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTableWidget>
+
+#include "logger/memory_status.h"
+
+namespace photara {
+namespace {
+
+// The window as the logger commands find it: design texts, hidden unit options, the grid's
+// header and column widths, and rows replaced rather than appended.
+TEST(MemoryWindow, DesignTextsAndHeader) {
+    MemoryWindow window(nullptr);
+    EXPECT_EQ(window.objectName(), "Memory");
+    EXPECT_EQ(window.windowTitle(), "Data Logger");
+    QTableWidget& grid = window.grid();
+    EXPECT_EQ(grid.objectName(), "GridSet");
+    ASSERT_EQ(grid.columnCount(), 2);
+    EXPECT_EQ(grid.horizontalHeaderItem(0)->text(), "Set");
+    EXPECT_EQ(grid.horizontalHeaderItem(1)->text(), "  Start Time  ");
+    EXPECT_EQ(grid.rowCount(), 0);
+    const QFontMetrics metrics(grid.font());
+    EXPECT_GE(grid.columnWidth(0), metrics.horizontalAdvance(" No.S "));
+    EXPECT_GE(grid.columnWidth(1), metrics.horizontalAdvance("AAAA/AA/AA AA:AA:AA"));
+    EXPECT_EQ(window.findChild<QLabel*>("LblMemorySize")->text(), "Capacity : 512 K");
+    EXPECT_EQ(window.findChild<QProgressBar*>("MSize")->format(), "Memory Size");
+    EXPECT_TRUE(window.findChild<QWidget*>("SSPanel2"));
+    EXPECT_TRUE(window.findChild<QWidget*>("SSPanel3"));
+    EXPECT_TRUE(window.findChild<QWidget*>("MBar"));
+    EXPECT_TRUE(window.findChild<QWidget*>("PicOptLxFc")->isHidden());
+}
+
+TEST(MemoryWindow, ListingAgainReplacesTheRows) {
+    MemoryWindow window(nullptr);
+    window.listSets({"20190801123456", "20260A07004BF9"});
+    window.listSets({"20190801123456", "20260A07004BF9"});
+    ASSERT_EQ(window.setCount(), 2);
+    EXPECT_EQ(window.grid().item(1, 0)->text(), "2");
+    EXPECT_EQ(window.grid().item(1, 1)->text(), "2026/0A/07 00:4B:F9");
+}
+
+TEST(MemoryWindow, BusyWindowStaysOpenAndItsGridTakesNoClicks) {
+    MemoryWindow window(nullptr);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.listSets({"20190801123456"});
+    window.show();
+    int chosen = 0;
+    QObject::connect(&window, &MemoryWindow::setChosen, [&](int k) { chosen = k; });
+    window.setBusy(true);
+    EXPECT_FALSE(window.close());
+    emit window.grid().cellClicked(0, 0);
+    EXPECT_EQ(chosen, 0);
+    window.setBusy(false);
+    emit window.grid().cellClicked(0, 1);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_TRUE(window.close());
+}
+
+}  // namespace
+}  // namespace photara
