@@ -2,99 +2,116 @@
 
 #include <gtest/gtest.h>
 
-#include "core/logger/fake_logger.h"
-#include "core/logger/fake_meter_backend.h"
 #include "link/meter_identity.h"
 #include "link/meter_link.h"
+#include "logger/directory.h"
+#include "protocol/big_endian.h"
+#include "support/scripted_hid_backend.h"
 
 namespace photara {
 namespace {
 
-using test::FakeLogger;
-using test::FakeMeterBackend;
+using test::ScriptedHidBackend;
 
-std::array<std::uint8_t, 7> entry(std::uint8_t second) {
-    return {0x20, 0x26, 0x12, 0x07, 0x00, 0x43, second};
+std::array<std::uint8_t, 7> entry(int k) {
+    return {0x20, 0x26, 0x12, 0x07, 0x00, 0x43, static_cast<std::uint8_t>(k / 10 * 16 + k % 10)};
 }
 
-std::string textOf(std::size_t length, char seed = 'a') {
-    std::string text(length, ' ');
-    for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>(seed + i % 26);
-    return text;
+Report numberReport(std::size_t first, std::size_t size, std::uint64_t value) {
+    Report r{};
+    writeBigEndian(std::span(r).subspan(first, size), value);
+    return r;
 }
 
+// The meter's answers are queued in advance, one per read, exactly as the test needs them.
 class LoggerTransferTest : public ::testing::Test {
   protected:
     LoggerTransferTest() {
-        backend.respond = [this](const Report& r) { return logger(r); };
+        backend.setDevices({{"meter", kMeterVendorId, kMeterProductId}});
+        backend.queueAnswer(Report{});  // connects the link
+        link.request(Command::Display);
+        link.writeThenRead();
     }
-    void addSets(int n, std::size_t length = 100) {
-        for (int k = 1; k <= n; ++k)
-            logger.sets.push_back({entry(static_cast<std::uint8_t>(k)), textOf(length)});
+    void queueDirectory(int sets, int reports) {
+        for (int i = 0; i < reports; ++i) {
+            Report r;
+            r.fill(0x77);  // unused bytes of the last report are noise
+            for (int k = i * 9 + 1; k <= std::min(sets, i * 9 + 9); ++k) {
+                const auto e = entry(k);
+                std::copy(e.begin(), e.end(), r.begin() + 2 + (k - 1 - i * 9) * 7);
+            }
+            backend.queueAnswer(r);
+        }
     }
-    // Makes the read after the next `n` reads fail and unplug the meter.
-    void unplugAfterReads(int n) { backend.failAtRead = backend.reads + n; }
+    // The size answer, then the text in 64-byte blocks padded with 0x00.
+    void queueSet(const std::string& text, std::uint64_t reportedLength) {
+        backend.queueAnswer(numberReport(1, 5, reportedLength));
+        for (std::size_t at = 0; at < text.size(); at += 64) {
+            Report block{};
+            const std::size_t n = std::min<std::size_t>(64, text.size() - at);
+            std::copy_n(text.begin() + static_cast<long>(at), n, block.begin() + 1);
+            backend.queueAnswer(block);
+        }
+    }
+    std::vector<int> commandsAfterConnect() const {
+        std::vector<int> list;
+        for (std::size_t i = 1; i < backend.written().size(); ++i)
+            list.push_back(backend.written()[i][2]);
+        return list;
+    }
 
-    FakeLogger logger;
-    FakeMeterBackend backend;
+    ScriptedHidBackend backend;
     MeterLink link{backend, kMeterVendorId, kMeterProductId};
 };
 
-TEST_F(LoggerTransferTest, MemoryStatusAfterUnplugIsNotTheOldAnswer) {
-    addSets(3);
+std::string textOf(std::size_t length) {
+    std::string text(length, ' ');
+    for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>('a' + i % 26);
+    return text;
+}
+
+class MissingAnswerTest : public LoggerTransferTest,
+                          public ::testing::WithParamInterface<ReadStatus> {};
+
+TEST_P(MissingAnswerTest, MemoryStatusWithoutAnAnswerIsNotTheOldOne) {
+    backend.queueAnswer(numberReport(11, 2, 3));
     ASSERT_EQ(readMemoryStatus(link)->setCount, 3);
-    unplugAfterReads(0);
+    backend.queueRead(GetParam(), numberReport(11, 2, 4));
     EXPECT_FALSE(readMemoryStatus(link));
 }
 
-TEST_F(LoggerTransferTest, SilentMeterGivesNoMemoryStatus) {
-    addSets(3);
-    ASSERT_TRUE(readMemoryStatus(link));
-    backend.respond = [](const Report&) { return std::vector<Report>{}; };
-    EXPECT_FALSE(readMemoryStatus(link));
-}
+INSTANTIATE_TEST_SUITE_P(Reads, MissingAnswerTest,
+                         ::testing::Values(ReadStatus::TimedOut, ReadStatus::Failed));
 
 class DirectorySizeTest : public LoggerTransferTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(DirectorySizeTest, ReadsOneReportPerNineSetsAndListsEverySet) {
-    addSets(GetParam());
-    ASSERT_TRUE(readMemoryStatus(link));  // the directory always follows the status
-    backend.written.clear();
-    const int readsBefore = backend.reads;
+    const int reports = directoryReportCount(GetParam());
+    queueDirectory(GetParam(), reports);
+    const int readsBefore = backend.readCount();
     const auto ids = readDirectory(link, GetParam());
     ASSERT_TRUE(ids);
     ASSERT_EQ(ids->size(), static_cast<std::size_t>(GetParam()));
     for (int k = 1; k <= GetParam(); ++k)
-        EXPECT_EQ((*ids)[static_cast<std::size_t>(k - 1)],
-                  setIdentifier(entry(static_cast<std::uint8_t>(k))));
-    EXPECT_EQ(backend.reads - readsBefore, directoryReportCount(GetParam()));
-    EXPECT_EQ(backend.commands(), std::vector<int>{16});
+        EXPECT_EQ((*ids)[static_cast<std::size_t>(k - 1)], setIdentifier(entry(k)));
+    EXPECT_EQ(backend.readCount() - readsBefore, reports);
+    EXPECT_EQ(commandsAfterConnect(), std::vector<int>{16});
 }
 
 INSTANTIATE_TEST_SUITE_P(SetCounts, DirectorySizeTest, ::testing::Values(1, 9, 10, 19, 27));
 
-class DirectoryUnplugTest : public LoggerTransferTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(DirectoryUnplugTest, UnplugAtAnyReportGivesNoDirectory) {
-    addSets(25);  // three reports
-    ASSERT_TRUE(readMemoryStatus(link));
-    unplugAfterReads(GetParam());
-    EXPECT_FALSE(readDirectory(link, 25));
-}
-
-INSTANTIATE_TEST_SUITE_P(Reports, DirectoryUnplugTest, ::testing::Values(0, 1, 2));
-
 TEST_F(LoggerTransferTest, DirectoryShortOfReportsIsNotPaddedWithTheLastOne) {
-    addSets(9);
-    ASSERT_TRUE(readMemoryStatus(link));
-    // The status claims 18 sets, but the meter sends only one directory report.
+    queueDirectory(18, 1);  // the meter sends one report of two
     EXPECT_FALSE(readDirectory(link, 18));
 }
 
 TEST_F(LoggerTransferTest, DirectoryOfAnAbsentMeterReadsNothing) {
-    backend.present = false;
+    backend.queueRead(ReadStatus::Failed, Report{});
+    backend.setDevices({});
+    link.readOnly();
+    const auto writes = backend.written().size();
     EXPECT_FALSE(readDirectory(link, 3));
-    EXPECT_TRUE(backend.written.empty());
+    EXPECT_EQ(backend.written().size(), writes);
 }
 
 struct LengthCase {
@@ -107,7 +124,8 @@ class DownloadLengthTest : public LoggerTransferTest,
 
 TEST_P(DownloadLengthTest, TakesEveryByteOfWholeBlocks) {
     const std::string text = textOf(GetParam().length);
-    logger.sets.push_back({entry(1), text});
+    queueSet(text, text.size());
+    backend.queueAnswer(Report{});  // the read after the last block (the first, for L = 0)
     const std::string id = setIdentifier(entry(1));
     std::vector<int> percents;
     const DownloadResult result =
@@ -120,12 +138,12 @@ TEST_P(DownloadLengthTest, TakesEveryByteOfWholeBlocks) {
     EXPECT_EQ(result.text.find_first_not_of('\0', text.size()), std::string::npos);
 
     // The size and data requests both carry the identifier's digits in bytes 3..16.
-    ASSERT_EQ(backend.commands(), (std::vector<int>{21, 17}));
+    ASSERT_EQ(commandsAfterConnect(), (std::vector<int>{21, 17}));
     const auto digits = identifierRequestBytes(id);
-    for (const Report& r : backend.written)
-        EXPECT_TRUE(std::equal(digits.begin(), digits.end(), r.begin() + 3));
-    // One read per block after the first, plus the read after the last block.
-    EXPECT_EQ(backend.reads, 2 + static_cast<int>(GetParam().blocks));
+    for (std::size_t i = 1; i < backend.written().size(); ++i)
+        EXPECT_TRUE(std::equal(digits.begin(), digits.end(), backend.written()[i].begin() + 3));
+    // Connect, size, first block, then one read per further block and one after the last.
+    EXPECT_EQ(backend.readCount(), 3 + static_cast<int>(GetParam().blocks));
     ASSERT_EQ(percents.size(), GetParam().blocks);
     if (!percents.empty()) {
         EXPECT_EQ(percents.back(), 100);
@@ -138,31 +156,39 @@ INSTANTIATE_TEST_SUITE_P(Lengths, DownloadLengthTest,
                                            LengthCase{128, 2}, LengthCase{129, 3},
                                            LengthCase{64'001, 1'001}, LengthCase{832'000, 13'000}));
 
-// Reads of a download: 0 = size answer, 1 = first block, 2.. = further blocks.
-class DownloadUnplugTest : public LoggerTransferTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(DownloadUnplugTest, UnplugBeforeTheLastBlockGivesNoText) {
-    logger.sets.push_back({entry(1), textOf(64 * 5)});
-    unplugAfterReads(GetParam());
-    const DownloadResult result = downloadSet(link, setIdentifier(entry(1)));
-    EXPECT_EQ(result.status, TransferStatus::NoAnswer);
-    EXPECT_TRUE(result.text.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Reads, DownloadUnplugTest, ::testing::Values(0, 1, 2, 4, 5));
-
 TEST_F(LoggerTransferTest, ReadAfterTheLastBlockMayFail) {
-    logger.sets.push_back({entry(1), textOf(64 * 5)});
-    unplugAfterReads(6);
+    queueSet(textOf(64 * 5), 64 * 5);
+    backend.queueRead(ReadStatus::Failed, Report{});
     const DownloadResult result = downloadSet(link, setIdentifier(entry(1)));
     EXPECT_EQ(result.status, TransferStatus::Ok);
     EXPECT_EQ(result.text.size(), 64u * 5);
 }
 
-TEST_F(LoggerTransferTest, MeterSendingFewerBlocksThanItsSizeGivesNoText) {
-    logger.sets.push_back({entry(1), textOf(100)});
-    logger.reportedLength = 64 * 4;
+struct ShortCase {
+    std::size_t sent;  // bytes the meter sends of a 320-byte set, then it stops answering
+    ReadStatus then;
+};
+class DownloadCutShortTest : public LoggerTransferTest,
+                             public ::testing::WithParamInterface<ShortCase> {};
+
+TEST_P(DownloadCutShortTest, SetCutShortGivesNoText) {
+    queueSet(textOf(GetParam().sent), 64 * 5);
+    backend.queueRead(GetParam().then, Report{});
+    const DownloadResult result = downloadSet(link, setIdentifier(entry(1)));
+    EXPECT_EQ(result.status, TransferStatus::NoAnswer);
+    EXPECT_TRUE(result.text.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stops, DownloadCutShortTest,
+                         ::testing::Values(ShortCase{0, ReadStatus::Failed},
+                                           ShortCase{64, ReadStatus::Failed},
+                                           ShortCase{64 * 4, ReadStatus::Failed},
+                                           ShortCase{64 * 2, ReadStatus::TimedOut}));
+
+TEST_F(LoggerTransferTest, NoSizeAnswerSendsNoDataRequest) {
+    backend.queueRead(ReadStatus::TimedOut, numberReport(1, 5, 64));
     EXPECT_EQ(downloadSet(link, setIdentifier(entry(1))).status, TransferStatus::NoAnswer);
+    EXPECT_EQ(commandsAfterConnect(), std::vector<int>{21});
 }
 
 struct CapCase {
@@ -172,12 +198,13 @@ struct CapCase {
 class DownloadCapTest : public LoggerTransferTest, public ::testing::WithParamInterface<CapCase> {};
 
 TEST_P(DownloadCapTest, SetLongerThanTheBufferIsNotRequested) {
-    logger.sets.push_back({entry(1), textOf(static_cast<std::size_t>(
-                                         std::min<std::uint64_t>(GetParam().length, 832'000)))});
-    logger.reportedLength = GetParam().length;
-    const DownloadResult result = downloadSet(link, setIdentifier(entry(1)));
-    EXPECT_EQ(result.status, GetParam().status);
-    EXPECT_EQ(backend.count(17), GetParam().status == TransferStatus::Ok ? 1 : 0);
+    queueSet(textOf(static_cast<std::size_t>(std::min<std::uint64_t>(GetParam().length, 832'000))),
+             GetParam().length);
+    backend.queueAnswer(Report{});
+    EXPECT_EQ(downloadSet(link, setIdentifier(entry(1))).status, GetParam().status);
+    const auto commands = commandsAfterConnect();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), 17),
+              GetParam().status == TransferStatus::Ok ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, DownloadCapTest,
@@ -185,12 +212,12 @@ INSTANTIATE_TEST_SUITE_P(Lengths, DownloadCapTest,
                                            CapCase{832'001, TransferStatus::TooLong},
                                            CapCase{0xFFFFFFFFFFULL, TransferStatus::TooLong}));
 
-TEST_F(LoggerTransferTest, SettingReadUsesBytes1And2AndRefusesAStaleAnswer) {
-    logger.samplingSeconds = 3600;
-    logger.recordingPeriod = 9999;
+TEST_F(LoggerTransferTest, SettingReadUsesBytes1And2AndRefusesAMissingAnswer) {
+    backend.queueAnswer(numberReport(1, 2, 3600));
     EXPECT_EQ(readSetting(link, Command::ReadSamplingTime), 3600);
+    backend.queueAnswer(numberReport(1, 2, 9999));
     EXPECT_EQ(readSetting(link, Command::ReadRecordingPeriod), 9999);
-    unplugAfterReads(0);
+    backend.queueRead(ReadStatus::Failed, numberReport(1, 2, 600));
     EXPECT_FALSE(readSetting(link, Command::ReadRecordingPeriod));
 }
 

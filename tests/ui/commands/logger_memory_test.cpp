@@ -226,21 +226,6 @@ TEST_F(LoggerDownloadTest, SetLongerThanTheBufferChangesNothing) {
     EXPECT_TRUE(window()->grid().isEnabled());
 }
 
-TEST_F(LoggerDownloadTest, LoggerWindowStaysOpenWhileItsDownloadRuns) {
-    bool closedDuringDownload = false;
-    rig.backend.respond = [&](const Report& r) {
-        if (r[2] == 17) {
-            rig.commands->closeLoggerWindow();
-            window()->close();
-            closedDuringDownload = !rig.commands->loggerWindowOpen();
-        }
-        return rig.logger(r);
-    };
-    chooseRow(0);
-    EXPECT_FALSE(closedDuringDownload);
-    EXPECT_EQ(rig.dataListShows, 1);
-}
-
 // --- erase all from the window -------------------------------------------------------------
 
 struct EraseAllCase {

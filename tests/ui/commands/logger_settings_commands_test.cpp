@@ -102,17 +102,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, RecSetupTest,
                                            PeriodCase{"", std::nullopt},
                                            PeriodCase{std::nullopt, std::nullopt}));
 
-TEST(RecSetupBytes, TenThousandSends0x27And0x0F) {
-    LoggerRig rig;
-    rig.connect();
-    rig.prompts.answerInput(QStringLiteral("10000"));
-    rig.commands->runRecSetup();
-    const Report& set = rig.backend.written.back();
-    EXPECT_EQ(set[2], 9);
-    EXPECT_EQ(set[3], 0x27);
-    EXPECT_EQ(set[4], 0x0F);
-}
-
 // Intv, RecSetup, RTC and Erase refuse a recording meter or a missing one, silently.
 struct GuardCase {
     const char* command;

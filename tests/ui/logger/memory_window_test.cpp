@@ -36,15 +36,6 @@ TEST(MemoryWindow, DesignTextsAndHeader) {
     EXPECT_TRUE(window.findChild<QWidget*>("PicOptLxFc")->isHidden());
 }
 
-TEST(MemoryWindow, ListingAgainReplacesTheRows) {
-    MemoryWindow window(nullptr);
-    window.listSets({"20190801123456", "20260A07004BF9"});
-    window.listSets({"20190801123456", "20260A07004BF9"});
-    ASSERT_EQ(window.setCount(), 2);
-    EXPECT_EQ(window.grid().item(1, 0)->text(), "2");
-    EXPECT_EQ(window.grid().item(1, 1)->text(), "2026/0A/07 00:4B:F9");
-}
-
 TEST(MemoryWindow, BusyWindowStaysOpenAndItsGridTakesNoClicks) {
     MemoryWindow window(nullptr);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
