@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "clock/meter_clock.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {
@@ -17,7 +18,15 @@ using test::LoggerRig;
 // Drives the clock window the RTC command opens, as the user would while it is modal.
 class ClockWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { rig.connect(); }
+    void SetUp() override {
+        rig.connect();
+        // The meter's clock is set apart from the PC's.
+        const auto wrong = setClockBytes({2019, 8, 1, 12, 34, 56});
+        std::copy(wrong.begin(), wrong.end(), rig.link.output().begin() + 3);
+        rig.link.request(Command::SetClock);
+        rig.link.writeOnly();
+        rig.connect();
+    }
 
     // Opens the window through the RTC command; `drive` runs while it is open.
     void open(const std::function<void(SetupWindow&)>& drive) {
@@ -100,10 +109,11 @@ TEST_F(ClockWindowTest, SetTimeSendsThePcClockWithTheMonthInBcd) {
         EXPECT_TRUE(w.timer().isActive());
     });
     ASSERT_EQ(rig.backend.commands(), std::vector<int>{23});
-    ASSERT_EQ(rig.logger.clockSettings.size(), 1u);
-    EXPECT_EQ(rig.logger.clockSettings[0],
-              (std::array<std::uint8_t, 7>{0x07, 0xEA, 0x12, 0x07, 0x00, 0x2B, 0x09}));
-    EXPECT_EQ(rig.backend.reads, 1);  // set clock reads no answer
+    const Report& set = rig.backend.written.back();
+    EXPECT_EQ((std::vector<int>(set.begin() + 3, set.begin() + 10)),
+              (std::vector<int>{0x07, 0xEA, 0x12, 0x07, 0x00, 0x2B, 0x09}));
+    EXPECT_EQ(rig.meter.meterTime(), rig.clock.now());
+    EXPECT_EQ(rig.backend.reads, 0);  // set clock reads no answer
 }
 
 TEST_F(ClockWindowTest, MeterClockThatDoesNotAnswerShowsNoOldTime) {

@@ -37,7 +37,7 @@ TEST_F(EraseListTest, TenSetsGiveExitTenItemsAndAll) {
     EXPECT_EQ(list.back(), "All");
     EXPECT_FALSE(rig.eraseList->isHidden());
     EXPECT_EQ(rig.backend.commands(), (std::vector<int>{20, 16}));
-    EXPECT_EQ(rig.backend.reads, 1 + 1 + 1 + 2);  // connect, discard, status, two reports
+    EXPECT_EQ(rig.backend.reads, 1 + 1 + 2);  // discard, status, two reports
     for (const auto& m : rig.moments) {
         EXPECT_FALSE(m.pollRunning);
         EXPECT_TRUE(m.statusRunning);
@@ -56,7 +56,7 @@ TEST_F(EraseListTest, ChoosingASetErasesItWithoutAsking) {
     ASSERT_EQ(rig.backend.commands(), (std::vector<int>{18}));
     const auto digits = identifierRequestBytes("20261207004303");
     EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
-    EXPECT_EQ(rig.logger.sets.size(), 9u);
+    EXPECT_EQ(rig.meter.logger().setCount(), 9);
     EXPECT_TRUE(rig.prompts.confirmQuestions().empty());
     EXPECT_TRUE(rig.eraseList->isHidden());
     EXPECT_FALSE(rig.moments[0].pollRunning);
@@ -68,7 +68,7 @@ TEST_F(EraseListTest, ASetItemErasesTheSetItShowsEvenAfterAnotherDirectoryRead) 
     rig.commands->runErase();
     // The logger window reads the directory again after set 1 went away: the shared table
     // shifts by one, the erase list still shows the old items.
-    rig.logger.sets.erase(rig.logger.sets.begin());
+    rig.meter.logger().erase(0);
     rig.commands->runMemory();
     rig.backend.written.clear();
     choose(3);
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Choices, EraseListChoiceTest,
                                            AllCase{-1, true, {19}}));
 
 TEST_F(EraseListTest, EmptyMemoryTellsAndLeavesTheListHidden) {
-    rig.logger.sets.clear();
+    rig.meter.logger().eraseAll();
     rig.commands->runErase();
     ASSERT_EQ(rig.prompts.messages().size(), 1u);
     EXPECT_EQ(rig.prompts.messages()[0].text, "No Data in Memory!");

@@ -28,7 +28,7 @@ void PrintTo(const FaultCase& c, std::ostream* os) {
 class LoggerFaultTest : public ::testing::TestWithParam<FaultCase> {
   protected:
     void SetUp() override {
-        rig.addSets(20, 64 * 4);  // three directory reports; four blocks per set
+        rig.addSets(20, 5);  // three directory reports; more than four blocks per set
         rig.connect();
         // An earlier, complete listing, download and erase list: what must survive.
         rig.commands->runMemory();
@@ -40,11 +40,9 @@ class LoggerFaultTest : public ::testing::TestWithParam<FaultCase> {
         dataText = rig.workspace.dataText;
         identifiers = rig.workspace.setIdentifiers;
         eraseItems = rig.eraseList->count();
-        // The meter now holds more sets with other texts (still three directory reports):
-        // a stale or partial answer would show up mixed with the old ones.
-        for (auto& set : rig.logger.sets) set.text.assign(set.text.size(), 'Z');
-        rig.addSets(5, 64 * 4, 21);
-        rig.logger.samplingSeconds = 1234;
+        // The meter now holds more sets (still three directory reports): a stale or partial
+        // answer would show up mixed with the old ones.
+        rig.addSets(5, 5, 21);
         rig.connect();  // as the next poll does after the read that follows a download
     }
 

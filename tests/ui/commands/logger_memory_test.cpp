@@ -27,8 +27,8 @@ class LoggerMemoryTest : public ::testing::Test {
 
 TEST_F(LoggerMemoryTest, ListsEverySetWithStatusAndKeepsTimer2Running) {
     rig.addSets(10);
-    rig.logger.capacity = 512;
-    rig.logger.used = 128;
+    rig.meter.logger().setCapacityKiB(8);
+    const auto usedKiB = rig.meter.logger().usedKiB();
     rig.connect();
     rig.commands->runMemory();
 
@@ -39,8 +39,8 @@ TEST_F(LoggerMemoryTest, ListsEverySetWithStatusAndKeepsTimer2Running) {
     EXPECT_EQ(cell(0, 1), "2026/12/07 00:43:01");
     EXPECT_EQ(cell(9, 0), "10");
     EXPECT_EQ(cell(9, 1), "2026/12/07 00:43:10");
-    EXPECT_EQ(child<QLabel>("LblMemorySize")->text(), "512k Bytes");
-    EXPECT_EQ(child<QProgressBar>("MSize")->value(), 25);
+    EXPECT_EQ(child<QLabel>("LblMemorySize")->text(), "8k Bytes");
+    EXPECT_EQ(child<QProgressBar>("MSize")->value(), static_cast<int>(usedKiB * 100 / 8));
     EXPECT_EQ(child<QProgressBar>("MBar")->value(), 100);
     ASSERT_EQ(rig.workspace.setIdentifiers.size(), 11u);
     EXPECT_EQ(rig.workspace.setIdentifiers[10], "20261207004310");
@@ -85,7 +85,7 @@ TEST_F(LoggerMemoryTest, EmptiedMemoryClosesTheWindowListingGoneSets) {
     rig.connect();
     rig.commands->runMemory();
     ASSERT_TRUE(rig.commands->loggerWindowOpen());
-    rig.logger.sets.clear();
+    rig.meter.logger().eraseAll();
     rig.commands->runMemory();
     EXPECT_FALSE(rig.commands->loggerWindowOpen());
     ASSERT_EQ(rig.prompts.messages().size(), 1u);
@@ -94,8 +94,7 @@ TEST_F(LoggerMemoryTest, EmptiedMemoryClosesTheWindowListingGoneSets) {
 
 TEST_F(LoggerMemoryTest, ZeroCapacityShowsAnEmptyGauge) {
     rig.addSets(1);
-    rig.logger.capacity = 0;
-    rig.logger.used = 50;
+    rig.meter.logger().setCapacityKiB(0);
     rig.connect();
     rig.commands->runMemory();
     EXPECT_EQ(child<QProgressBar>("MSize")->value(), 0);
@@ -144,7 +143,7 @@ TEST_F(LoggerMemoryTest, NotConnectedDoesNothing) {
 class LoggerDownloadTest : public LoggerMemoryTest {
   protected:
     void SetUp() override {
-        rig.addSets(3, 130);  // three blocks each
+        rig.addSets(3);
         rig.connect();
         rig.commands->runMemory();
         ASSERT_TRUE(rig.commands->loggerWindowOpen());
@@ -158,8 +157,7 @@ class LoggerDownloadTest : public LoggerMemoryTest {
 TEST_F(LoggerDownloadTest, ClickedSetBecomesTheDataTextAndOpensTheDataList) {
     rig.dataListOpen = true;
     chooseRow(1);
-    std::string expected = rig.logger.sets[1].text;
-    expected.resize(192, '\0');  // whole blocks, padding included
+    const std::string expected = rig.served(1);  // whole blocks, padding included
     EXPECT_EQ(rig.workspace.dataText, expected);
     EXPECT_EQ(rig.dataListCloses, 1);
     EXPECT_EQ(rig.dataListShows, 1);
@@ -194,9 +192,8 @@ TEST_F(LoggerDownloadTest, RowDownloadsTheSetItShowsAfterTheEraseListReadAgain) 
 
 TEST_F(LoggerDownloadTest, GridIsDisabledWhileDownloading) {
     bool gridEnabledDuringBlocks = true;
-    rig.backend.respond = [&](const Report& r) {
+    rig.backend.onWrite = [&](const Report& r) {
         if (r[2] == 17) gridEnabledDuringBlocks = window()->grid().isEnabled();
-        return rig.logger(r);
     };
     chooseRow(0);
     EXPECT_FALSE(gridEnabledDuringBlocks);
@@ -215,8 +212,10 @@ INSTANTIATE_TEST_SUITE_P(Annunciators, DownloadGuardTest,
                          ::testing::Values(Element::LblREC, Element::LblAMRA));
 
 TEST_F(LoggerDownloadTest, SetLongerThanTheBufferChangesNothing) {
-    rig.logger.reportedLength = 832'001;
-    chooseRow(0);
+    rig.addSets(1, sim::largestFittingSampleCount() + 20, 4);
+    rig.commands->runMemory();
+    rig.backend.written.clear();
+    chooseRow(3);
     ASSERT_EQ(rig.prompts.messages().size(), 1u);
     EXPECT_EQ(rig.prompts.messages()[0].text, kSetTooLong);
     EXPECT_EQ(rig.workspace.dataText, "old data");
@@ -249,7 +248,7 @@ TEST_P(WindowEraseAllTest, GaugeIsGuardedSwatchesAreNot) {
                   "All the Automatically Recorded data in memory will be deleted!");
     }
     EXPECT_EQ(rig.backend.count(19), c.erased ? 1 : 0);
-    EXPECT_EQ(rig.logger.sets.empty(), c.erased);
+    EXPECT_EQ(rig.meter.logger().setCount() == 0, c.erased);
     EXPECT_EQ(rig.commands->loggerWindowOpen(), !c.erased);
     EXPECT_TRUE(rig.timersRunning());
 }

@@ -16,7 +16,12 @@ struct IntvCase {
 class IntvTest : public ::testing::TestWithParam<IntvCase> {
   protected:
     void SetUp() override {
-        rig.logger.samplingSeconds = 90;
+        rig.connect();
+        // The meter samples every 90 s.
+        rig.link.output()[3] = 0;
+        rig.link.output()[4] = 90;
+        rig.link.request(Command::SetSamplingTime);
+        rig.link.writeOnly();
         rig.connect();
     }
     LoggerRig rig;
@@ -43,7 +48,7 @@ TEST_P(IntvTest, AsksUntilValidThenSendsTheSeconds) {
         const Report& set = rig.backend.written.back();
         EXPECT_EQ(set[2], 24);
         EXPECT_EQ(set[3] * 256 + set[4], *GetParam().sent);
-        EXPECT_EQ(rig.logger.samplingSeconds, *GetParam().sent);
+        EXPECT_EQ(rig.meter.settings().samplingSeconds, *GetParam().sent);
     }
     for (const auto& m : rig.moments) {
         EXPECT_FALSE(m.pollRunning);
@@ -69,8 +74,7 @@ struct PeriodCase {
 class RecSetupTest : public ::testing::TestWithParam<PeriodCase> {
   protected:
     void SetUp() override {
-        rig.logger.recordingPeriod = 600;
-        rig.connect();
+        rig.connect();  // the meter's recording period is 600 s
     }
     LoggerRig rig;
 };

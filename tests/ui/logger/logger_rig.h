@@ -6,6 +6,9 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,13 +16,15 @@
 #include "clock/setup_window.h"
 #include "commands/logger_commands.h"
 #include "common/workspace.h"
-#include "core/logger/fake_logger.h"
-#include "core/logger/fake_meter_backend.h"
+#include "link/hid_backend.h"
 #include "link/meter_identity.h"
 #include "link/meter_link.h"
 #include "live/display_state.h"
 #include "logger/directory.h"
 #include "logger/memory_window.h"
+#include "sim/logger_memory.h"
+#include "sim/virtual_meter.h"
+#include "sim/virtual_meter_backend.h"
 #include "support/fake_clock.h"
 #include "support/scripted_prompts.h"
 
@@ -44,8 +49,64 @@ struct WriteMoment {
     bool panelInputEnabled;
 };
 
-// The logger commands over a scripted meter, a stand-in panel (central widget with the
-// erase list, a toolbar), the two panel timers running and a stand-in data list.
+// Passes everything to the virtual meter's backend, logging each request and running a
+// hook at the moment it is written (to see what else is true then) and counting reads.
+class RecordingBackend final : public HidBackend {
+  public:
+    explicit RecordingBackend(HidBackend& inner) : inner_(inner) {}
+
+    std::vector<Report> written;
+    int reads = 0;
+    std::function<void(const Report&)> onWrite;
+
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t vid, std::uint16_t pid) override {
+        return inner_.enumerate(vid, pid);
+    }
+    std::unique_ptr<HidDevice> open(const std::string& path) override {
+        std::unique_ptr<HidDevice> device = inner_.open(path);
+        if (!device) return nullptr;
+        return std::make_unique<Device>(std::move(device), *this);
+    }
+    std::vector<int> commands() const {
+        std::vector<int> list;
+        for (const Report& r : written) list.push_back(r[2]);
+        return list;
+    }
+    int count(int command) const {
+        const auto list = commands();
+        return static_cast<int>(std::count(list.begin(), list.end(), command));
+    }
+
+  private:
+    class Device final : public HidDevice {
+      public:
+        Device(std::unique_ptr<HidDevice> inner, RecordingBackend& owner)
+            : inner_(std::move(inner)), owner_(owner) {}
+        std::size_t inputReportLength() const override { return inner_->inputReportLength(); }
+        std::size_t outputReportLength() const override { return inner_->outputReportLength(); }
+        void write(std::span<const std::uint8_t> report) override {
+            Report r{};
+            std::copy_n(report.begin(), std::min(report.size(), r.size()), r.begin());
+            owner_.written.push_back(r);
+            if (owner_.onWrite) owner_.onWrite(r);
+            inner_->write(report);
+        }
+        ReadStatus read(Report& report, std::chrono::milliseconds timeout) override {
+            ++owner_.reads;
+            return inner_->read(report, timeout);
+        }
+
+      private:
+        std::unique_ptr<HidDevice> inner_;
+        RecordingBackend& owner_;
+    };
+
+    HidBackend& inner_;
+};
+
+// The logger commands on the virtual meter (starting with an empty logger), a stand-in
+// panel (central widget with the erase list, a toolbar), the two panel timers running and
+// a stand-in data list.
 struct LoggerRig {
     LoggerRig() {
         auto* central = new QWidget(&panel);
@@ -60,10 +121,9 @@ struct LoggerRig {
         statusTimer.setInterval(1000);
         pollTimer.start();
         statusTimer.start();
-        backend.respond = [this](const Report& request) {
+        backend.onWrite = [this](const Report& request) {
             moments.push_back({request[2], pollTimer.isActive(), statusTimer.isActive(),
                                panel.centralWidget()->isEnabled() && toolbar->isEnabled()});
-            return logger(request);
         };
         commands = std::make_unique<LoggerCommands>(context, hooks(), *eraseList);
     }
@@ -81,15 +141,17 @@ struct LoggerRig {
                 }};
     }
 
-    // Sets first .. first + n - 1, started at 2026/12/07 00:43:<k> (k < 60).
-    void addSets(int n, std::size_t length = 200, int first = 1) {
-        for (int k = first; k < first + n; ++k) {
-            std::string text(length, ' ');
-            for (std::size_t i = 0; i < length; ++i)
-                text[i] = static_cast<char>('A' + (i + static_cast<std::size_t>(k)) % 26);
-            const auto second = static_cast<std::uint8_t>(k / 10 * 16 + k % 10);  // BCD
-            logger.sets.push_back({{0x20, 0x26, 0x12, 0x07, 0x00, 0x43, second}, text});
-        }
+    // Sets first .. first + n - 1 of `samples` readings, started at 2026/12/07 00:43:<k>.
+    void addSets(int n, int samples = 3, int first = 1) {
+        for (int k = first; k < first + n; ++k)
+            meter.logger().add(
+                {{2026, 12, 7, 0, 43, k}, samples, 1, 100.0 + k, static_cast<std::uint32_t>(k)});
+    }
+    // Set `index` (from 0) as the meter serves it: padded with 0x00 to whole blocks.
+    std::string served(int index) {
+        std::string text = meter.logger().text(index);
+        text.resize((text.size() + 63) / 64 * 64, '\0');
+        return text;
     }
 
     // Connects the link as the poll would, then forgets the traffic.
@@ -97,14 +159,16 @@ struct LoggerRig {
         link.request(Command::Display);
         link.writeThenRead();
         backend.written.clear();
+        backend.reads = 0;
         moments.clear();
     }
-    void unplugAfterReads(int n) { backend.failAtRead = backend.reads + n; }
+    void unplugAfterReads(int n) { simBackend.failAfterReads(n); }
     bool timersRunning() const { return pollTimer.isActive() && statusTimer.isActive(); }
 
     FakeClock clock;
-    FakeLogger logger;
-    FakeMeterBackend backend;
+    sim::VirtualMeter meter{clock, sim::LoggerMemory{}};
+    sim::VirtualMeterBackend simBackend{meter};
+    RecordingBackend backend{simBackend};
     MeterLink link{backend, kMeterVendorId, kMeterProductId};
     DisplayState display;
     QMainWindow panel;
