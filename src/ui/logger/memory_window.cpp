@@ -41,6 +41,7 @@ MemoryWindow::MemoryWindow(QWidget* panel) : QWidget(panel, Qt::Window) {
     grid_->setObjectName(QStringLiteral("GridSet"));
     grid_->setHorizontalHeaderLabels({QStringLiteral("Set"), QStringLiteral("  Start Time  ")});
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
