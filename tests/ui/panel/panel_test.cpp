@@ -38,6 +38,16 @@ TEST(PanelWindow, CaptionTogglesWithTheBuildDateOnClicksOnTheTitle) {
     EXPECT_EQ(rig.panel.windowTitle(), QStringLiteral("Panel   V10.02"));
 }
 
+TEST(PanelWindow, ClosingItEndsTheProgramEvenWithAnotherWindowOpen) {
+    PanelRig rig;
+    rig.panel.show();
+    QWidget other;  // e.g. the plot window
+    other.show();
+    QTimer::singleShot(0, &rig.panel, [&] { rig.panel.close(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(7); });  // fails rather than hangs
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
 TEST(PanelWindow, ClientAreaIsTheDesignSizeBelowTheToolbar) {
     PanelRig rig;
     EXPECT_EQ(rig.panel.centralWidget()->size(), QSize(506, 608));
@@ -305,6 +315,14 @@ int darkPixels(const QImage& image, const QRect& area) {
     return dark;
 }
 
+int maxGrayDifference(const QImage& a, const QImage& b, const QRect& area) {
+    int most = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            most = std::max(most, std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))));
+    return most;
+}
+
 TEST(PanelPicture, DigitsAndIconsShowDarkOnTheLightGlassAndVanishWhenHidden) {
     PanelRig rig;
     rig.panel.load();
@@ -322,6 +340,13 @@ TEST(PanelPicture, DigitsAndIconsShowDarkOnTheLightGlassAndVanishWhenHidden) {
     // The keys differ from the casing around them.
     const QRect key = rig.panel.keypadMember(5)->geometry();
     EXPECT_NE(shown.pixelColor(key.center()), shown.pixelColor(key.left() - 4, key.center().y()));
+
+    // While a transfer locks the panel's inputs the display reads exactly as before.
+    face->setEnabled(false);
+    const QImage locked = face->grab().toImage();
+    for (const char* name : {"LblSeg1", "LblREC", "ImaAPO"})
+        EXPECT_LE(maxGrayDifference(locked, shown, place(name)), 8) << name;
+    face->setEnabled(true);
 
     rig.model.setVisible(Element::LblSeg1, false);
     rig.model.setVisible(Element::ImaAPO, false);
