@@ -89,21 +89,25 @@ void PlotWindow::applyRange() {
 }
 
 void PlotWindow::print() {
-    toolbar_->hide();
+    // The toolbar comes back however printing ends: printed, cancelled or failed.
+    struct ToolbarHidden {
+        QToolBar& toolbar;
+        explicit ToolbarHidden(QToolBar& t) : toolbar(t) { toolbar.hide(); }
+        ~ToolbarHidden() { toolbar.show(); }
+        ToolbarHidden(const ToolbarHidden&) = delete;
+        ToolbarHidden& operator=(const ToolbarHidden&) = delete;
+    } hidden(*toolbar_);
     range_->hide();
     QPrinter printer(QPrinter::HighResolution);
-    if (context_.prompts.choosePrinter(printer)) {
-        QPainter painter;
-        if (painter.begin(&printer)) {
-            // The graph as shown, scaled to fit the page with its proportions kept.
-            const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-            const qreal scale = std::min(page.width() / width(), page.height() / height());
-            painter.scale(scale, scale);
-            renderGraph(painter);
-            painter.end();
-        }
-    }
-    toolbar_->show();
+    if (!context_.prompts.choosePrinter(printer)) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    // The graph as shown, scaled to fit the page with its proportions kept.
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const qreal scale = std::min(page.width() / width(), page.height() / height());
+    painter.scale(scale, scale);
+    renderGraph(painter);
+    painter.end();
 }
 
 void PlotWindow::renderGraph(QPainter& painter) const {
