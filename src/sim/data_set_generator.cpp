@@ -4,44 +4,12 @@
 #include <cstdio>
 #include <random>
 
+#include "sim/calendar.h"
+
 namespace photara::sim {
 namespace {
 
 constexpr double kFootLambertsPerCandela = 0.29186;
-
-// Days since 1970-01-01 of a civil date and back, so long recordings roll over days,
-// months and years correctly.
-long long daysFromCivil(int y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-LocalDateTime civilFromSeconds(long long seconds) {
-    long long days = seconds / 86400;
-    long long rest = seconds % 86400;
-    if (rest < 0) {
-        rest += 86400;
-        --days;
-    }
-    days += 719468;
-    const long long era = (days >= 0 ? days : days - 146096) / 146097;
-    const long long doe = days - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    LocalDateTime t;
-    t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2 ? 1 : 0));
-    t.hour = static_cast<int>(rest / 3600);
-    t.minute = static_cast<int>(rest / 60 % 60);
-    t.second = static_cast<int>(rest % 60);
-    return t;
-}
 
 // The meter shows at most five significant digits and switches to "K" and "M" when the
 // number would not fit its field.
@@ -74,9 +42,8 @@ std::string generateDataText(const DataSetSpec& spec) {
     // Our own uniform draw: the standard distributions differ between libraries.
     auto uniform = [&random] { return static_cast<double>(random()) / 4294967296.0; };
 
-    const long long startSeconds =
-        daysFromCivil(spec.start.year, spec.start.month, spec.start.day) * 86400 +
-        spec.start.hour * 3600 + spec.start.minute * 60 + spec.start.second;
+    // Counted in calendar seconds, so long recordings roll over days, months and years.
+    const long long startSeconds = toCalendarSeconds(spec.start);
 
     std::string text;
     const int count = spec.samples > 0 ? spec.samples : 0;
@@ -84,7 +51,7 @@ std::string generateDataText(const DataSetSpec& spec) {
     double drift = 0;
     for (int i = 0; i < count; ++i) {
         const LocalDateTime t =
-            civilFromSeconds(startSeconds + static_cast<long long>(i) * spec.intervalSeconds);
+            fromCalendarSeconds(startSeconds + static_cast<long long>(i) * spec.intervalSeconds);
         drift = 0.9 * drift + (uniform() - 0.5) * 0.04;
         const double wave = 0.05 * std::sin(static_cast<double>(i) / 15.0);
         double candela = spec.luminance * (1.0 + wave + drift);
