@@ -113,13 +113,8 @@ void LoggerCommands::runMemory() {
     window.showStatus(*status);
     window.setProgress(0);
 
-    const auto identifiers =
-        readDirectory(context_.link, status->setCount, [this](int percent) { progress(percent); });
-    if (!identifiers) {
-        tell(context_, kMeterStoppedAnswering);
-        return;
-    }
-    storeIdentifiers(context_.workspace, *identifiers);
+    const auto identifiers = readSetIdentifiers(status->setCount);
+    if (!identifiers) return;
     listed_ = *identifiers;
     if (window_) window_->listSets(listed_);
 }
@@ -132,13 +127,8 @@ void LoggerCommands::runErase() {
 
     const std::optional<MemoryStatus> status = readStatusWithSets(context_);
     if (!status) return;
-    const auto identifiers =
-        readDirectory(context_.link, status->setCount, [this](int percent) { progress(percent); });
-    if (!identifiers) {
-        tell(context_, kMeterStoppedAnswering);
-        return;
-    }
-    storeIdentifiers(context_.workspace, *identifiers);
+    const auto identifiers = readSetIdentifiers(status->setCount);
+    if (!identifiers) return;
     eraseList_->fill(*identifiers);
 }
 
@@ -174,6 +164,17 @@ MemoryWindow& LoggerCommands::openWindow() {
     window_->show();
     window_->raise();
     return *window_;
+}
+
+std::optional<std::vector<std::string>> LoggerCommands::readSetIdentifiers(int setCount) {
+    auto identifiers =
+        readDirectory(context_.link, setCount, [this](int percent) { progress(percent); });
+    if (!identifiers) {
+        tell(context_, kMeterStoppedAnswering);
+        return std::nullopt;
+    }
+    storeIdentifiers(context_.workspace, *identifiers);
+    return identifiers;
 }
 
 void LoggerCommands::progress(int percent) {

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ class LoggerCommands {
     void downloadSet(int setNumber);
     void eraseAll(bool guarded);
     MemoryWindow& openWindow();
+    // Reads the directory and keeps the identifiers in the workspace; nullopt (the user told
+    // why) when the meter stopped answering.
+    std::optional<std::vector<std::string>> readSetIdentifiers(int setCount);
     void progress(int percent);
 
     AppContext& context_;
