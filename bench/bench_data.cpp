@@ -2,7 +2,6 @@
 // the user waits for: parsing it, loading the data list, redrawing the plot, opening a file.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -20,6 +19,7 @@
 #include "link/hid_backend.h"
 #include "link/meter_link.h"
 #include "live/display_state.h"
+#include "offscreen_application.h"
 #include "plot/plot_geometry.h"
 #include "plot/plot_painter.h"
 #include "plot/plot_setup.h"
@@ -28,17 +28,6 @@
 namespace {
 
 constexpr std::size_t kLargestSet = 832'000;
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_data";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // The largest download: as many readings as fit, padded with zeros to 832,000 bytes.
 const std::string& largestSet() {
@@ -76,7 +65,7 @@ class FixedPrompts final : public photara::Prompts {
 };
 
 struct Context {
-    Context() { application(); }
+    Context() { offscreenApplication(); }
     NoMeterBackend backend;
     photara::MeterLink link{backend, 0, 0};
     photara::DisplayState display;
@@ -115,7 +104,7 @@ BENCHMARK(BM_LoadDataList)->Unit(benchmark::kMillisecond);
 
 // One redraw of the plot at 1280 × 800: the geometry and the painting.
 void BM_PlotRedraw(benchmark::State& state) {
-    application();
+    offscreenApplication();
     const photara::Samples samples = photara::parseDataText(largestSet()).samples;
     const photara::PlotSettings settings = photara::plotSettingsFor(samples);
     QImage image(1280, 800, QImage::Format_ARGB32_Premultiplied);

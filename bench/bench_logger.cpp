@@ -2,7 +2,6 @@
 // 64-byte block, and the user's whole wait for the largest set, data list included.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QMainWindow>
 #include <QTableWidget>
@@ -19,6 +18,7 @@
 #include "logger/directory.h"
 #include "logger/logger_transfer.h"
 #include "logger/memory_window.h"
+#include "offscreen_application.h"
 #include "sim/logger_memory.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
@@ -26,17 +26,6 @@
 namespace {
 
 using namespace photara;
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_logger";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 class FixedClock final : public Clock {
   public:
@@ -102,7 +91,7 @@ BENCHMARK(BM_SameReportsWithoutAssembler)->Unit(benchmark::kMillisecond);
 // A click on the set in the logger window until the data list shows it: the download with
 // its progress bar and pending events after every block, then the data list opening.
 void BM_ClickToDataList(benchmark::State& state) {
-    application();
+    offscreenApplication();
     MeterOnLink m;
     DisplayState display;
     QMainWindow panel;

@@ -2,29 +2,18 @@
 // onto the widgets. A tick comes every 250 ms; the copy must be a small part of that.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <string>
 
 #include "common/local_time.h"
 #include "live/display_model.h"
+#include "offscreen_application.h"
 #include "panel/panel.h"
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_panel";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
 // Every element changes: captions of all labels and the visibility of every element flip.
 void BM_ShowModelAllChanged(benchmark::State& state) {
-    application();
+    offscreenApplication();
     photara::DisplayModel model;
     photara::SystemClock clock;
     photara::Panel panel(model, clock);
@@ -46,7 +35,7 @@ BENCHMARK(BM_ShowModelAllChanged)->Unit(benchmark::kMicrosecond);
 
 // The usual tick: the last digit of the reading and the seconds of the clock change.
 void BM_ShowModelTypicalTick(benchmark::State& state) {
-    application();
+    offscreenApplication();
     photara::DisplayModel model;
     photara::SystemClock clock;
     photara::Panel panel(model, clock);
@@ -67,7 +56,7 @@ BENCHMARK(BM_ShowModelTypicalTick)->Unit(benchmark::kMicrosecond);
 
 // The copy alone, without painting: what showModel itself costs.
 void BM_ShowModelTypicalTickNoPaint(benchmark::State& state) {
-    application();
+    offscreenApplication();
     photara::DisplayModel model;
     photara::SystemClock clock;
     photara::Panel panel(model, clock);
