@@ -114,7 +114,7 @@ cmd_bench() {
     export QT_QPA_PLATFORM=offscreen
     local b
     for b in build/bench/bench/bench_*; do
-        [ -x "$b" ] || continue
+        [ -f "$b" ] && [ -x "$b" ] || continue  # not the build system's bench_*_autogen folders
         echo "== $(basename "$b")"
         "$b" "$@"
     done
@@ -128,7 +128,7 @@ cmd_fuzz() {
         -DPHOTARA_BUILD_FUZZ=ON -DPHOTARA_SANITIZE=ON
     local f name
     for f in build/fuzz/fuzz/fuzz_*; do
-        [ -x "$f" ] || continue
+        [ -f "$f" ] && [ -x "$f" ] || continue
         name=${f##*/fuzz_}
         echo "== $name for ${seconds}s"
         mkdir -p "build/fuzz/corpus-$name"
