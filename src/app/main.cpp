@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Photara"));
+    // No display name: Qt would append it to every window's title, and the windows carry
+    // the meter's own captions ("Panel   V10.02", "Data Logger") as they stand.
     const bool interactive = options.screenshotFile.isEmpty() &&
                              QGuiApplication::platformName() != QLatin1String("offscreen");
 
