@@ -32,11 +32,11 @@ constexpr std::size_t kLargestSet = 832'000;
 // The largest download: as many readings as fit, padded with zeros to 832,000 bytes.
 const std::string& largestSet() {
     static const std::string text = [] {
-        photara::sim::DataSetSpec spec;
-        spec.start = {2026, 12, 8, 0, 0, 0};
-        spec.samples = static_cast<int>((kLargestSet - 192) / 64);
-        spec.luminance = 850;
-        std::string t = photara::sim::generateDataText(spec);
+        photara::sim::DataSetRecipe recipe;
+        recipe.start = {2026, 12, 8, 0, 0, 0};
+        recipe.samples = static_cast<int>((kLargestSet - 192) / 64);
+        recipe.luminance = 850;
+        std::string t = photara::sim::generateDataText(recipe);
         t.resize(kLargestSet, '\0');
         return t;
     }();

@@ -45,7 +45,7 @@ struct MeterOnLink {
     sim::VirtualMeterBackend backend{meter};
     MeterLink link{backend, kMeterVendorId, kMeterProductId};
     std::string identifier =
-        setIdentifier(sim::LoggerMemory::directoryEntry(meter.logger().spec(0).start));
+        setIdentifier(sim::LoggerMemory::directoryEntry(meter.logger().recipe(0).start));
     std::uint64_t blocks = (meter.logger().text(0).size() + 63) / 64;
 
     MeterOnLink() {

@@ -37,24 +37,24 @@ std::string rightAligned(const std::string& text, int width) {
 
 }  // namespace
 
-std::string generateDataText(const DataSetSpec& spec) {
-    std::mt19937 random(spec.seed);
+std::string generateDataText(const DataSetRecipe& recipe) {
+    std::mt19937 random(recipe.seed);
     // Our own uniform draw: the standard distributions differ between libraries.
     auto uniform = [&random] { return static_cast<double>(random()) / 4294967296.0; };
 
     // Counted in calendar seconds, so long recordings roll over days, months and years.
-    const long long startSeconds = toCalendarSeconds(spec.start);
+    const long long startSeconds = toCalendarSeconds(recipe.start);
 
     std::string text;
-    const int count = spec.samples > 0 ? spec.samples : 0;
+    const int count = recipe.samples > 0 ? recipe.samples : 0;
     text.reserve(static_cast<std::size_t>(count) * 64 + 128);
     double drift = 0;
     for (int i = 0; i < count; ++i) {
         const LocalDateTime t =
-            fromCalendarSeconds(startSeconds + static_cast<long long>(i) * spec.intervalSeconds);
+            fromCalendarSeconds(startSeconds + static_cast<long long>(i) * recipe.intervalSeconds);
         drift = 0.9 * drift + (uniform() - 0.5) * 0.04;
         const double wave = 0.05 * std::sin(static_cast<double>(i) / 15.0);
-        double candela = spec.luminance * (1.0 + wave + drift);
+        double candela = recipe.luminance * (1.0 + wave + drift);
         if (candela < 0) candela = 0;
         char line[96];
         std::snprintf(line, sizeof line, "%04d/%02d/%02d   %02d:%02d:%02d%s%s%s%s   No.%07d  \r\n",
@@ -71,7 +71,7 @@ std::string generateDataText(const DataSetSpec& spec) {
                   "CCF %10s  Color Correction\r\n"
                   "Probe 23.5\xB0"
                   "C  Interval %ds  Readings %d\r\n",
-                  "1.000", meterValue(ccf).c_str(), spec.intervalSeconds, count);
+                  "1.000", meterValue(ccf).c_str(), recipe.intervalSeconds, count);
     text += trailer;
     return text;
 }

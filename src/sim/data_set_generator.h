@@ -9,7 +9,7 @@ namespace photara::sim {
 
 // What one recorded logger set looks like: when it started, how many readings it holds,
 // how far apart they are and the luminance they drift around.
-struct DataSetSpec {
+struct DataSetRecipe {
     LocalDateTime start;  // start time of the recording
     int samples = 100;    // data lines
     int intervalSeconds = 1;
@@ -21,7 +21,7 @@ struct DataSetSpec {
 // time with three blanks between, value in cd/m2 with "K"/"M" where it fits, "cd/m2", value
 // in fL, "fL", then the reading's number), the CAF line, the CCF line and a further line
 // with the meter's probe temperature (a Latin-1 degree sign, 0xB0). Every line ends CR LF.
-// The same spec always gives the same bytes.
-std::string generateDataText(const DataSetSpec& spec);
+// The same recipe always gives the same bytes.
+std::string generateDataText(const DataSetRecipe& recipe);
 
 }  // namespace photara::sim

@@ -254,11 +254,11 @@ void FrontPanel::showRead(DisplayFrame& frame) const {
     const int index = std::min(readPage_, memory_.setCount()) - 1;
     frame.writeNumber(5, 7, readPage_);
     if (index < 0) return;
-    const DataSetSpec& spec = memory_.spec(index);
-    showMainReading(frame, spec.samples, Unit::None);
-    frame.writeNumber(8, 9, spec.start.hour, true);
-    frame.writeNumber(10, 11, spec.start.minute, true);
-    frame.writeNumber(12, 13, spec.start.second, true);
+    const DataSetRecipe& recipe = memory_.recipe(index);
+    showMainReading(frame, recipe.samples, Unit::None);
+    frame.writeNumber(8, 9, recipe.start.hour, true);
+    frame.writeNumber(10, 11, recipe.start.minute, true);
+    frame.writeNumber(12, 13, recipe.start.second, true);
     frame.separator1 = frame.separator2 = Separator::Colon;
     frame.light(Annunciator::Hms);
 }

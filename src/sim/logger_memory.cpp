@@ -37,19 +37,19 @@ int largestFittingSampleCount() {
     return std::max(samples, 0);
 }
 
-void LoggerMemory::add(const DataSetSpec& spec) {
-    sets_.push_back(Set{spec, std::nullopt});
+void LoggerMemory::add(const DataSetRecipe& recipe) {
+    sets_.push_back(Set{recipe, std::nullopt});
 }
 
 const std::string& LoggerMemory::text(int index) const {
     const Set& set = sets_.at(static_cast<std::size_t>(index));
-    if (!set.text) set.text = generateDataText(set.spec);
+    if (!set.text) set.text = generateDataText(set.recipe);
     return *set.text;
 }
 
 std::optional<int> LoggerMemory::find(std::span<const std::uint8_t> identifierBytes) const {
     for (std::size_t i = 0; i < sets_.size(); ++i) {
-        const auto entry = directoryEntry(sets_[i].spec.start);
+        const auto entry = directoryEntry(sets_[i].recipe.start);
         const auto wanted = identifierRequestBytes(setIdentifier(entry));
         if (identifierBytes.size() >= wanted.size() &&
             std::equal(wanted.begin(), wanted.end(), identifierBytes.begin())) {
@@ -92,7 +92,7 @@ Report LoggerMemory::statusReport() const {
 std::vector<Report> LoggerMemory::directoryReports() const {
     std::vector<Report> reports(static_cast<std::size_t>(directoryReportCount(setCount())));
     for (int k = 0; k < setCount(); ++k) {
-        const auto entry = directoryEntry(sets_[static_cast<std::size_t>(k)].spec.start);
+        const auto entry = directoryEntry(sets_[static_cast<std::size_t>(k)].recipe.start);
         Report& r = reports[static_cast<std::size_t>(k / kEntriesPerDirectoryReport)];
         const std::size_t at =
             kFirstDirectoryByte +

@@ -24,10 +24,10 @@ class LoggerMemory {
     // K values and one of about 13,000 readings that just fits the program's download buffer.
     static LoggerMemory withDemoSets();
 
-    void add(const DataSetSpec& spec);
+    void add(const DataSetRecipe& recipe);
     int setCount() const { return static_cast<int>(sets_.size()); }
-    const DataSetSpec& spec(int index) const {
-        return sets_.at(static_cast<std::size_t>(index)).spec;
+    const DataSetRecipe& recipe(int index) const {
+        return sets_.at(static_cast<std::size_t>(index)).recipe;
     }
     const std::string& text(int index) const;  // 0-based
 
@@ -60,7 +60,7 @@ class LoggerMemory {
 
   private:
     struct Set {
-        DataSetSpec spec;
+        DataSetRecipe recipe;
         mutable std::optional<std::string> text;
     };
     std::uint64_t usedBytes() const;

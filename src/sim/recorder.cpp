@@ -40,13 +40,13 @@ void Recorder::stop() {
     const auto fitting = static_cast<long long>(
         room > kTrailerBytes ? (room - kTrailerBytes) / kBytesPerReading : 0);
     const long long samples = std::max(1LL, std::min(elapsed / interval + 1, fitting));
-    DataSetSpec spec;
-    spec.start = start_;
-    spec.samples = static_cast<int>(samples);
-    spec.intervalSeconds = interval;
-    spec.luminance = luminanceAt_(startRunning_);
-    spec.seed = static_cast<std::uint32_t>(memory_.setCount() + 100);
-    memory_.add(spec);
+    DataSetRecipe recipe;
+    recipe.start = start_;
+    recipe.samples = static_cast<int>(samples);
+    recipe.intervalSeconds = interval;
+    recipe.luminance = luminanceAt_(startRunning_);
+    recipe.seed = static_cast<std::uint32_t>(memory_.setCount() + 100);
+    memory_.add(recipe);
 }
 
 void Recorder::update() {

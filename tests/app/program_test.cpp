@@ -44,7 +44,7 @@ TEST(WiredProgram, PollsTheVirtualMeterAndSendsKeysToIt) {
 
 TEST(WiredProgram, ToolbarButtonsReachTheirCommandsAndSaveDoesNothing) {
     PhotaraApp app(true);
-    app.context().workspace.dataText = sim::generateDataText(sim::DataSetSpec{});
+    app.context().workspace.dataText = sim::generateDataText(sim::DataSetRecipe{});
 
     app.panel().toolbarAction(QStringLiteral("Save"))->trigger();
     EXPECT_FALSE(app.views().dataListOpen());

@@ -246,10 +246,11 @@ TEST_F(KernelTierTest, TheLargestLoggerSetArrivesByteExact) {
     ASSERT_TRUE(identifiers);
     int largest = 0;
     for (int i = 1; i < oracle.logger().setCount(); ++i) {
-        if (oracle.logger().spec(i).samples > oracle.logger().spec(largest).samples) largest = i;
+        if (oracle.logger().recipe(i).samples > oracle.logger().recipe(largest).samples)
+            largest = i;
     }
     const std::string& expected = oracle.logger().text(largest);
-    ASSERT_GT(oracle.logger().spec(largest).samples, 12000);
+    ASSERT_GT(oracle.logger().recipe(largest).samples, 12000);
 
     const auto start = SteadyClock::now();
     const DownloadResult result =

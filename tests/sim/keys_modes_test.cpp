@@ -277,9 +277,9 @@ TEST(Recording, MemStartsAndStopsARecordingThatBecomesANewSet) {
     EXPECT_TRUE(lit(r, kNo));
     EXPECT_EQ(r[10], 5) << "the new set's number";
     ASSERT_EQ(m.meter.logger().setCount(), 5);
-    const DataSetSpec& spec = m.meter.logger().spec(4);
-    EXPECT_EQ(spec.start, (LocalDateTime{2026, 12, 7, 0, 43, 14}));
-    EXPECT_EQ(spec.samples, 31);
+    const DataSetRecipe& recipe = m.meter.logger().recipe(4);
+    EXPECT_EQ(recipe.start, (LocalDateTime{2026, 12, 7, 0, 43, 14}));
+    EXPECT_EQ(recipe.samples, 31);
     EXPECT_EQ(m.exchange(20)[12], 5);
 }
 
@@ -295,21 +295,21 @@ TEST(Recording, StopsByItselfWhenTheRecordingPeriodRunsOut) {
     m.clock.advanceMilliseconds(2'000);
     EXPECT_FALSE(lit(m.display(), kREC));
     ASSERT_EQ(m.meter.logger().setCount(), 5);
-    EXPECT_EQ(m.meter.logger().spec(4).samples, 11);
+    EXPECT_EQ(m.meter.logger().recipe(4).samples, 11);
 }
 
 TEST(Recording, AFillingMemoryEndsTheRecordingAndKeepsWhatFits) {
     LinkedMeter m;
     m.meter.logger().setCapacityKiB(m.meter.logger().usedKiB() + 20);
-    m.send(9, {0x27, 0x0F});  // a long recording period: 9999 s
-    m.send(9, {0x00, 0x00});  // MEM
+    m.send(9, {0x27, 0x0F});               // a long recording period: 9999 s
+    m.send(9, {0x00, 0x00});               // MEM
     m.clock.advanceMilliseconds(200'000);  // about 12.8 k bytes so far
     EXPECT_TRUE(lit(m.display(), kREC));
     m.clock.advanceMilliseconds(200'000);
     EXPECT_FALSE(lit(m.display(), kREC));
     ASSERT_EQ(m.meter.logger().setCount(), 5);
     EXPECT_LE(m.meter.logger().usedKiB(), m.meter.logger().capacityKiB());
-    EXPECT_GE(m.meter.logger().spec(4).samples, 310) << "the readings that fit in 20 k bytes";
+    EXPECT_GE(m.meter.logger().recipe(4).samples, 310) << "the readings that fit in 20 k bytes";
 }
 
 TEST(KeyModes, DeltaShowsTheDifferenceFromTheReadingAtThePress) {

@@ -78,7 +78,7 @@ TEST_P(Download, SetArrivesByteForByteWithZeroPadding) {
     const int index = GetParam();
     const auto identifiers = readDirectory(m.link, m.meter.logger().setCount());
     ASSERT_TRUE(identifiers.has_value());
-    const std::string expected = generateDataText(m.meter.logger().spec(index));
+    const std::string expected = generateDataText(m.meter.logger().recipe(index));
 
     m.link.readOnly();
     const DownloadResult result =
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(DemoSets, Download, ::testing::Values(0, 1, 2, 3));
 
 TEST(Logger, BigDemoSetHoldsAbout13000ReadingsAndFitsTheDownloadBuffer) {
     LinkedMeter m;
-    EXPECT_GT(m.meter.logger().spec(3).samples, 12'900);
+    EXPECT_GT(m.meter.logger().recipe(3).samples, 12'900);
     EXPECT_LE(padded(m.meter.logger().text(3)).size(), 832'000u);
     EXPECT_GT(padded(m.meter.logger().text(3)).size(), 831'000u);
 }

@@ -17,11 +17,11 @@ std::string downloaded(std::string text) {
 }
 
 std::string generated(int samples, std::uint32_t seed = 7) {
-    sim::DataSetSpec spec;
-    spec.start = {2026, 12, 31, 23, 59, 58};
-    spec.samples = samples;
-    spec.seed = seed;
-    return sim::generateDataText(spec);
+    sim::DataSetRecipe recipe;
+    recipe.start = {2026, 12, 31, 23, 59, 58};
+    recipe.samples = samples;
+    recipe.seed = seed;
+    return sim::generateDataText(recipe);
 }
 
 TEST(DataSetTest, TenLinesGiveSixRowsThenCafAndCcf) {

@@ -87,7 +87,7 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
         ASSERT_TRUE(views.dataListOpen());
         EXPECT_EQ(dataList()->dataText(), workspace.dataText);
         EXPECT_EQ(workspace.samples.first.size(),
-                  static_cast<std::size_t>(meter.logger().spec(row).samples));
+                  static_cast<std::size_t>(meter.logger().recipe(row).samples));
         EXPECT_TRUE(timersRunning());
     }
 
@@ -109,14 +109,14 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
     EXPECT_EQ(workspace.samples.first, downloaded);
 
     // Erase one set from the erase list: the second.
-    const LocalDateTime third = meter.logger().spec(2).start;
+    const LocalDateTime third = meter.logger().recipe(2).start;
     commands.runErase();
     QComboBox& list = *panel.eraseList();
     ASSERT_EQ(list.count(), sets + 2);
     list.setCurrentIndex(2);
     emit list.activated(2);
     ASSERT_EQ(meter.logger().setCount(), sets - 1);
-    EXPECT_EQ(meter.logger().spec(1).start, third);
+    EXPECT_EQ(meter.logger().recipe(1).start, third);
 
     // Erase all from the logger window's gauge.
     commands.runMemory();

@@ -29,12 +29,12 @@ class NoMeterBackend final : public HidBackend {
 // A set of k readings as a download leaves it in the data text: the meter's text, then
 // zeros up to the end of its last 64-byte block.
 inline std::string downloadedSet(int k, std::uint32_t seed = 3) {
-    sim::DataSetSpec spec;
-    spec.start = {2026, 12, 8, 9, 30, 0};
-    spec.samples = k;
-    spec.seed = seed;
-    spec.luminance = 950;
-    std::string text = sim::generateDataText(spec);
+    sim::DataSetRecipe recipe;
+    recipe.start = {2026, 12, 8, 9, 30, 0};
+    recipe.samples = k;
+    recipe.seed = seed;
+    recipe.luminance = 950;
+    std::string text = sim::generateDataText(recipe);
     text.append((64 - text.size() % 64) % 64, '\0');
     return text;
 }
