@@ -19,10 +19,11 @@ std::optional<int> fromBcd(std::uint8_t b) {
 
 }  // namespace
 
-bool isSettingsOrLoggerCommand(const Report& request) {
+bool isSettingsOrLoggerCommand(const Report& request, std::uint8_t previousCommand) {
     switch (static_cast<Command>(request[kCommandByte])) {
         case Command::SetRecordingPeriod:
-            return recordingPeriodArgument(request).has_value();
+            return previousCommand == static_cast<std::uint8_t>(Command::ReadRecordingPeriod) &&
+                   recordingPeriodArgument(request).has_value();
         case Command::ReadRecordingPeriod:
         case Command::Directory:
         case Command::SetData:

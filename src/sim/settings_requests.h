@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "common/local_time.h"
@@ -12,9 +13,11 @@ namespace photara::sim {
 // leaves the setting as it was.
 
 // Whether byte 2 names a logger, settings or clock command rather than a key. Code 9 is
-// both the MEM key and "set recording period": it is the command only when bytes 3..4
-// hold a valid period.
-bool isSettingsOrLoggerCommand(const Report& request);
+// both the MEM key and "set recording period". A key report keeps bytes 3..4 from the
+// request before it (a clock year, a sampling time), so those bytes alone cannot tell them
+// apart; the host sets the period only right after reading it (13). So 9 is the command
+// only when it follows a read of the recording period and bytes 3..4 hold a valid period.
+bool isSettingsOrLoggerCommand(const Report& request, std::uint8_t previousCommand);
 
 // Sampling time in bytes 3..4, big-endian, 1..3600 s.
 std::optional<int> samplingTimeArgument(const Report& request);

@@ -21,11 +21,13 @@ void VirtualMeter::receive(std::span<const std::uint8_t> outputReport) {
     Report request{};
     std::copy_n(outputReport.begin(), std::min(outputReport.size(), request.size()),
                 request.begin());
-    if (isSettingsOrLoggerCommand(request)) {
+    const std::uint8_t previous = previousCommand_;
+    const std::uint8_t code = request[kCommandByte];
+    previousCommand_ = code;
+    if (isSettingsOrLoggerCommand(request, previous)) {
         receiveCommand(request);
         return;
     }
-    const std::uint8_t code = request[kCommandByte];
     if (code <= kMaxKeyCode) {
         keys_.push_back(code);
         panel_.press(code);

@@ -20,8 +20,9 @@ namespace photara::sim {
 // bridge) and fault injection live outside it.
 //
 // Key codes and command numbers share byte 2: codes that are also logger or settings
-// commands (9, 13, 16..25) are taken as those commands, except that 9 (set recording
-// period) with no valid period (1..9999) in bytes 3..4 is the MEM key.
+// commands (9, 13, 16..25) are taken as those commands, except that 9 is "set recording
+// period" only right after a read of the period (13) and with a valid period (1..9999) in
+// bytes 3..4; otherwise it is the MEM key.
 //
 // Answers: a request that expects an answer queues it (a directory or a set queues its
 // whole stream of reports), replacing whatever an earlier request left unread, so an
@@ -76,6 +77,7 @@ class VirtualMeter {
     FrontPanel panel_;
     std::deque<Report> queue_;
     std::vector<std::uint8_t> keys_;
+    std::uint8_t previousCommand_ = 0;  // byte 2 of the request before this one
     bool idleAnswers_ = true;
 };
 

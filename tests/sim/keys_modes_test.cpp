@@ -285,10 +285,10 @@ TEST(Recording, MemStartsAndStopsARecordingThatBecomesANewSet) {
 
 TEST(Recording, StopsByItselfWhenTheRecordingPeriodRunsOut) {
     LinkedMeter m;
-    m.send(9, {0x00, 0x0A});  // 10 s
-    // A key report leaves bytes 3..4 as they were: with a valid period still there, code 9
-    // would be taken as another "set recording period", so they are cleared for MEM.
-    m.send(9, {0x00, 0x00});
+    m.exchange(13);
+    m.send(9, {0x00, 0x0A});  // 10 s, set right after reading it, as the host does
+    // MEM: bytes 3..4 still hold the period, but no read of it came just before.
+    m.send(9);
     ASSERT_EQ(m.meter.keysReceived().size(), 1u);
     m.clock.advanceMilliseconds(9'000);
     EXPECT_TRUE(lit(m.display(), kREC));
@@ -301,8 +301,9 @@ TEST(Recording, StopsByItselfWhenTheRecordingPeriodRunsOut) {
 TEST(Recording, AFillingMemoryEndsTheRecordingAndKeepsWhatFits) {
     LinkedMeter m;
     m.meter.logger().setCapacityKiB(m.meter.logger().usedKiB() + 20);
+    m.exchange(13);
     m.send(9, {0x27, 0x0F});               // a long recording period: 9999 s
-    m.send(9, {0x00, 0x00});               // MEM
+    m.send(9);                             // MEM
     m.clock.advanceMilliseconds(200'000);  // about 12.8 k bytes so far
     EXPECT_TRUE(lit(m.display(), kREC));
     m.clock.advanceMilliseconds(200'000);

@@ -94,16 +94,44 @@ INSTANTIATE_TEST_SUITE_P(Settings, SettingRoundTrip,
                                            SettingCase{"PeriodZero", 9, 13, 0x00, 0x00, -1}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST(SettingRequests, CodeNineWithoutAValidPeriodIsTheMemKey) {
+// Code 9 is both MEM and "set recording period"; the meter sets the period only right after
+// it was read, as the host does, whatever an earlier request left in bytes 3..4.
+struct CodeNineCase {
+    const char* name;
+    std::uint8_t before;  // the request before code 9 (0: none)
+    std::uint8_t high;
+    std::uint8_t low;
+    bool setsPeriod;
+};
+
+class CodeNine : public ::testing::TestWithParam<CodeNineCase> {};
+
+TEST_P(CodeNine, IsTheCommandOnlyAfterAReadOfThePeriod) {
+    const CodeNineCase c = GetParam();
     LinkedMeter m;
-    m.send(9, {0x00, 0x00});
-    ASSERT_EQ(m.meter.keysReceived().size(), 1u);
-    EXPECT_EQ(m.meter.keysReceived()[0], 9);
-    EXPECT_EQ(m.display()[23] & 1, 1) << "MEM starts a recording";
-    m.send(9, {0x00, 0x3C});  // a valid period: a settings request, not a key
-    EXPECT_EQ(m.meter.keysReceived().size(), 1u);
-    EXPECT_EQ(m.meter.settings().recordingPeriod, 60);
+    const int periodBefore = m.meter.settings().recordingPeriod;
+    if (c.before != 0) m.exchange(c.before);
+    m.send(9, {c.high, c.low});
+    if (c.setsPeriod) {
+        EXPECT_TRUE(m.meter.keysReceived().empty());
+        EXPECT_EQ(m.meter.settings().recordingPeriod, c.high * 256 + c.low);
+    } else {
+        ASSERT_EQ(m.meter.keysReceived().size(), 1u);
+        EXPECT_EQ(m.meter.keysReceived()[0], 9);
+        EXPECT_EQ(m.meter.settings().recordingPeriod, periodBefore);
+        EXPECT_EQ(m.display()[23] & 1, 1) << "MEM starts a recording";
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, CodeNine,
+    ::testing::Values(CodeNineCase{"AfterReadingThePeriod", 13, 0x00, 0x3C, true},
+                      CodeNineCase{"AfterReadingThePeriodNoValidPeriod", 13, 0x00, 0x00, false},
+                      CodeNineCase{"AfterAPollWithAValidPeriodLeftOver", 98, 0x00, 0x3C, false},
+                      CodeNineCase{"AfterTheClockWasReadWithItsYearLeftOver", 22, 0x07, 0xEA,
+                                   false},
+                      CodeNineCase{"AsTheFirstRequest", 0, 0x00, 0x3C, false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace photara::sim::test
