@@ -15,8 +15,9 @@ std::span<const std::uint8_t> answerBytes(const MeterLink& link, std::size_t fir
     return std::span<const std::uint8_t>(link.answer()).subspan(first, count);
 }
 
-void report(const TransferProgress& progress, std::uint64_t done, std::uint64_t total) {
-    if (progress) progress(static_cast<int>(done * 100 / total));
+// False when the caller wants the transfer stopped.
+bool report(const TransferProgress& progress, std::uint64_t done, std::uint64_t total) {
+    return !progress || progress(static_cast<int>(done * 100 / total));
 }
 
 }  // namespace
@@ -41,7 +42,8 @@ std::optional<std::vector<std::string>> readDirectory(MeterLink& link, int setCo
         link.readOnly();
         if (!link.connected()) return std::nullopt;
         buffer.append(link.answer());
-        report(progress, static_cast<std::uint64_t>(i), static_cast<std::uint64_t>(reports));
+        if (!report(progress, static_cast<std::uint64_t>(i), static_cast<std::uint64_t>(reports)))
+            return std::nullopt;
     }
     std::vector<std::string> identifiers;
     identifiers.reserve(static_cast<std::size_t>(setCount > 0 ? setCount : 0));
@@ -72,7 +74,10 @@ DownloadResult downloadSet(MeterLink& link, std::string_view identifier,
     for (std::uint64_t j = 1; j <= blocks; ++j) {
         const auto block = answerBytes(link, 1, kReportDataSize);
         text.append(block.begin(), block.end());
-        report(progress, j, blocks);
+        if (!report(progress, j, blocks)) {
+            result.status = TransferStatus::Stopped;
+            return result;
+        }
         link.readOnly();
         // The read after the last block carries nothing we use, so only a missing block
         // makes the download incomplete.

@@ -20,8 +20,9 @@ class MeterLink;
 // previous answer's bytes in place, and those must never be taken for fresh data.
 
 // Called after each report of a long transfer with the progress in percent; the window
-// uses it to move its progress bar and let pending events run.
-using TransferProgress = std::function<void(int percent)>;
+// uses it to move its progress bar and let pending events run. Returning false stops the
+// transfer there (the program is closing); nothing of it is then returned.
+using TransferProgress = std::function<bool(int percent)>;
 
 // The most a download may hold: 13 chunks of 64,000 characters.
 inline constexpr std::uint64_t kDownloadCapacity = 832'000;
@@ -30,13 +31,14 @@ enum class TransferStatus {
     Ok,
     NoAnswer,  // the meter stopped answering; nothing of this transfer may be used
     TooLong,   // the set is longer than the download buffer holds; nothing was downloaded
+    Stopped,   // the progress callback asked to stop; nothing of this transfer may be used
 };
 
 // Sends the memory status request. Nullopt if no answer arrived.
 std::optional<MemoryStatus> readMemoryStatus(MeterLink& link);
 
 // Sends the directory request and reads one report per nine sets. The identifiers of sets
-// 1..setCount, or nullopt if a report did not arrive.
+// 1..setCount, or nullopt if a report did not arrive or the progress callback stopped it.
 std::optional<std::vector<std::string>> readDirectory(MeterLink& link, int setCount,
                                                       const TransferProgress& progress = {});
 

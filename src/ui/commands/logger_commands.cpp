@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QWidget>
 
 #include "base/app_context.h"
 #include "base/prompts.h"
@@ -58,6 +59,7 @@ class LoggerCommands::Busy {
   public:
     explicit Busy(LoggerCommands& owner) : owner_(owner), window_(owner.window_) {
         owner_.busy_ = true;
+        owner_.panelShownAtStart_ = owner_.context_.panel && owner_.context_.panel->isVisible();
         if (window_) window_->setBusy(true);
     }
     ~Busy() {
@@ -168,18 +170,23 @@ MemoryWindow& LoggerCommands::openWindow() {
 
 std::optional<std::vector<std::string>> LoggerCommands::readSetIdentifiers(int setCount) {
     auto identifiers =
-        readDirectory(context_.link, setCount, [this](int percent) { progress(percent); });
+        readDirectory(context_.link, setCount, [this](int percent) { return progress(percent); });
     if (!identifiers) {
-        tell(context_, kMeterStoppedAnswering);
+        if (!panelClosed()) tell(context_, kMeterStoppedAnswering);
         return std::nullopt;
     }
     storeIdentifiers(context_.workspace, *identifiers);
     return identifiers;
 }
 
-void LoggerCommands::progress(int percent) {
+bool LoggerCommands::progress(int percent) {
     if (window_) window_->setProgress(percent);
     QCoreApplication::processEvents();
+    return !panelClosed();
+}
+
+bool LoggerCommands::panelClosed() const {
+    return panelShownAtStart_ && context_.panel && !context_.panel->isVisible();
 }
 
 void LoggerCommands::downloadSet(int setNumber) {
@@ -194,9 +201,11 @@ void LoggerCommands::downloadSet(int setNumber) {
     const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
     const InputLock lock(context_.panel);
     context_.link.readOnly();
-    DownloadResult result =
-        photara::downloadSet(context_.link, identifier, [this](int percent) { progress(percent); });
+    DownloadResult result = photara::downloadSet(context_.link, identifier,
+                                                 [this](int percent) { return progress(percent); });
     switch (result.status) {
+        case TransferStatus::Stopped:
+            return;
         case TransferStatus::NoAnswer:
             tell(context_, kMeterStoppedAnswering);
             return;
@@ -214,9 +223,12 @@ void LoggerCommands::downloadSet(int setNumber) {
 void LoggerCommands::eraseAll(bool guarded) {
     if (busy_) return;
     if (guarded && !meterFreeForSettings(context_)) return;
-    if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning)) return;
     {
+        // Paused from the question on: a tick that lost the meter meanwhile would close this
+        // window under the click being handled.
         const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning))
+            return;
         context_.link.readOnly();
         context_.link.request(Command::EraseAll);
         context_.link.writeThenRead();

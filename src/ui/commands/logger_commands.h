@@ -59,7 +59,10 @@ class LoggerCommands {
     // Reads the directory and keeps the identifiers in the workspace; nullopt (the user told
     // why) when the meter stopped answering.
     std::optional<std::vector<std::string>> readSetIdentifiers(int setCount);
-    void progress(int percent);
+    // Moves the progress bar and lets pending events run; false once the panel was closed
+    // meanwhile: the program is ending, and the transfer stops without a word.
+    bool progress(int percent);
+    bool panelClosed() const;
 
     AppContext& context_;
     DataListHooks dataList_;
@@ -68,6 +71,7 @@ class LoggerCommands {
     std::vector<std::string> listed_;  // identifiers of the logger window's rows
     ModalRunner runModal_ = execModal;
     bool busy_ = false;
+    bool panelShownAtStart_ = false;  // of the transfer under way
 };
 
 }  // namespace photara

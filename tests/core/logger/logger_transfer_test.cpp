@@ -128,8 +128,10 @@ TEST_P(DownloadLengthTest, TakesEveryByteOfWholeBlocks) {
     backend.queueAnswer(Report{});  // the read after the last block (the first, for L = 0)
     const std::string id = setIdentifier(entry(1));
     std::vector<int> percents;
-    const DownloadResult result =
-        downloadSet(link, id, [&](int percent) { percents.push_back(percent); });
+    const DownloadResult result = downloadSet(link, id, [&](int percent) {
+        percents.push_back(percent);
+        return true;
+    });
 
     ASSERT_EQ(result.status, TransferStatus::Ok);
     EXPECT_EQ(result.length, GetParam().length);
@@ -162,6 +164,27 @@ TEST_F(LoggerTransferTest, ReadAfterTheLastBlockMayFail) {
     const DownloadResult result = downloadSet(link, setIdentifier(entry(1)));
     EXPECT_EQ(result.status, TransferStatus::Ok);
     EXPECT_EQ(result.text.size(), 64u * 5);
+}
+
+// The program closing mid-transfer: the callback says stop, and nothing more is read.
+TEST_F(LoggerTransferTest, ProgressThatSaysStopEndsADownloadWithNothingAndNoMoreReads) {
+    queueSet(textOf(64 * 5), 64 * 5);
+    backend.queueAnswer(Report{});
+    int calls = 0;
+    const DownloadResult result =
+        downloadSet(link, setIdentifier(entry(1)), [&](int) { return ++calls < 2; });
+    EXPECT_EQ(result.status, TransferStatus::Stopped);
+    EXPECT_TRUE(result.text.empty());
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(backend.readCount(), 4) << "connect, size, block 1, block 2";
+}
+
+TEST_F(LoggerTransferTest, ProgressThatSaysStopEndsADirectoryReadWithNothing) {
+    queueDirectory(20, 3);
+    int calls = 0;
+    EXPECT_FALSE(readDirectory(link, 20, [&](int) { return ++calls < 1; }));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(backend.readCount(), 2) << "connect, the first directory report";
 }
 
 struct ShortCase {

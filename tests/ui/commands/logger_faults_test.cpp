@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "commands/logger_messages.h"
 #include "ui/logger/logger_rig.h"
@@ -128,6 +129,40 @@ TEST(LoggerFaultNewWindow, StatusLostBeforeTheWindowOpensOpensNoWindow) {
     EXPECT_TRUE(rig.workspace.setIdentifiers.empty());
     EXPECT_TRUE(rig.timersRunning());
 }
+
+// Closing the panel ends the program: a transfer under way stops at its next report without
+// a message, and nothing of it is kept or shown.
+class PanelClosedMidTransfer : public ::testing::TestWithParam<Flow> {};
+
+TEST_P(PanelClosedMidTransfer, StopsSilentlyKeepingNothing) {
+    LoggerRig rig;
+    rig.addSets(20, 40);  // three directory reports; about forty blocks per set
+    rig.connect();
+    rig.commands->runMemory();
+    ASSERT_TRUE(rig.commands->loggerWindowOpen());
+    ASSERT_EQ(rig.workspace.setIdentifiers.size(), 21u);  // sets are numbered from 1
+    rig.workspace.setIdentifiers.clear();  // what a completed directory read would refill
+    const int readsBefore = rig.backend.reads;
+
+    QTimer::singleShot(0, &rig.panel, [&rig] { rig.panel.close(); });
+    if (GetParam() == Flow::Memory)
+        rig.commands->runMemory();
+    else
+        emit rig.commands->loggerWindow()->grid().cellClicked(0, 0);
+
+    EXPECT_TRUE(rig.prompts.messages().empty());
+    EXPECT_EQ(rig.dataListShows, 0);
+    EXPECT_TRUE(rig.workspace.dataText.empty());
+    EXPECT_TRUE(rig.workspace.setIdentifiers.empty());
+    // Memory: status and the first directory report; download: size and the first block.
+    EXPECT_LE(rig.backend.reads - readsBefore, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Transfers, PanelClosedMidTransfer,
+                         ::testing::Values(Flow::Memory, Flow::Download), [](const auto& param) {
+                             return std::string(param.param == Flow::Memory ? "Directory"
+                                                                            : "Download");
+                         });
 
 }  // namespace
 }  // namespace photara
