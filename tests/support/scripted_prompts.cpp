@@ -46,6 +46,7 @@ bool ScriptedPrompts::confirm(const QString& text, const QString& /*title*/, Ico
 std::optional<QString> ScriptedPrompts::input(const QString& title, const QString& prompt,
                                               const QString& defaultAnswer) {
     inputs_.push_back({title, prompt, defaultAnswer});
+    if (inputHook_) inputHook_();
     return take(inputAnswers_, "input").value_or(std::nullopt);
 }
 

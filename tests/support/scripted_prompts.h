@@ -38,6 +38,9 @@ class ScriptedPrompts final : public Prompts {
 
     // Called for each message as it is shown, e.g. to check what else is true at that moment.
     void onMessage(std::function<void(const Message&)> hook) { messageHook_ = std::move(hook); }
+    // Called each time an input box comes up, before it is answered (what the program does
+    // meanwhile, e.g. a poll that finds the meter gone).
+    void onInput(std::function<void()> hook) { inputHook_ = std::move(hook); }
     // Called each time the print dialog comes up, before it is answered.
     void onPrintDialog(std::function<void()> hook) { printHook_ = std::move(hook); }
 
@@ -66,6 +69,7 @@ class ScriptedPrompts final : public Prompts {
     std::deque<std::optional<QString>> printAnswers_;  // PDF path, or nullopt to cancel
     std::function<void(const Message&)> messageHook_;
     std::function<void()> printHook_;
+    std::function<void()> inputHook_;
     std::vector<Message> messages_;
     std::vector<InputQuestion> inputs_;
     std::vector<QString> confirms_;

@@ -5,6 +5,7 @@
 #include "base/app_context.h"
 #include "base/prompts.h"
 #include "base/timer_pause.h"
+#include "commands/logger_guards.h"
 #include "commands/logger_messages.h"
 #include "link/meter_link.h"
 #include "logger/directory.h"
@@ -38,6 +39,12 @@ void EraseListController::fill(const std::vector<std::string>& identifiers) {
 void EraseListController::choose(int index) {
     if (!list_) return;
     if (index <= 0 || index >= list_->count()) {
+        list_->hide();
+        return;
+    }
+    // The list may have stayed open a long while: the meter may have started recording or
+    // gone away since it was filled.
+    if (!meterFreeForSettings(context_)) {
         list_->hide();
         return;
     }

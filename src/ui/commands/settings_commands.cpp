@@ -13,7 +13,14 @@
 namespace photara {
 namespace {
 
-void sendSetting(MeterLink& link, Command command, int value) {
+// Sends a setting write-only. A meter that went away while the user was typing would only be
+// searched for, and the value silently dropped: the user is told instead.
+void sendSetting(AppContext& context, Command command, int value) {
+    if (!context.link.connected()) {
+        context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
+        return;
+    }
+    MeterLink& link = context.link;
     writeBigEndian(std::span(link.output()).subspan(kFirstArgumentByte, 2),
                    static_cast<std::uint64_t>(value));
     link.request(command);
@@ -60,7 +67,7 @@ void runIntvCommand(AppContext& context) {
                 continue;
             case SamplingTimeAnswer::Kind::Accept: {
                 const TimerPause pause{&context.pollTimer};
-                sendSetting(context.link, Command::SetSamplingTime, answer.seconds);
+                sendSetting(context, Command::SetSamplingTime, answer.seconds);
                 return;
             }
         }
@@ -78,8 +85,7 @@ void runRecSetupCommand(AppContext& context) {
         QStringLiteral("Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) "),
         QString::number(*current));
     if (!typed || typed->isEmpty()) return;
-    sendSetting(context.link, Command::SetRecordingPeriod,
-                parseRecordingPeriod(typed->toStdString()));
+    sendSetting(context, Command::SetRecordingPeriod, parseRecordingPeriod(typed->toStdString()));
 }
 
 }  // namespace photara

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "commands/logger_messages.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {
@@ -142,6 +143,38 @@ INSTANTIATE_TEST_SUITE_P(
                       GuardCase{"RecSetup", Element::LblAMRA}, GuardCase{"RecSetup", std::nullopt},
                       GuardCase{"RTC", Element::LblREC}, GuardCase{"RTC", Element::LblAMRA},
                       GuardCase{"RTC", std::nullopt}, GuardCase{"Erase", std::nullopt}));
+
+// The meter goes away while the user types (the poll runs meanwhile and finds it gone): the
+// value is not dropped silently, the user is told, nothing is sent.
+class SettingLostMeter : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SettingLostMeter, TellsTheUserInsteadOfDroppingTheValue) {
+    const bool intv = GetParam();
+    LoggerRig rig;
+    rig.connect();
+    const auto before = rig.meter.settings();
+    rig.prompts.answerInput(intv ? QStringLiteral("00:00:30") : QStringLiteral("60"));
+    rig.prompts.onInput([&rig] {
+        rig.simBackend.unplug();
+        rig.link.request(Command::Display);
+        rig.link.writeThenRead();
+        rig.simBackend.replug();  // back, but not yet found again
+    });
+    if (intv)
+        rig.commands->runIntv();
+    else
+        rig.commands->runRecSetup();
+
+    ASSERT_EQ(rig.prompts.messages().size(), 1u);
+    EXPECT_EQ(rig.prompts.messages()[0].text, kMeterStoppedAnswering);
+    EXPECT_EQ(rig.backend.count(24) + rig.backend.count(9), 0);
+    EXPECT_EQ(rig.meter.settings().samplingSeconds, before.samplingSeconds);
+    EXPECT_EQ(rig.meter.settings().recordingPeriod, before.recordingPeriod);
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, SettingLostMeter, ::testing::Bool(),
+                         [](const auto& p) { return std::string(p.param ? "Intv" : "RecSetup"); });
 
 }  // namespace
 }  // namespace photara
