@@ -25,7 +25,7 @@ QAction* toolbarAction(QToolBar& toolbar, const QString& key, const QString& tip
 }  // namespace
 
 PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), context_(context) {
+    : QWidget(parent, Qt::Window), context_(context), samples_(context.workspace.samples) {
     setObjectName(QStringLiteral("Plot"));
     setWindowTitle(QStringLiteral("Plot"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -73,7 +73,7 @@ void PlotWindow::toolbarClicked(const QString& key) {
 }
 
 void PlotWindow::applyRange() {
-    const Samples& samples = context_.workspace.samples;
+    const Samples& samples = samples_;
     const RangeOutcome outcome =
         applyRangeEntry(range_->entry(), {samples.firstMaximum, samples.secondMaximum},
                         context_.workspace.plot, drawing_.layout.width, labelStep_);
@@ -118,8 +118,7 @@ void PlotWindow::renderGraph(QPainter& painter) const {
 
 void PlotWindow::redraw() {
     const FontTextMetrics metrics(plotFont(font()));
-    drawing_ =
-        drawPlot(width(), height(), context_.workspace.samples, context_.workspace.plot, metrics);
+    drawing_ = drawPlot(width(), height(), samples_, context_.workspace.plot, metrics);
     update();
 }
 

@@ -11,9 +11,11 @@ namespace photara {
 struct AppContext;
 class RangePanel;
 
-// The plot "Plot": the shared samples drawn with the shared plot settings on white, with a
-// toolbar (Unit, Range, Print) and the range panel. The drawing covers the whole client
-// area; the toolbar sits over its top, above the plot area.
+// The plot "Plot": the samples it was opened on, drawn with the shared plot settings on
+// white, with a toolbar (Unit, Range, Print) and the range panel. The drawing covers the
+// whole client area; the toolbar sits over its top, above the plot area. It keeps its own
+// copy of the samples: a data list loading another set meanwhile replaces the shared ones,
+// and a redraw must not put that set's readings under this one's ranges.
 class PlotWindow final : public QWidget {
     Q_OBJECT
   public:
@@ -41,6 +43,7 @@ class PlotWindow final : public QWidget {
     void redraw();
 
     AppContext& context_;
+    const Samples samples_;
     QToolBar* toolbar_ = nullptr;
     RangePanel* range_ = nullptr;
     PlotDrawing drawing_;

@@ -66,6 +66,32 @@ QLineEdit* box(PlotWindow* plot, const char* name) {
     return plot->findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
+// A data list loading another set replaces the shared samples while the plot stays open:
+// its next redraw still draws the readings it was opened on.
+TEST(PlotWindowTest, RedrawsTheSamplesItWasOpenedOnAfterTheSharedOnesAreReplaced) {
+    ViewsRig rig;
+    PlotWindow* plot = openPlot(rig, flatSamples(10, 625, 200));
+    const std::vector<PlotPoint> curve = plot->drawing().firstCurve;
+    ASSERT_FALSE(curve.empty());
+    rig.workspace.samples = flatSamples(40, 1200, 50);
+    rig.workspace.samples.firstMaximum = 99;
+
+    plot->resize(701, 500);
+    plot->resize(700, 500);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(plot->drawing().firstCurve.size(), curve.size());
+    for (std::size_t i = 0; i < curve.size(); ++i) {
+        EXPECT_DOUBLE_EQ(plot->drawing().firstCurve[i].x, curve[i].x);
+        EXPECT_DOUBLE_EQ(plot->drawing().firstCurve[i].y, curve[i].y);
+    }
+    // The range check still holds to the opened set's maximum (1250), not the new one's.
+    clickToolbar(plot, QStringLiteral("Range"));
+    box(plot, "TxtcdMx")->setText(QStringLiteral("1000"));
+    QTest::keyClick(box(plot, "TxtcdMx"), Qt::Key_Return);
+    EXPECT_TRUE(rig.prompts.messages().empty());
+    EXPECT_DOUBLE_EQ(rig.workspace.plot.first.maximum, 1000);
+}
+
 TEST(PlotWindowTest, OpensWhiteBesideThePanelWithItsSettings) {
     ViewsRig rig;
     PlotWindow* plot = openPlot(rig, flatSamples(10, 625, 200));
