@@ -57,8 +57,9 @@ int main(int argc, char** argv) {
                              QGuiApplication::platformName() != QLatin1String("offscreen");
 
     photara::SingleInstance instance;
-    if (!instance.acquire()) {
-        refuse(photara::SingleInstance::refusalMessage(), interactive);
+    if (const auto outcome = instance.acquire();
+        outcome != photara::SingleInstance::Outcome::Acquired) {
+        refuse(instance.refusalMessage(outcome), interactive);
         return 1;
     }
 

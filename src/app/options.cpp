@@ -3,13 +3,43 @@
 #include <QCommandLineParser>
 
 namespace photara {
+namespace {
+
+// The options QApplication takes from the command line, hidden from our help.
+QList<QCommandLineOption> qtOptions() {
+    QList<QCommandLineOption> list;
+    for (const char* withValue :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "display", "geometry", "style", "stylesheet", "session"}) {
+        QCommandLineOption option(QString::fromLatin1(withValue), QString(),
+                                  QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        list.append(option);
+    }
+    for (const char* flag : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption option(QString::fromLatin1(flag));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        list.append(option);
+    }
+    return list;
+}
+
+}  // namespace
 
 Options parseOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Photara mirrors a handheld luminance meter's display, operates its keys and manages "
         "its data logger."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
+    // Single-dash words are Qt's own options (-platform offscreen, -style Fusion): read them
+    // as long options so that they pass through to QApplication, which takes them.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const QCommandLineOption& qtOption : qtOptions()) parser.addOption(qtOption);
+    // Our own help option: Qt's adds a --help-all for Qt options that needs the application
+    // object, which help and version do without (they need no display).
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Displays help on commandline options."));
+    parser.addOption(helpOption);
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption virtualMeter(
         QStringLiteral("virtual-meter"),
@@ -30,7 +60,12 @@ Options parseOptions(const QStringList& arguments) {
     }
     if (parser.isSet(helpOption)) {
         options.action = Options::Action::ShowHelp;
+        // Without an application object yet Qt cannot know the program's name, and under
+        // another program (the tests) it would name that one.
         options.text = parser.helpText();
+        const qsizetype nameEnd = options.text.indexOf(QStringLiteral(" [options]"));
+        if (options.text.startsWith(QStringLiteral("Usage: ")) && nameEnd > 0)
+            options.text.replace(7, nameEnd - 7, QStringLiteral("photara"));
         return options;
     }
     if (parser.isSet(versionOption)) {

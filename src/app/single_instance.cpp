@@ -10,8 +10,10 @@ SingleInstance::SingleInstance(const QString& lockPath) : lock_(lockPath) {
     lock_.setStaleLockTime(0);
 }
 
-bool SingleInstance::acquire() {
-    return lock_.tryLock(0);
+SingleInstance::Outcome SingleInstance::acquire() {
+    if (lock_.tryLock(0)) return Outcome::Acquired;
+    return lock_.error() == QLockFile::LockFailedError ? Outcome::AlreadyRunning
+                                                       : Outcome::LockFileUnusable;
 }
 
 QString SingleInstance::defaultLockPath() {
@@ -20,7 +22,13 @@ QString SingleInstance::defaultLockPath() {
     return dir + QStringLiteral("/photara.lock");
 }
 
-QString SingleInstance::refusalMessage() {
+QString SingleInstance::refusalMessage(Outcome outcome) const {
+    if (outcome == Outcome::LockFileUnusable)
+        return QStringLiteral(
+                   "Photara cannot create its lock file %1, which keeps a second Photara from "
+                   "talking to the same meter. Check that the folder exists and that you may "
+                   "write in it.")
+            .arg(lock_.fileName());
     return QStringLiteral(
         "Photara is already running.\n"
         "Only one Photara can talk to the meter at a time: two would read each other's "

@@ -12,11 +12,16 @@ class SingleInstance {
   public:
     explicit SingleInstance(const QString& lockPath = defaultLockPath());
 
-    // True when this is the only Photara; the lock is held until this object ends.
-    bool acquire();
+    enum class Outcome {
+        Acquired,          // this is the only Photara; the lock is held until this object ends
+        AlreadyRunning,    // another Photara holds the lock
+        LockFileUnusable,  // the lock file cannot be made (no permission, no such folder)
+    };
+    Outcome acquire();
 
     static QString defaultLockPath();
-    static QString refusalMessage();
+    // What the user is told when the outcome is not Acquired.
+    QString refusalMessage(Outcome outcome) const;
 
   private:
     QLockFile lock_;

@@ -74,8 +74,11 @@ TEST(LinkListener, AFailedReadAddsTheErrorLine) {
 
 TEST(LinkListener, ATimeOutIsNoReadError) {
     Wired w(true);
+    const int readsBefore = w.backend.readCount();
     w.link.request(98);
     w.link.writeThenRead();  // nothing queued: the read times out
+    EXPECT_EQ(w.backend.readCount(), readsBefore + 1);
+    EXPECT_FALSE(w.link.connected());
     EXPECT_TRUE(w.results.empty());
 }
 

@@ -43,13 +43,24 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"Help", {"--help"}, A::ShowHelp, false, ""},
         OptionCase{"ShortHelp", {"-h"}, A::ShowHelp, false, ""},
         OptionCase{"Version", {"--version"}, A::ShowVersion, false, ""},
-        OptionCase{"HelpWinsOverOthers", {"--virtual-meter", "--help"}, A::ShowHelp, false, ""}),
+        OptionCase{"HelpWinsOverOthers", {"--virtual-meter", "--help"}, A::ShowHelp, false, ""},
+        OptionCase{"HelpAllIsNotOurs", {"--help-all"}, A::Fail, false, ""},
+        OptionCase{"QtPlatformPassesThrough",
+                   {"-platform", "offscreen", "--virtual-meter"},
+                   A::Run,
+                   true,
+                   ""},
+        OptionCase{
+            "QtStyleAndReversePassThrough", {"-style", "Fusion", "-reverse"}, A::Run, false, ""}),
     [](const ::testing::TestParamInfo<OptionCase>& p) { return std::string(p.param.name); });
 
 TEST(OptionText, HelpNamesEveryOptionAndVersionTheProjectVersion) {
     const Options help = parseOptions({QStringLiteral("photara"), QStringLiteral("--help")});
     for (const char* option : {"--virtual-meter", "--screenshot", "--help", "--version"})
         EXPECT_TRUE(help.text.contains(QLatin1String(option))) << option;
+    EXPECT_TRUE(help.text.startsWith(QStringLiteral("Usage: photara [options]")))
+        << help.text.toStdString();
+    EXPECT_FALSE(help.text.contains(QLatin1String("platform"))) << "Qt's options stay hidden";
     const Options version = parseOptions({QStringLiteral("photara"), QStringLiteral("--version")});
     EXPECT_EQ(version.text, QStringLiteral("Photara " PHOTARA_VERSION));
 }

@@ -111,12 +111,23 @@ TEST_F(ProgramProcess, ASecondPhotaraRefusesToStart) {
 }
 
 TEST_F(ProgramProcess, HelpAndVersionNeedNoDisplayAndBadOptionsFail) {
+    QProcessEnvironment noDisplay = env_;
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        noDisplay.remove(QString::fromLatin1(name));
+
     QProcess version;
-    version.setProcessEnvironment(env_);
+    version.setProcessEnvironment(noDisplay);
     version.start(QStringLiteral(PHOTARA_EXECUTABLE), {QStringLiteral("--version")});
     ASSERT_TRUE(version.waitForFinished(10000));
     EXPECT_EQ(version.exitCode(), 0);
     EXPECT_TRUE(version.readAllStandardOutput().startsWith("Photara " PHOTARA_VERSION));
+
+    QProcess help;
+    help.setProcessEnvironment(noDisplay);
+    help.start(QStringLiteral(PHOTARA_EXECUTABLE), {QStringLiteral("--help")});
+    ASSERT_TRUE(help.waitForFinished(10000));
+    EXPECT_EQ(help.exitCode(), 0);
+    EXPECT_TRUE(help.readAllStandardOutput().startsWith("Usage: photara [options]"));
 
     QProcess bad;
     bad.setProcessEnvironment(env_);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -14,12 +15,12 @@ TEST(SingleInstanceLock, ASecondHolderIsRefusedUntilTheFirstEnds) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("photara.lock"));
     auto first = std::make_unique<SingleInstance>(path);
-    ASSERT_TRUE(first->acquire());
+    ASSERT_EQ(first->acquire(), SingleInstance::Outcome::Acquired);
     SingleInstance second(path);
-    EXPECT_FALSE(second.acquire());
+    EXPECT_EQ(second.acquire(), SingleInstance::Outcome::AlreadyRunning);
     first.reset();
     SingleInstance third(path);
-    EXPECT_TRUE(third.acquire());
+    EXPECT_EQ(third.acquire(), SingleInstance::Outcome::Acquired);
 }
 
 TEST(SingleInstanceLock, ALockLeftByAProgramThatDiedIsTakenOver) {
@@ -32,12 +33,39 @@ TEST(SingleInstanceLock, ALockLeftByAProgramThatDiedIsTakenOver) {
         stale.write("2147483646\nphotara\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     }
     SingleInstance instance(path);
-    EXPECT_TRUE(instance.acquire());
+    EXPECT_EQ(instance.acquire(), SingleInstance::Outcome::Acquired);
+}
+
+// A long run keeps its lock: only a dead owner makes it stale, never the file's age.
+TEST(SingleInstanceLock, AnOldLockOfARunningPhotaraStillRefuses) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("photara.lock"));
+    SingleInstance first(path);
+    ASSERT_EQ(first.acquire(), SingleInstance::Outcome::Acquired);
+    QFile lockFile(path);
+    ASSERT_TRUE(lockFile.open(QIODevice::ReadWrite));
+    const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-1);
+    ASSERT_TRUE(lockFile.setFileTime(dayAgo, QFileDevice::FileModificationTime));
+    lockFile.close();
+    SingleInstance second(path);
+    EXPECT_EQ(second.acquire(), SingleInstance::Outcome::AlreadyRunning);
+}
+
+TEST(SingleInstanceLock, ALockFileThatCannotBeMadeIsSaidSoNotAnotherPhotara) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no-such-folder/photara.lock"));
+    SingleInstance instance(path);
+    const auto outcome = instance.acquire();
+    EXPECT_EQ(outcome, SingleInstance::Outcome::LockFileUnusable);
+    EXPECT_TRUE(instance.refusalMessage(outcome).contains(path));
+    EXPECT_FALSE(instance.refusalMessage(outcome).contains(QStringLiteral("already running")));
 }
 
 TEST(SingleInstanceLock, LivesInTheRuntimeDirectoryAndExplainsTheRefusal) {
     EXPECT_TRUE(SingleInstance::defaultLockPath().endsWith(QStringLiteral("/photara.lock")));
-    EXPECT_TRUE(SingleInstance::refusalMessage().contains(QStringLiteral("already running")));
+    const SingleInstance instance(SingleInstance::defaultLockPath());
+    EXPECT_TRUE(instance.refusalMessage(SingleInstance::Outcome::AlreadyRunning)
+                    .contains(QStringLiteral("already running")));
 }
 
 }  // namespace
