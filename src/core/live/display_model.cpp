@@ -9,6 +9,8 @@ DisplayModel::DisplayModel() {
         visible_.set(i, d.visible);
         enabled_.set(i, true);
     }
+    // REF works only while R-H is lit, and R-H is not lit before the first display report.
+    enabled_.set(index(Element::Cmdref), false);
     changed_.set();
 }
 

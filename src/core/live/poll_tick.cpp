@@ -19,8 +19,8 @@ void PollTick::run() {
     }
     model_.setCaption(Element::LblName, kProductTitle);
 
-    // A copy: the blink exchange below replaces the link's answer.
-    const Report display = link_.answer();
+    // Decoded in full before the blink exchange below replaces the link's answer.
+    const Report& display = link_.answer();
     decodeLegends(display, state_);
     decodeAnnunciators(display, state_);
     showAnnunciators(state_, model_);

@@ -99,6 +99,8 @@ TEST(RefKey, IsUsableOnlyWhileTheModelEnablesItAndSends27) {
     auto* ref = rig.find<QPushButton>("Cmdref");
     ASSERT_NE(ref, nullptr);
     EXPECT_EQ(ref->text(), QStringLiteral("REF"));
+    rig.panel.showModel();
+    EXPECT_FALSE(ref->isEnabled()) << "R-H is not lit before the first display report";
 
     rig.model.setEnabled(Element::Cmdref, false);
     rig.panel.showModel();

@@ -144,7 +144,7 @@ TEST(ShowModel, CopiesCaptionVisibilityAndEnabledOfChangedElements) {
     rig.model.setCaption(Element::LblSeg7, "r");
     rig.model.setVisible(Element::LblREC, false);
     rig.model.setVisible(Element::ImaS4, false);
-    rig.model.setEnabled(Element::Cmdref, false);
+    rig.model.setEnabled(Element::Cmdref, true);  // it starts disabled
     rig.model.setCaption(Element::LblName, " No Connection");
     rig.panel.showModel();
     QWidget* face = rig.panel.centralWidget();
@@ -152,7 +152,7 @@ TEST(ShowModel, CopiesCaptionVisibilityAndEnabledOfChangedElements) {
     EXPECT_FALSE(rig.find("LblREC")->isVisibleTo(face));
     EXPECT_FALSE(rig.find("ImaS4")->isVisibleTo(face));
     EXPECT_TRUE(rig.find("ImaS3")->isVisibleTo(face));
-    EXPECT_FALSE(rig.find("Cmdref")->isEnabled());
+    EXPECT_TRUE(rig.find("Cmdref")->isEnabled());
     EXPECT_EQ(rig.find<QLabel>("LblName")->text(), QStringLiteral(" No Connection"));
 
     rig.model.setVisible(Element::LblREC, true);
