@@ -1,13 +1,8 @@
 #include "datalist/data_list_model.h"
 
+#include "base/latin1.h"
+
 namespace photara {
-namespace {
-
-QString latin1(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-}  // namespace
 
 DataListModel::DataListModel(std::shared_ptr<const DataSet> set, QObject* parent)
     : QAbstractTableModel(parent), set_(std::move(set)) {}

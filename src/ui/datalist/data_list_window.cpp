@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "base/app_context.h"
+#include "base/latin1.h"
 #include "base/prompts.h"
 #include "base/timer_pause.h"
 #include "common/workspace.h"
@@ -33,10 +34,6 @@ QLabel* panelLabel(const QString& name, const QString& text, int widthTwips, QWi
     label->setAlignment(Qt::AlignCenter);
     label->setFixedSize(px(widthTwips), px(375));
     return label;
-}
-
-QString latin1(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 // The hourglass while a file is written.

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "base/latin1.h"
 #include "live/display_model.h"
 #include "panel/lcd_icon.h"
 #include "panel/meter_look.h"
@@ -11,8 +12,7 @@ namespace photara {
 namespace {
 
 QLabel* makeLabel(const ElementDesign& d, Element element, QWidget& face) {
-    auto* label =
-        new QLabel(QString::fromLatin1(d.caption.data(), qsizetype(d.caption.size())), &face);
+    auto* label = new QLabel(latin1(d.caption), &face);
     label->setFont(look::displayFont(d.fontPoints));
     // Captions sit at the top of their box, as on the meter: the decimal points line up with
     // the digits' baseline only this way.
@@ -45,7 +45,7 @@ LcdDisplay::LcdDisplay(QWidget& face) {
             case ElementKind::Button:
                 continue;  // made by the keypad, attached later
         }
-        widget->setObjectName(QString::fromLatin1(d.name.data(), qsizetype(d.name.size())));
+        widget->setObjectName(latin1(d.name));
         widget->setGeometry(rectFromTwips(d.left, d.top, d.width, d.height));
         widget->setVisible(d.visible);
         widgets_[i] = widget;
@@ -64,7 +64,7 @@ void LcdDisplay::show(const DisplayModel& model, const std::bitset<kElementCount
         const auto element = static_cast<Element>(i);
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             const std::string& caption = model.caption(element);
-            label->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+            label->setText(latin1(caption));
         }
         widget->setVisible(model.visible(element));
         widget->setEnabled(model.enabled(element));

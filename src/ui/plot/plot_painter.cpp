@@ -5,12 +5,9 @@
 #include <QPolygonF>
 #include <vector>
 
+#include "base/latin1.h"
 namespace photara {
 namespace {
-
-QString latin1(std::string_view bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 QColor qColour(PlotColour c) {
     return QColor(c.r, c.g, c.b);
