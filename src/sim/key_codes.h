@@ -19,10 +19,9 @@ enum class Key : std::uint8_t {
     Read = 10,
     A = 11,
     B = 12,
-    Unit = 13,  // cd/m2 <-> fL
+    // 13 and 16 are meter keys too, but they are also command numbers and are taken as those.
     Zero = 14,
     Cmp = 15,
-    Average2 = 16,
     RelativeToRef = 26,  // Delta/% while the range is held: relative to the stored REF
     Ref = 27,
     Average = 28,

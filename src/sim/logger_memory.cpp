@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "logger/directory.h"
+#include "logger/logger_transfer.h"
 #include "protocol/big_endian.h"
 
 namespace photara::sim {
 namespace {
 
 constexpr std::uint64_t kBytesPerKiB = 1024;
-constexpr std::uint64_t kDownloadBufferBytes = 832'000;
 
 std::uint8_t bcd(int value) {
     return static_cast<std::uint8_t>(value / 10 % 10 * 16 + value % 10);
@@ -33,7 +33,7 @@ int largestFittingSampleCount() {
     const std::size_t line = generateDataText({{}, 2, 1, 100.0, 1}).size() -
                              generateDataText({{}, 1, 1, 100.0, 1}).size();
     const std::size_t trailer = generateDataText({{}, 0, 1, 100.0, 1}).size();
-    int samples = static_cast<int>((kDownloadBufferBytes - trailer - 16) / line);
+    int samples = static_cast<int>((kDownloadCapacity - trailer - 16) / line);
     return std::max(samples, 0);
 }
 
