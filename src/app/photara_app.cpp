@@ -18,10 +18,7 @@ PhotaraApp::PhotaraApp(bool virtualMeter)
       context_{link_,  state_, panel_.pollTimer(), panel_.statusTimer(), workspace_, prompts_,
                clock_, &panel_},
       views_(context_),
-      logger_(context_,
-              DataListHooks{[this] { return views_.dataListOpen(); },
-                            [this] { views_.closeDataList(); }, [this] { views_.showDataList(); }},
-              *panel_.eraseList()) {
+      logger_(context_, views_, *panel_.eraseList()) {
     prompts_.setParent(&panel_);
     link_.setListener(
         makeLinkListener(model_, [this](const QString& line) { panel_.addResultLine(line); }));

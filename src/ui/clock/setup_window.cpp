@@ -109,11 +109,6 @@ void SetupWindow::setMeterClock() {
     link_.writeOnly();
 }
 
-void SetupWindow::done(int result) {
-    timer_.stop();
-    QDialog::done(result);
-}
-
 void SetupWindow::hideEvent(QHideEvent* event) {
     timer_.stop();  // however the window goes away, it stops asking the meter
     QDialog::hideEvent(event);

@@ -32,7 +32,6 @@ class SetupWindow final : public QDialog {
     QTimer& timer() { return timer_; }
 
   protected:
-    void done(int result) override;
     void hideEvent(QHideEvent* event) override;
 
   private:

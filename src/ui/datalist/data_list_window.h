@@ -26,8 +26,6 @@ class DataListWindow final : public QWidget {
 
     const std::string& dataText() const { return dataText_; }
     const DataSet& dataSet() const { return *set_; }
-    QTableView* table() const { return table_; }
-    QToolBar* toolbar() const { return toolbar_; }
 
     // Toolbar "Save": asks for a file and writes the data text and CR LF to it.
     void save();

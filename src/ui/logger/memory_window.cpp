@@ -128,10 +128,6 @@ void MemoryWindow::listSets(const std::vector<std::string>& identifiers) {
     }
 }
 
-int MemoryWindow::setCount() const {
-    return grid_->rowCount();
-}
-
 void MemoryWindow::setBusy(bool busy) {
     busy_ = busy;
     grid_->setEnabled(!busy);

@@ -27,7 +27,6 @@ class MemoryWindow final : public QWidget {
     void setProgress(int percent);                // MBar
     // Replaces the rows: set k (1-based) with its start time taken from identifier k - 1.
     void listSets(const std::vector<std::string>& identifiers);
-    int setCount() const;
 
     // While busy the window stays open (a transfer is using it) and GridSet takes no clicks.
     void setBusy(bool busy);
