@@ -81,8 +81,10 @@ TEST_F(ClockWindowTest, TickWithBothClocksOffSendsNothing) {
 
 TEST_F(ClockWindowTest, ClickingTheLabelsSwitchesTheirClocksOnAndOff) {
     open([&](SetupWindow& w) {
+        const int readsBefore = rig.backend.reads;
         click(label(w, "LblMeterTime"));
         EXPECT_TRUE(rig.backend.written.empty());  // the switch only reads and discards
+        EXPECT_EQ(rig.backend.reads, readsBefore + 1);
         EXPECT_TRUE(w.timer().isActive());
         click(label(w, "LblPCTime"));
         w.tick();
@@ -134,9 +136,7 @@ class ClockCloseTest : public ClockWindowTest,
                        public ::testing::WithParamInterface<std::function<void(SetupWindow&)>> {};
 
 TEST_P(ClockCloseTest, PanelTimersRunAgain) {
-    QTimer* own = nullptr;
     open([&](SetupWindow& w) {
-        own = &w.timer();
         GetParam()(w);
         EXPECT_FALSE(w.timer().isActive());
         EXPECT_FALSE(rig.pollTimer.isActive());  // not before the window is gone

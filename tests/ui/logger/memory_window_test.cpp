@@ -34,6 +34,12 @@ TEST(MemoryWindow, DesignTextsAndHeader) {
     EXPECT_TRUE(window.findChild<QWidget*>("SSPanel3"));
     EXPECT_TRUE(window.findChild<QWidget*>("MBar"));
     EXPECT_TRUE(window.findChild<QWidget*>("PicOptLxFc")->isHidden());
+
+    window.listSets({"20190801123456", "20190802000000"});
+    window.listSets({"20190803101010"});
+    ASSERT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.item(0, 0)->text(), "1");
+    EXPECT_EQ(grid.item(0, 1)->text(), "2019/08/03 10:10:10");
 }
 
 TEST(MemoryWindow, BusyWindowStaysOpenAndItsGridTakesNoClicks) {
