@@ -10,7 +10,7 @@
 namespace photara {
 
 FirstReportScreenshot::FirstReportScreenshot(Panel& panel, const MeterLink& link, QString file)
-    : QObject(&panel), panel_(panel), link_(link), file_(std::move(file)) {
+    : panel_(panel), link_(link), file_(std::move(file)) {
     connect(&panel_, &Panel::tickShown, this, [this] {
         // A tick leaves the link connected only when the meter answered it.
         if (link_.connected()) save(0);
