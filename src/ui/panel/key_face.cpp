@@ -44,7 +44,7 @@ PressReleaseKey::PressReleaseKey(std::vector<KeyFaceShape*> shapes, QWidget* par
 
 void PressReleaseKey::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    emit pressed();
+    emit pressed(event->buttons() == event->button());
 }
 
 void PressReleaseKey::mouseReleaseEvent(QMouseEvent* event) {

@@ -40,7 +40,8 @@ class PressReleaseKey final : public QLabel {
     const std::vector<KeyFaceShape*>& shapes() const { return shapes_; }
 
   signals:
-    void pressed();
+    // firstButton: no other button was down on the key already.
+    void pressed(bool firstButton);
     void released();
 
   protected:

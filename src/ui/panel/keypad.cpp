@@ -212,13 +212,16 @@ void Keypad::addPressReleaseKey(QWidget& picOdd, const char* name, const char* s
     key->setGeometry(box);
     key->raise();
     if (QLatin1String(name) == QLatin1String("CmdMem")) memKey_ = key;
-    connect(key, &PressReleaseKey::pressed, this, [this, key] { press(*key); });
+    connect(key, &PressReleaseKey::pressed, this,
+            [this, key](bool firstButton) { press(*key, firstButton); });
     connect(key, &PressReleaseKey::released, this, [this, key, code] { release(*key, code); });
 }
 
-void Keypad::press(PressReleaseKey& key) {
+void Keypad::press(PressReleaseKey& key, bool firstButton) {
     if (&key == memKey_) memPressedMs_ = millisecondsSinceMidnight(clock_.now());
-    savedKeyColor_ = key.shapes().front()->backColor();
+    // A second button on a key already held finds its face white: saving that would leave
+    // the key white for the rest of the run.
+    if (firstButton) savedKeyColor_ = key.shapes().front()->backColor();
     for (KeyFaceShape* shape : key.shapes()) {
         shape->setBorderColor(Qt::white);
         shape->setBackColor(Qt::white);

@@ -44,7 +44,7 @@ class Keypad final : public QObject {
     QPushButton* makeMember(int index, const QString& caption, QWidget& parent);
     void addPressReleaseKey(QWidget& picOdd, const char* name, const char* shapeName,
                             int shapeCount, std::uint8_t code, int column, int row);
-    void press(PressReleaseKey& key);
+    void press(PressReleaseKey& key, bool firstButton);
     void release(PressReleaseKey& key, std::uint8_t code);
 
     KeyExchange& exchange_;

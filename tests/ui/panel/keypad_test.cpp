@@ -255,6 +255,31 @@ TEST(MemHold, ReleaseUsesTheLatestPress) {
     EXPECT_EQ(rig.codes(), std::vector<std::uint8_t>{4});
 }
 
+// Left down, right down, right up, left up: each release sends the key, and the face comes
+// back in its own colour rather than in the white of the first press.
+TEST(PressReleaseKeys, ASecondButtonOnAHeldKeyDoesNotLeaveItWhite) {
+    PanelRig rig;
+    auto* key = rig.find<PressReleaseKey>("CmdH");
+    const QColor fill(0x12, 0x34, 0x56);
+    key->shapes().front()->setBackColor(fill);
+    const QPointF at(key->width() / 2.0, key->height() / 2.0);
+    auto mouse = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, key->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(key, &event);
+    };
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(rig.codes(), (std::vector<std::uint8_t>{1, 1}));
+    EXPECT_EQ(key->shapes().front()->backColor(), fill);
+
+    sendMouse(*key, QEvent::MouseButtonPress);  // the next press still turns it white
+    EXPECT_EQ(key->shapes().front()->backColor(), QColor(Qt::white));
+    sendMouse(*key, QEvent::MouseButtonRelease);
+    EXPECT_EQ(key->shapes().front()->backColor(), fill);
+}
+
 // ---- Every key path leaves both timers running, even if they were stopped before ------------
 
 struct KeyPath {
