@@ -13,31 +13,44 @@
 
 namespace photara {
 
-void runOpenCommand(AppContext& context, DataViews& views) {
-    const std::optional<QString> name = context.prompts.openFileName(kDataFileFilter);
-    if (!name || name->isEmpty()) return;
+namespace {
 
-    const TimerPause pause{&context.pollTimer, &context.statusTimer};
-    auto refuse = [&](const QString& text) {
-        context.prompts.message(text, QString(), Prompts::Icon::Critical);
-    };
-    const DataFileRead read = readDataFile(*name);
-    if (!read.bytes) return refuse(read.error);
+// Reads the file into the shared data and opens the plot; what to tell the user otherwise.
+std::optional<QString> openFile(AppContext& context, DataViews& views, const QString& name) {
+    const DataFileRead read = readDataFile(name);
+    if (!read.bytes) return read.error;
 
     // The file is the data text and the CR LF its writer appended; without them it reads
     // exactly like the set that was saved, down to its last reading.
     std::string dataText(dataTextOfFile(*read.bytes));
     DataSet set = parseDataText(dataText);
     if (set.lineCount < kMinimumDataFileLines)
-        return refuse(QStringLiteral("The file \"%1\" holds no readings: a data file has at "
-                                     "least %2 lines.")
-                          .arg(QFileInfo(*name).absoluteFilePath())
-                          .arg(kMinimumDataFileLines));
+        return QStringLiteral(
+                   "The file \"%1\" holds no readings: a data file has at least %2 "
+                   "lines.")
+            .arg(QFileInfo(name).absoluteFilePath())
+            .arg(kMinimumDataFileLines);
 
     // Shared data changes only now, all of it at once.
     context.workspace.dataText = std::move(dataText);
     context.workspace.samples = std::move(set.samples);
     views.showPlot();
+    return std::nullopt;
+}
+
+}  // namespace
+
+void runOpenCommand(AppContext& context, DataViews& views) {
+    const std::optional<QString> name = context.prompts.openFileName(kDataFileFilter);
+    if (!name || name->isEmpty()) return;
+
+    std::optional<QString> refusal;
+    {
+        const TimerPause pause{&context.pollTimer, &context.statusTimer};
+        refusal = openFile(context, views, *name);
+    }
+    // Told with the panel live again: the display must not stand still behind the message.
+    if (refusal) context.prompts.message(*refusal, QString(), Prompts::Icon::Critical);
 }
 
 }  // namespace photara

@@ -125,9 +125,14 @@ TEST_P(OpenBadFileTest, SaysWhyAndChangesNothing) {
         writeBytes(target, c.bytes);
     }
     rig.prompts.answerOpenFile(target);
+    bool timersRunAtTheMessage = false;
+    rig.prompts.onMessage([&rig, &timersRunAtTheMessage](const auto&) {
+        timersRunAtTheMessage = rig.pollTimer.isActive() && rig.statusTimer.isActive();
+    });
     runOpenCommand(rig.context, rig.views);
 
     ASSERT_EQ(rig.prompts.messages().size(), 1u);
+    EXPECT_TRUE(timersRunAtTheMessage) << "the display stays live behind the message";
     const auto& message = rig.prompts.messages()[0];
     EXPECT_EQ(message.icon, Prompts::Icon::Critical);
     EXPECT_TRUE(message.text.contains(QFileInfo(target).absoluteFilePath()))
