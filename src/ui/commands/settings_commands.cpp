@@ -15,11 +15,12 @@ namespace {
 
 // Sends a setting write-only. A meter that went away while the user was typing would only be
 // searched for, and the value silently dropped: the user is told instead.
+void tellMeterStopped(AppContext& context) {
+    context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
+}
+
 void sendSetting(AppContext& context, Command command, int value) {
-    if (!context.link.connected()) {
-        context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
-        return;
-    }
+    if (!context.link.connected()) return tellMeterStopped(context);
     MeterLink& link = context.link;
     writeBigEndian(std::span(link.output()).subspan(kFirstArgumentByte, 2),
                    static_cast<std::uint64_t>(value));
@@ -27,15 +28,11 @@ void sendSetting(AppContext& context, Command command, int value) {
     link.writeOnly();
 }
 
-// The current value, or nullopt (and the user told) when the meter did not answer: a
-// missing answer leaves an earlier command's bytes in the answer, which must not be offered.
+// The current value, or nullopt when the meter did not answer: a missing answer leaves an
+// earlier command's bytes in the answer, which must not be offered.
 std::optional<int> readCurrent(AppContext& context, Command command) {
     context.link.readOnly();  // discards whatever answer is still waiting
-    const std::optional<int> value = readSetting(context.link, command);
-    if (!value) {
-        context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
-    }
-    return value;
+    return readSetting(context.link, command);
 }
 
 }  // namespace
@@ -47,7 +44,7 @@ void runIntvCommand(AppContext& context) {
         const TimerPause pause{&context.pollTimer};
         current = readCurrent(context, Command::ReadSamplingTime);
     }
-    if (!current) return;
+    if (!current) return tellMeterStopped(context);  // with the poll running again
 
     const QString defaultAnswer = QString::fromStdString(formatSamplingTime(*current));
     for (;;) {
@@ -78,7 +75,7 @@ void runRecSetupCommand(AppContext& context) {
     if (!meterFreeForSettings(context)) return;
     const TimerPause pause{&context.pollTimer, &context.statusTimer};
     const std::optional<int> current = readCurrent(context, Command::ReadRecordingPeriod);
-    if (!current) return;
+    if (!current) return tellMeterStopped(context);
 
     const std::optional<QString> typed = context.prompts.input(
         QStringLiteral("Recording Period"),

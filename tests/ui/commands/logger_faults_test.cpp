@@ -75,7 +75,14 @@ class LoggerFaultTest : public ::testing::TestWithParam<FaultCase> {
 
 TEST_P(LoggerFaultTest, NothingStaleIsShownAndTimersRunAgain) {
     rig.unplugAfterReads(GetParam().readsBeforeFault);
+    bool pollRunningAtTheMessage = false;
+    rig.prompts.onMessage([this, &pollRunningAtTheMessage](const auto&) {
+        pollRunningAtTheMessage = rig.pollTimer.isActive();
+    });
     run(GetParam().flow);
+    if (GetParam().flow == Flow::Intv) {
+        EXPECT_TRUE(pollRunningAtTheMessage) << "Intv tells after the poll runs again";
+    }
 
     ASSERT_EQ(rig.prompts.messages().size(), 1u);
     EXPECT_EQ(rig.prompts.messages()[0].text, kMeterStoppedAnswering);
