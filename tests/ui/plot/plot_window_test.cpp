@@ -132,6 +132,35 @@ TEST(PlotWindowTest, DrawsBothCurvesAtTheirLevelsInsideThePlotArea) {
     EXPECT_EQ(pixelsOf(image, QRect(0, 0, 700, 500), Qt::red), 0);
 }
 
+// Texts are placed by their top-left corner: a blue scale label's glyphs lie in the text box
+// below that corner, not above it (as they would if the corner were taken for the baseline).
+TEST(PlotWindowTest, ScaleLabelsAreDrawnBelowTheirTopLeftCorner) {
+    ViewsRig rig;
+    PlotWindow* plot = openPlot(rig, flatSamples(20, 625, 300));
+    const PlotDrawing& d = plot->drawing();
+    const QImage image = render(*plot);
+    auto bluish = [&image](QRect area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.blue() > 180 && c.red() < 160 && c.green() < 160) ++count;
+            }
+        return count;
+    };
+    std::vector<PlotText> labels;
+    for (const PlotText& t : d.scaleTexts)
+        if (t.colour == plot_colours::kBlue && t.topLeft.x < d.layout.x0 && t.text != "cd")
+            labels.push_back(t);
+    ASSERT_GE(labels.size(), 3u);
+    const PlotText& middle = labels[labels.size() / 2];
+    const int x = static_cast<int>(middle.topLeft.x);
+    const int y = static_cast<int>(middle.topLeft.y);
+    const int th = static_cast<int>(d.layout.labelHeight);
+    EXPECT_GT(bluish(QRect(x, y, 40, th)), 10) << middle.text;
+    EXPECT_EQ(bluish(QRect(x, y - th, 40, th - 1)), 0) << middle.text;
+}
+
 TEST(PlotWindowTest, EqualRangeLimitsDrawWithoutFailing) {
     ViewsRig rig;
     PlotWindow* plot = openPlot(rig, flatSamples(5, 10, 10));
