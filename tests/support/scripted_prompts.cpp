@@ -39,6 +39,7 @@ void ScriptedPrompts::message(const QString& text, const QString& title, Icon ic
 }
 
 bool ScriptedPrompts::confirm(const QString& text, const QString& /*title*/, Icon /*icon*/) {
+    if (confirmHook_) confirmHook_();
     confirms_.push_back(text);
     return take(confirmAnswers_, "confirm").value_or(false);
 }

@@ -41,6 +41,8 @@ class ScriptedPrompts final : public Prompts {
     // Called each time an input box comes up, before it is answered (what the program does
     // meanwhile, e.g. a poll that finds the meter gone).
     void onInput(std::function<void()> hook) { inputHook_ = std::move(hook); }
+    // Called each time a yes/no question comes up, before it is answered.
+    void onConfirm(std::function<void()> hook) { confirmHook_ = std::move(hook); }
     // Called each time the print dialog comes up, before it is answered.
     void onPrintDialog(std::function<void()> hook) { printHook_ = std::move(hook); }
 
@@ -70,6 +72,7 @@ class ScriptedPrompts final : public Prompts {
     std::function<void(const Message&)> messageHook_;
     std::function<void()> printHook_;
     std::function<void()> inputHook_;
+    std::function<void()> confirmHook_;
     std::vector<Message> messages_;
     std::vector<InputQuestion> inputs_;
     std::vector<QString> confirms_;

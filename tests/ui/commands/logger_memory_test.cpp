@@ -241,7 +241,18 @@ TEST_P(WindowEraseAllTest, GaugeIsGuardedSwatchesAreNot) {
     const EraseAllCase& c = GetParam();
     rig.display.set(Element::LblREC, c.recLit);
     if (c.asked) rig.prompts.answerConfirm(c.confirm);
+    bool timersRunAtTheQuestion = false;
+    rig.prompts.onConfirm([this, &timersRunAtTheQuestion] {
+        timersRunAtTheQuestion = rig.pollTimer.isActive() || rig.statusTimer.isActive();
+    });
     click(child<QWidget>(c.widget));
+    // A tick that lost the meter during the question would close the window being clicked.
+    EXPECT_FALSE(timersRunAtTheQuestion);
+    for (const auto& m : rig.moments) {
+        if (m.command == 19) {
+            EXPECT_FALSE(m.pollRunning || m.statusRunning);
+        }
+    }
     EXPECT_EQ(rig.prompts.confirmQuestions().size(), c.asked ? 1u : 0u);
     if (c.asked) {
         EXPECT_EQ(rig.prompts.confirmQuestions()[0],

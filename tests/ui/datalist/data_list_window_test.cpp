@@ -72,8 +72,11 @@ TEST(DataListWindowTest, ShowsADownloadedSetRowByRow) {
               Qt::AlignCenter);
 
     EXPECT_EQ(rig.find<QLabel>(list, "LblCafValue")->text(), "1.000");
+    // The CCF line is "CCF", a blank, then the value in characters 5 to 14.
+    const std::size_t ccfLine = text.find("\r\nCCF ") + 2;
+    ASSERT_NE(ccfLine, std::string::npos + 2);
     EXPECT_EQ(rig.find<QLabel>(list, "LblCcfValue")->text(),
-              QString::fromStdString(parseDataText(text).ccf));
+              QString::fromLatin1(text.substr(ccfLine + 4, 10)).remove(QLatin1Char(' ')));
     EXPECT_EQ(rig.find<QLabel>(list, "LblCaf")->text(), "CAF");
     EXPECT_EQ(rig.find<QLabel>(list, "LblCCF")->text(), "CCF");
 
