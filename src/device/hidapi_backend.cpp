@@ -61,10 +61,10 @@ class HidApiDevice final : public HidDevice {
     std::size_t inputReportLength() const override { return kReportSize; }
     std::size_t outputReportLength() const override { return kReportSize; }
 
-    void write(std::span<const std::uint8_t> report) override {
+    bool write(std::span<const std::uint8_t> report) override {
         const Report frame = outputFrame(report);
-        // A failed write is not reported here: the read that follows fails or times out.
-        (void)hid_write(handle_.get(), frame.data(), frame.size());
+        // hidapi answers -1 at once when the device is gone.
+        return hid_write(handle_.get(), frame.data(), frame.size()) >= 0;
     }
 
     ReadStatus read(Report& report, std::chrono::milliseconds timeout) override {

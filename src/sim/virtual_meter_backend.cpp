@@ -15,8 +15,10 @@ class VirtualMeterBackend::Device final : public HidDevice {
     std::size_t inputReportLength() const override { return kReportSize; }
     std::size_t outputReportLength() const override { return kReportSize; }
 
-    void write(std::span<const std::uint8_t> report) override {
-        if (current()) backend_.deliver(report);
+    bool write(std::span<const std::uint8_t> report) override {
+        if (!current()) return false;
+        backend_.deliver(report);
+        return true;
     }
 
     ReadStatus read(Report& report, std::chrono::milliseconds) override {

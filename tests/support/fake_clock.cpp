@@ -3,8 +3,8 @@
 namespace photara::test {
 
 void FakeClock::advanceMilliseconds(long long ms) {
-    long long total = ((now_.hour * 60LL + now_.minute) * 60 + now_.second) * 1000 +
-                      now_.millisecond + ms;
+    long long total =
+        ((now_.hour * 60LL + now_.minute) * 60 + now_.second) * 1000 + now_.millisecond + ms;
     const long long day = 24LL * 3600 * 1000;
     now_.day += static_cast<int>(total / day);
     total %= day;

@@ -6,7 +6,7 @@ namespace photara::test {
 
 // A clock that shows what the test sets, and moves only when the test moves it.
 class FakeClock final : public Clock {
-public:
+  public:
     explicit FakeClock(LocalDateTime start = {2026, 12, 7, 0, 43, 9, 0}) : now_(start) {}
     LocalDateTime now() const override { return now_; }
     void set(const LocalDateTime& t) { now_ = t; }
@@ -14,7 +14,7 @@ public:
     // days are not rolled into months).
     void advanceMilliseconds(long long ms);
 
-private:
+  private:
     LocalDateTime now_;
 };
 

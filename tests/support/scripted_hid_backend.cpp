@@ -15,8 +15,10 @@ class ScriptedHidBackend::ScriptedDevice final : public HidDevice {
     std::size_t inputReportLength() const override { return backend_.inputLength_; }
     std::size_t outputReportLength() const override { return backend_.outputLength_; }
 
-    void write(std::span<const std::uint8_t> report) override {
+    bool write(std::span<const std::uint8_t> report) override {
+        if (backend_.refuseWrites_) return false;
         backend_.written_.emplace_back(report.begin(), report.end());
+        return true;
     }
 
     ReadStatus read(Report& report, std::chrono::milliseconds) override {

@@ -36,6 +36,8 @@ class ScriptedHidBackend final : public HidBackend {
     // The next read ends with status; before that it scribbles `scribble` into the caller's
     // buffer, as a half-finished transfer might.
     void queueRead(ReadStatus status, const Report& scribble);
+    // On: the open device refuses every write (as an unplugged one does), writing nothing.
+    void refuseWrites(bool on) { refuseWrites_ = on; }
 
     // Every output report written, each with the length that was written.
     const std::vector<std::vector<std::uint8_t>>& written() const { return written_; }
@@ -62,6 +64,7 @@ class ScriptedHidBackend final : public HidBackend {
     std::size_t outputLength_ = kReportSize;
     int enumerations_ = 0;
     int readCount_ = 0;
+    bool refuseWrites_ = false;
     int openDevices_ = 0;
 };
 

@@ -25,16 +25,17 @@ enum class ReadStatus {
 
 // One opened HID interface.
 class HidDevice {
-public:
+  public:
     virtual ~HidDevice() = default;
 
     // Report lengths in bytes including the report id byte.
     virtual std::size_t inputReportLength() const = 0;
     virtual std::size_t outputReportLength() const = 0;
 
-    // Sends one output report; report[0] is the report id. Failures are not reported here:
-    // they show up as a failed read afterwards.
-    virtual void write(std::span<const std::uint8_t> report) = 0;
+    // Sends one output report; report[0] is the report id. False when the device did not take
+    // it (unplugged). A failed write leaves the connection as it is: the read that follows
+    // fails or times out. Only a request with no read after it needs to know.
+    virtual bool write(std::span<const std::uint8_t> report) = 0;
 
     // Waits up to timeout for one input report. On Ok, report[0] is the report id (0) and
     // report[1..] the data bytes. On anything else the content of report is unspecified.
@@ -43,7 +44,7 @@ public:
 
 // Finds and opens HID interfaces: hidapi for a real meter, the virtual meter otherwise.
 class HidBackend {
-public:
+  public:
     virtual ~HidBackend() = default;
 
     // The present interfaces with these identifiers, each path once.

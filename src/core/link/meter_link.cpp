@@ -16,12 +16,14 @@ void MeterLink::request(std::uint8_t command) {
 }
 
 void MeterLink::writeThenRead() {
+    requestSent_ = false;
     if (!connected() && !search()) return;
     write();
     read();
 }
 
 void MeterLink::writeOnly() {
+    requestSent_ = false;
     if (!connected()) {
         search();
         return;
@@ -30,6 +32,7 @@ void MeterLink::writeOnly() {
 }
 
 void MeterLink::readOnly() {
+    requestSent_ = false;
     if (!connected()) {
         search();
         return;
@@ -52,7 +55,7 @@ bool MeterLink::search() {
 
 void MeterLink::write() {
     const std::size_t length = std::min(device_->outputReportLength(), output_.size());
-    device_->write(std::span<const std::uint8_t>(output_.data(), length));
+    requestSent_ = device_->write(std::span<const std::uint8_t>(output_.data(), length));
 }
 
 void MeterLink::read() {

@@ -23,7 +23,7 @@ namespace photara {
 // carries out its request in the call that reconnects; write-only and read-only merely
 // search, so a key press made while the meter is absent is lost.
 class MeterLink {
-public:
+  public:
     struct Listener {
         std::function<void()> noConnection;  // a search found no meter
         std::function<void()> readError;     // a read failed other than by time-out
@@ -52,10 +52,16 @@ public:
 
     bool connected() const { return device_ != nullptr; }
 
+    // Whether the last exchange's request reached the device. False after a write-only or
+    // read-only, after an exchange that only searched (the reconnecting call) and after a
+    // write the device refused. A write-only setting has no answer to prove it arrived: its
+    // caller asks here, so that a value the meter never got is not taken for a success.
+    bool requestSent() const { return requestSent_; }
+
     // The last report that arrived whole; all zero until then.
     const Report& answer() const { return answer_; }
 
-private:
+  private:
     bool search();
     void write();
     void read();
@@ -69,6 +75,7 @@ private:
     Report output_{};
     Report input_{};
     Report answer_{};
+    bool requestSent_ = false;
 };
 
 }  // namespace photara

@@ -107,6 +107,7 @@ void SetupWindow::setMeterClock() {
     std::copy(bytes.begin(), bytes.end(), link_.output().begin() + kFirstArgumentByte);
     link_.request(Command::SetClock);
     link_.writeOnly();
+    if (!link_.requestSent()) emit meterClockNotSet();
 }
 
 void SetupWindow::hideEvent(QHideEvent* event) {

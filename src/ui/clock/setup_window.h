@@ -31,6 +31,10 @@ class SetupWindow final : public QDialog {
 
     QTimer& timer() { return timer_; }
 
+  signals:
+    // "Set Meter Time To System Time" did not reach the meter (it is gone): nothing was set.
+    void meterClockNotSet();
+
   protected:
     void hideEvent(QHideEvent* event) override;
 

@@ -1,9 +1,11 @@
 #include "commands/rtc_command.h"
 
 #include "base/app_context.h"
+#include "base/prompts.h"
 #include "base/timer_pause.h"
 #include "clock/setup_window.h"
 #include "commands/logger_guards.h"
+#include "commands/logger_messages.h"
 
 namespace photara {
 
@@ -15,6 +17,9 @@ void runRtcCommand(AppContext& context, const ModalRunner& run) {
     if (!meterFreeForSettings(context)) return;
     const TimerPause pause{&context.pollTimer, &context.statusTimer};
     SetupWindow window(context.link, context.clock, context.panel);
+    QObject::connect(&window, &SetupWindow::meterClockNotSet, &window, [&context] {
+        context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
+    });
     run(window);
 }
 

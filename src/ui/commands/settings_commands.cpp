@@ -13,19 +13,19 @@
 namespace photara {
 namespace {
 
-// Sends a setting write-only. A meter that went away while the user was typing would only be
-// searched for, and the value silently dropped: the user is told instead.
 void tellMeterStopped(AppContext& context) {
     context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
 }
 
-void sendSetting(AppContext& context, Command command, int value) {
-    if (!context.link.connected()) return tellMeterStopped(context);
-    MeterLink& link = context.link;
+// Sends a setting write-only; false when it never reached the meter. A meter that went away
+// while the user was typing is only searched for, or refuses the report: the caller tells the
+// user rather than let the value vanish silently.
+bool sendSetting(MeterLink& link, Command command, int value) {
     writeBigEndian(std::span(link.output()).subspan(kFirstArgumentByte, 2),
                    static_cast<std::uint64_t>(value));
     link.request(command);
     link.writeOnly();
+    return link.requestSent();
 }
 
 // The current value, or nullopt when the meter did not answer: a missing answer leaves an
@@ -63,8 +63,12 @@ void runIntvCommand(AppContext& context) {
             case SamplingTimeAnswer::Kind::AskAgain:
                 continue;
             case SamplingTimeAnswer::Kind::Accept: {
-                const TimerPause pause{&context.pollTimer};
-                sendSetting(context, Command::SetSamplingTime, answer.seconds);
+                bool sent = false;
+                {
+                    const TimerPause pause{&context.pollTimer};
+                    sent = sendSetting(context.link, Command::SetSamplingTime, answer.seconds);
+                }
+                if (!sent) tellMeterStopped(context);  // with the poll running again
                 return;
             }
         }
@@ -82,7 +86,9 @@ void runRecSetupCommand(AppContext& context) {
         QStringLiteral("Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) "),
         QString::number(*current));
     if (!typed || typed->isEmpty()) return;
-    sendSetting(context, Command::SetRecordingPeriod, parseRecordingPeriod(typed->toStdString()));
+    if (!sendSetting(context.link, Command::SetRecordingPeriod,
+                     parseRecordingPeriod(typed->toStdString())))
+        tellMeterStopped(context);
 }
 
 }  // namespace photara

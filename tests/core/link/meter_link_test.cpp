@@ -183,6 +183,7 @@ TEST_P(ReconnectTest, OnlyWriteThenReadCarriesOutItsRequestInTheReconnectingCall
     EXPECT_EQ(backend.enumerations(), 1);
     EXPECT_EQ(link.connected(), c.meterPresent);
     EXPECT_EQ(backend.written().size(), c.writes);
+    EXPECT_EQ(link.requestSent(), c.writes == 1) << "a reconnecting write-only sent nothing";
     EXPECT_EQ(backend.readCount(), c.reads);
     EXPECT_EQ(link.answer() == patterned(7), c.answered);
     EXPECT_EQ(noConnection, c.meterPresent ? 0 : 1);
@@ -197,6 +198,22 @@ INSTANTIATE_TEST_SUITE_P(Exchanges, ReconnectTest,
                                                          false},
                                            ReconnectCase{Exchange::WriteOnly, false, 0, 0, false},
                                            ReconnectCase{Exchange::ReadOnly, false, 0, 0, false}));
+
+// A write-only setting has no answer to prove it arrived: the link says whether the device
+// took it. A refused write changes nothing else; the next read finds the meter gone.
+TEST_F(MeterLinkTest, SaysWhetherTheDeviceTookTheRequest) {
+    connectWithAnswer(patterned(1));
+    link.writeOnly();
+    EXPECT_TRUE(link.requestSent());
+    backend.refuseWrites(true);
+    link.writeOnly();
+    EXPECT_FALSE(link.requestSent());
+    EXPECT_TRUE(link.connected());
+    backend.refuseWrites(false);
+    link.readOnly();  // nothing queued: the read times out
+    EXPECT_FALSE(link.requestSent()) << "a read-only sends no request";
+    EXPECT_FALSE(link.connected());
+}
 
 TEST_F(MeterLinkTest, EveryFailedSearchReportsNoConnectionAgain) {
     for (Exchange e : {Exchange::WriteThenRead, Exchange::WriteOnly, Exchange::ReadOnly,

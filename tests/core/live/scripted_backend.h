@@ -42,11 +42,12 @@ class ScriptedBackend final : public HidBackend {
         explicit Device(ScriptedBackend& meter) : meter_(meter) {}
         std::size_t inputReportLength() const override { return kReportSize; }
         std::size_t outputReportLength() const override { return kReportSize; }
-        void write(std::span<const std::uint8_t> report) override {
+        bool write(std::span<const std::uint8_t> report) override {
             Report r{};
             std::copy_n(report.begin(), std::min(report.size(), r.size()), r.begin());
             meter_.written_.push_back(r);
             lastCommand_ = r[kCommandByte];
+            return meter_.present_;
         }
         ReadStatus read(Report& report, std::chrono::milliseconds) override {
             if (!meter_.present_) return ReadStatus::Failed;

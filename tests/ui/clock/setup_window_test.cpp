@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "clock/meter_clock.h"
+#include "commands/logger_messages.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {
@@ -116,6 +117,19 @@ TEST_F(ClockWindowTest, SetTimeSendsThePcClockWithTheMonthInBcd) {
               (std::vector<int>{0x07, 0xEA, 0x12, 0x07, 0x00, 0x2B, 0x09}));
     EXPECT_EQ(rig.meter.meterTime(), rig.clock.now());
     EXPECT_EQ(rig.backend.reads, 0);  // set clock reads no answer
+    EXPECT_TRUE(rig.prompts.messages().empty());
+}
+
+TEST_F(ClockWindowTest, SetTimeThatNeverReachesTheMeterSaysSo) {
+    const LocalDateTime before = rig.meter.meterTime();
+    open([&](SetupWindow& w) {
+        rig.simBackend.unplug();
+        button(w, "CmdSetTime")->click();
+    });
+    ASSERT_EQ(rig.prompts.messages().size(), 1u);
+    EXPECT_EQ(rig.prompts.messages()[0].text, kMeterStoppedAnswering);
+    EXPECT_EQ(rig.meter.meterTime(), before) << "the meter's clock was not set";
+    EXPECT_TRUE(rig.timersRunning());
 }
 
 TEST_F(ClockWindowTest, MeterClockThatDoesNotAnswerShowsNoOldTime) {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "commands/logger_messages.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {
@@ -107,6 +108,47 @@ TEST_F(EraseListTest, EmptyMemoryTellsAndLeavesTheListHidden) {
     EXPECT_TRUE(rig.eraseList->isHidden());
     EXPECT_TRUE(rig.timersRunning());
 }
+
+// The list may stay open a long while. When a set or "All" is chosen the meter is checked
+// again: recording meanwhile erases nothing silently; gone meanwhile erases nothing and says so.
+struct LateChoiceCase {
+    const char* name;
+    int item;  // 3: a set; 11: "All"
+    bool unplugged;
+};
+
+class EraseLateChoiceTest : public EraseListTest,
+                            public ::testing::WithParamInterface<LateChoiceCase> {};
+
+TEST_P(EraseLateChoiceTest, ChecksTheMeterAgainAndErasesNothing) {
+    const LateChoiceCase& c = GetParam();
+    rig.commands->runErase();
+    rig.backend.written.clear();
+    if (c.unplugged) {
+        rig.simBackend.unplug();
+        rig.link.request(Command::Display);
+        rig.link.writeThenRead();  // the poll finds it gone
+        rig.backend.written.clear();
+    } else {
+        rig.display.set(Element::LblREC, true);
+    }
+    choose(c.item);
+    EXPECT_TRUE(rig.backend.written.empty());
+    EXPECT_EQ(rig.meter.logger().setCount(), 10);
+    EXPECT_TRUE(rig.prompts.confirmQuestions().empty());
+    EXPECT_TRUE(rig.eraseList->isHidden());
+    ASSERT_EQ(rig.prompts.messages().size(), c.unplugged ? 1u : 0u);
+    if (c.unplugged) {
+        EXPECT_EQ(rig.prompts.messages()[0].text, kMeterStoppedAnswering);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, EraseLateChoiceTest,
+                         ::testing::Values(LateChoiceCase{"SetWhileRecording", 3, false},
+                                           LateChoiceCase{"AllWhileRecording", 11, false},
+                                           LateChoiceCase{"SetAfterUnplug", 3, true},
+                                           LateChoiceCase{"AllAfterUnplug", 11, true}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 class EraseGuardTest : public EraseListTest, public ::testing::WithParamInterface<Element> {};
 TEST_P(EraseGuardTest, RecordingMeterIsNotAsked) {

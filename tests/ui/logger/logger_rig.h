@@ -84,12 +84,12 @@ class RecordingBackend final : public HidBackend {
             : inner_(std::move(inner)), owner_(owner) {}
         std::size_t inputReportLength() const override { return inner_->inputReportLength(); }
         std::size_t outputReportLength() const override { return inner_->outputReportLength(); }
-        void write(std::span<const std::uint8_t> report) override {
+        bool write(std::span<const std::uint8_t> report) override {
             Report r{};
             std::copy_n(report.begin(), std::min(report.size(), r.size()), r.begin());
             owner_.written.push_back(r);
             if (owner_.onWrite) owner_.onWrite(r);
-            inner_->write(report);
+            return inner_->write(report);
         }
         ReadStatus read(Report& report, std::chrono::milliseconds timeout) override {
             ++owner_.reads;
