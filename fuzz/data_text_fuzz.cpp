@@ -16,7 +16,7 @@
 namespace {
 
 class CharacterMetrics final : public photara::TextMetrics {
-public:
+  public:
     double width(std::string_view text) const override {
         return 7.0 * static_cast<double>(text.size());
     }
@@ -40,11 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(photara::dataTextOfFile(file) == bytes);
 
     const photara::DataSet set = photara::parseDataText(photara::dataTextOfFile(bytes));
-    const std::size_t rows = set.lineCount > photara::kTrailerLines
-                                 ? set.lineCount - photara::kTrailerLines
-                                 : 0;
+    const std::size_t rows =
+        set.lineCount > photara::kTrailerLines ? set.lineCount - photara::kTrailerLines : 0;
     check(set.rowCount() == rows);
     check(set.samples.first.size() == rows && set.samples.second.size() == rows);
+    check(set.samples.timeTexts.size() == rows);
     check(set.firstTexts.size() == rows && set.secondTexts.size() == rows);
     for (std::size_t i = 0; i < rows; ++i) {
         check(set.samples.timeTexts[i].size() <= 21);

@@ -6,13 +6,10 @@
 #include <cstdint>
 #include <span>
 
-#include "live/annunciators.h"
 #include "live/blink_step.h"
-#include "live/character_step.h"
+#include "live/display_decoding.h"
 #include "live/display_model.h"
 #include "live/display_state.h"
-#include "live/legend_decoding.h"
-#include "live/separators_and_battery.h"
 #include "protocol/report.h"
 
 namespace {
@@ -21,12 +18,8 @@ using namespace photara;
 
 void decodeDisplay(std::span<const std::uint8_t> report, DisplayState& state, DisplayModel& model,
                    BlinkStep& blink) {
-    decodeLegends(report, state);
-    decodeAnnunciators(report, state);
-    showAnnunciators(state, model);
-    showCharacters(report, model);
-    showSeparators(report, model);
-    showBattery(report, model);
+    // As the poll tick does: the report, then steady elements while SET is not lit.
+    decodeDisplayReport(report, state, model);
     if (!state[Element::LblSET]) blink.showSteady();
 }
 

@@ -1,9 +1,6 @@
 #include "live/poll_tick.h"
 
-#include "live/annunciators.h"
-#include "live/character_step.h"
-#include "live/legend_decoding.h"
-#include "live/separators_and_battery.h"
+#include "live/display_decoding.h"
 
 namespace photara {
 
@@ -20,13 +17,7 @@ void PollTick::run() {
     model_.setCaption(Element::LblName, kProductTitle);
 
     // Decoded in full before the blink exchange below replaces the link's answer.
-    const Report& display = link_.answer();
-    decodeLegends(display, state_);
-    decodeAnnunciators(display, state_);
-    showAnnunciators(state_, model_);
-    showCharacters(display, model_);
-    showSeparators(display, model_);
-    showBattery(display, model_);
+    decodeDisplayReport(link_.answer(), state_, model_);
     blink();
 }
 
