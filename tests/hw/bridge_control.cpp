@@ -39,6 +39,8 @@ std::string BridgeControl::send(const std::string& command) {
         if (::poll(&p, 1, 5000) <= 0) throw std::runtime_error("no reply to " + command);
         std::array<char, 256> buf{};
         const ssize_t n = ::read(out_, buf.data(), buf.size());
+        // End of file: the bridge is gone and no reply will come (poll would keep waking).
+        if (n == 0) throw std::runtime_error("the bridge closed its replies before " + command);
         if (n > 0) pending_.append(buf.data(), static_cast<std::size_t>(n));
     }
 }

@@ -21,7 +21,6 @@ for i in $(seq 100); do
 done
 [ -n "$(ls /sys/class/hidraw 2>/dev/null)" ] || echo "guest: no hidraw node appeared"
 echo "PHOTARA_HW_BOOTED=$(cut -d' ' -f1 /proc/uptime)"
-cd /test && PHOTARA_BRIDGE_CONTROL=/tmp/bridge sh ./cmd
+cd /test && PHOTARA_HW_GUEST=1 PHOTARA_BRIDGE_CONTROL=/tmp/bridge sh ./cmd
 echo "PHOTARA_HW_EXIT=$?"
-echo quit >/tmp/bridge/in
 poweroff -f

@@ -7,7 +7,7 @@
 #   run_guest.sh --check          says whether the tier can run here (exit 0) or not (77)
 #
 # Exit 77 means skipped: qemu, a readable kernel image with its HID modules, busybox or cpio
-# is missing. PHOTARA_HW_TIMEOUT (seconds, default 150) bounds the whole boot.
+# is missing. PHOTARA_HW_TIMEOUT (seconds, default 110) bounds the whole boot.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -126,7 +126,7 @@ strip --strip-debug "$root/test/photara_uhid_bridge" "$root/test/$(basename "$te
 
 log=$work/console.log
 start=$(date +%s%N)
-timeout "${PHOTARA_HW_TIMEOUT:-150}" qemu-system-x86_64 -accel tcg -m 1024 -nodefaults \
+timeout "${PHOTARA_HW_TIMEOUT:-110}" qemu-system-x86_64 -accel tcg -m 1024 -nodefaults \
     -no-user-config -display none -serial stdio -no-reboot \
     -kernel "$kernel_image" -initrd "$work/initrd.gz" \
     -append "console=ttyS0 quiet panic=-1" </dev/null | tr -d '\r' | tee "$log" || true

@@ -12,11 +12,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "bridge_setup.h"
@@ -143,7 +147,9 @@ int main(int argc, char** argv) {
         if (option == "--control" && hasValue) {
             controlDir = argv[++i];
         } else if (option == "--pace-us" && hasValue) {
-            paceUs = std::strtol(argv[++i], nullptr, 10);
+            char* end = nullptr;
+            paceUs = std::strtol(argv[++i], &end, 10);
+            if (end == argv[i] || *end != '\0') paceUs = -1;  // not a number: the usage line
         } else if (option == "--live-clock") {
             liveClock = true;
         } else {

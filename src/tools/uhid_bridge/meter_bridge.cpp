@@ -95,6 +95,7 @@ std::string MeterBridge::command(const std::string& line) {
         replugAt_.reset();
         silent_ = false;
         truncateNext_.reset();
+        outputs_ = refused_ = inputs_ = 0;  // each case counts its own traffic
         device_.plugIn();
     } else if (verb == "stats") {
         std::ostringstream out;
