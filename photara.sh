@@ -68,9 +68,12 @@ cmd_run() {
     fi
     # No display: render offscreen, keep a picture of the panel and say where it is.
     local shot="$root/build/photara-panel.png"
+    rm -f "$shot"  # so that an old picture is never taken for this run's
     QT_QPA_PLATFORM=offscreen "$exe" --virtual-meter --screenshot "$shot" "$@"
     echo "No display found: Photara ran offscreen on the virtual meter."
-    echo "Screenshot of the panel: $shot"
+    if [ -f "$shot" ]; then
+        echo "Screenshot of the panel: $shot"
+    fi
 }
 
 hw_skip_reason=
@@ -103,6 +106,10 @@ cmd_test() {
         ctest --test-dir build/test --output-on-failure -L hw || status=$?
     else
         echo "photara.sh: SKIPPED the kernel tier: $hw_skip_reason"
+        if [ -n "${PHOTARA_REQUIRE_HW:-}" ]; then
+            echo "photara.sh: the kernel tier is required here (PHOTARA_REQUIRE_HW)" >&2
+            status=1
+        fi
     fi
     return "$status"
 }
