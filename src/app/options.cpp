@@ -10,13 +10,14 @@ QList<QCommandLineOption> qtOptions() {
     QList<QCommandLineOption> list;
     for (const char* withValue :
          {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-          "qwindowicon", "qwindowtitle", "display", "geometry", "style", "stylesheet", "session"}) {
+          "qwindowicon", "qwindowtitle", "display", "geometry", "style", "stylesheet", "session",
+          "name", "title", "visual", "ncols", "im", "inputstyle"}) {
         QCommandLineOption option(QString::fromLatin1(withValue), QString(),
                                   QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         list.append(option);
     }
-    for (const char* flag : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+    for (const char* flag : {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap"}) {
         QCommandLineOption option(QString::fromLatin1(flag));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         list.append(option);

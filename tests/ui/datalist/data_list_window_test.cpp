@@ -73,8 +73,9 @@ TEST(DataListWindowTest, ShowsADownloadedSetRowByRow) {
 
     EXPECT_EQ(rig.find<QLabel>(list, "LblCafValue")->text(), "1.000");
     // The CCF line is "CCF", a blank, then the value in characters 5 to 14.
-    const std::size_t ccfLine = text.find("\r\nCCF ") + 2;
-    ASSERT_NE(ccfLine, std::string::npos + 2);
+    const std::size_t ccfBreak = text.find("\r\nCCF ");
+    ASSERT_NE(ccfBreak, std::string::npos);
+    const std::size_t ccfLine = ccfBreak + 2;
     EXPECT_EQ(rig.find<QLabel>(list, "LblCcfValue")->text(),
               QString::fromLatin1(text.substr(ccfLine + 4, 10)).remove(QLatin1Char(' ')));
     EXPECT_EQ(rig.find<QLabel>(list, "LblCaf")->text(), "CAF");
