@@ -46,8 +46,7 @@ void EraseListController::choose(int index) {
     // gone away since it was filled.
     if (!meterFreeForSettings(context_)) {
         list_->hide();
-        if (!context_.link.connected())
-            context_.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
+        if (!context_.link.connected()) tell(context_, kMeterStoppedAnswering);
         return;
     }
     const QVariant identifier = list_->itemData(index, kIdentifierRole);

@@ -23,10 +23,6 @@
 namespace photara {
 namespace {
 
-void tell(AppContext& context, const QString& text) {
-    context.prompts.message(text, QString(), Prompts::Icon::Critical);
-}
-
 // Reads the memory status after discarding whatever answer is waiting. Nullopt (the user
 // told why) when the meter did not answer or holds no set.
 std::optional<MemoryStatus> readStatusWithSets(AppContext& context) {

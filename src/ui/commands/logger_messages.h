@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include "base/app_context.h"
+#include "base/prompts.h"
+
 namespace photara {
 
 inline const QString kNoDataInMemory = QStringLiteral("No Data in Memory!");
@@ -15,5 +18,10 @@ inline const QString kMeterStoppedAnswering = QStringLiteral(
 inline const QString kSetTooLong = QStringLiteral(
     "This set is longer than the download buffer holds (832,000 bytes). It was not "
     "downloaded and nothing was changed.");
+
+// A refusal or failure of a logger, settings or clock command, with the critical icon.
+inline void tell(AppContext& context, const QString& text) {
+    context.prompts.message(text, QString(), Prompts::Icon::Critical);
+}
 
 }  // namespace photara

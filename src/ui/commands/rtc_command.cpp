@@ -17,9 +17,8 @@ void runRtcCommand(AppContext& context, const ModalRunner& run) {
     if (!meterFreeForSettings(context)) return;
     const TimerPause pause{&context.pollTimer, &context.statusTimer};
     SetupWindow window(context.link, context.clock, context.panel);
-    QObject::connect(&window, &SetupWindow::meterClockNotSet, &window, [&context] {
-        context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
-    });
+    QObject::connect(&window, &SetupWindow::meterClockNotSet, &window,
+                     [&context] { tell(context, kMeterStoppedAnswering); });
     run(window);
 }
 

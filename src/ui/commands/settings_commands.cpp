@@ -13,10 +13,6 @@
 namespace photara {
 namespace {
 
-void tellMeterStopped(AppContext& context) {
-    context.prompts.message(kMeterStoppedAnswering, QString(), Prompts::Icon::Critical);
-}
-
 // Sends a setting write-only; false when it never reached the meter. A meter that went away
 // while the user was typing is only searched for, or refuses the report: the caller tells the
 // user rather than let the value vanish silently.
@@ -44,7 +40,7 @@ void runIntvCommand(AppContext& context) {
         const TimerPause pause{&context.pollTimer};
         current = readCurrent(context, Command::ReadSamplingTime);
     }
-    if (!current) return tellMeterStopped(context);  // with the poll running again
+    if (!current) return tell(context, kMeterStoppedAnswering);  // with the poll running again
 
     const QString defaultAnswer = QString::fromStdString(formatSamplingTime(*current));
     for (;;) {
@@ -56,9 +52,7 @@ void runIntvCommand(AppContext& context) {
         const SamplingTimeAnswer answer = parseSamplingTime(typed->toStdString());
         switch (answer.kind) {
             case SamplingTimeAnswer::Kind::FormatError:
-                context.prompts.message(
-                    QStringLiteral("Invalid, comply with the data format properly\r\n"), QString(),
-                    Prompts::Icon::Critical);
+                tell(context, QStringLiteral("Invalid, comply with the data format properly\r\n"));
                 continue;
             case SamplingTimeAnswer::Kind::AskAgain:
                 continue;
@@ -68,7 +62,7 @@ void runIntvCommand(AppContext& context) {
                     const TimerPause pause{&context.pollTimer};
                     sent = sendSetting(context.link, Command::SetSamplingTime, answer.seconds);
                 }
-                if (!sent) tellMeterStopped(context);  // with the poll running again
+                if (!sent) tell(context, kMeterStoppedAnswering);  // with the poll running again
                 return;
             }
         }
@@ -79,7 +73,7 @@ void runRecSetupCommand(AppContext& context) {
     if (!meterFreeForSettings(context)) return;
     const TimerPause pause{&context.pollTimer, &context.statusTimer};
     const std::optional<int> current = readCurrent(context, Command::ReadRecordingPeriod);
-    if (!current) return tellMeterStopped(context);
+    if (!current) return tell(context, kMeterStoppedAnswering);
 
     const std::optional<QString> typed = context.prompts.input(
         QStringLiteral("Recording Period"),
@@ -88,7 +82,7 @@ void runRecSetupCommand(AppContext& context) {
     if (!typed || typed->isEmpty()) return;
     if (!sendSetting(context.link, Command::SetRecordingPeriod,
                      parseRecordingPeriod(typed->toStdString())))
-        tellMeterStopped(context);
+        tell(context, kMeterStoppedAnswering);
 }
 
 }  // namespace photara
