@@ -11,8 +11,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 cd "$root"
 
 # Everything the build, the tests and the benchmarks need.
-build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libhidapi-dev libudev-dev
-                udev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
+build_packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-svg-dev libgl-dev libhidapi-dev
+                libudev-dev udev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev fonts-liberation)
 fuzz_packages=(clang libclang-rt-14-dev)
 # The kernel tier boots a guest with the virtual meter behind /dev/uhid.
 hw_packages=(qemu-system-x86 linux-image-amd64 busybox-static cpio)
@@ -47,7 +47,12 @@ jobs=$(nproc 2>/dev/null || echo 2)
 configure_and_build() {  # dir, cmake options...
     local dir=$1
     shift
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    # ccache keeps rebuilds of a fresh clone (CI) and of several work trees short; the base
+    # folder makes its hashes independent of where the tree lives.
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
+    cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
 }
 
