@@ -23,6 +23,7 @@ PhotaraApp::PhotaraApp(bool virtualMeter)
     link_.setListener(
         makeLinkListener(model_, [this](const QString& line) { panel_.addResultLine(line); }));
     panel_.setPollTick([this] { pollTick_.run(); });
+    panel_.setReportSeen([this] { return link_.connected(); });
     panel_.setKeySender(makeKeySender(link_));
     panel_.setRhLit([this] { return state_[Element::LblRH]; });
     wireCommands();

@@ -238,6 +238,23 @@ void FrontPanel::showSmallDigits(DisplayFrame& frame) const {
     frame.light(Annunciator::Hms);
 }
 
+namespace {
+
+// A count is a whole number ("120", not "120.0"); one too long for four digits shows in
+// thousands with the K legend.
+void showSetCount(DisplayFrame& frame, long long count) {
+    if (count > 9999) {
+        showMainReading(frame, static_cast<double>(count), Unit::None);
+        return;
+    }
+    frame.writeNumber(1, 4, count);
+    frame.mainPoint = MainPoint::None;
+    frame.kilo = false;
+    frame.unit = Unit::None;
+}
+
+}  // namespace
+
 void FrontPanel::showRead(DisplayFrame& frame) const {
     frame.light(Annunciator::AmrR);
     frame.light(Annunciator::No);
@@ -255,7 +272,7 @@ void FrontPanel::showRead(DisplayFrame& frame) const {
     frame.writeNumber(5, 7, readPage_);
     if (index < 0) return;
     const DataSetRecipe& recipe = memory_.recipe(index);
-    showMainReading(frame, recipe.samples, Unit::None);
+    showSetCount(frame, recipe.samples);
     frame.writeNumber(8, 9, recipe.start.hour, true);
     frame.writeNumber(10, 11, recipe.start.minute, true);
     frame.writeNumber(12, 13, recipe.start.second, true);
