@@ -223,19 +223,10 @@ std::uint8_t FrontPanel::battery() const {
 
 void FrontPanel::showSmallDigits(DisplayFrame& frame) const {
     const LocalDateTime t = clock_.now();
-    if (showDate_) {
-        frame.writeNumber(8, 9, t.year % 100, true);
-        frame.writeNumber(10, 11, t.month, true);
-        frame.writeNumber(12, 13, t.day, true);
-        frame.separator1 = frame.separator2 = Separator::Slash;
-        frame.light(Annunciator::Ymd);
-        return;
-    }
-    frame.writeNumber(8, 9, t.hour, true);
-    frame.writeNumber(10, 11, t.minute, true);
-    frame.writeNumber(12, 13, t.second, true);
-    frame.separator1 = frame.separator2 = Separator::Colon;
-    frame.light(Annunciator::Hms);
+    if (showDate_)
+        frame.writeDate(t.year, t.month, t.day);
+    else
+        frame.writeTime(t.hour, t.minute, t.second);
 }
 
 namespace {
@@ -273,11 +264,7 @@ void FrontPanel::showRead(DisplayFrame& frame) const {
     if (index < 0) return;
     const DataSetRecipe& recipe = memory_.recipe(index);
     showSetCount(frame, recipe.samples);
-    frame.writeNumber(8, 9, recipe.start.hour, true);
-    frame.writeNumber(10, 11, recipe.start.minute, true);
-    frame.writeNumber(12, 13, recipe.start.second, true);
-    frame.separator1 = frame.separator2 = Separator::Colon;
-    frame.light(Annunciator::Hms);
+    frame.writeTime(recipe.start.hour, recipe.start.minute, recipe.start.second);
 }
 
 void FrontPanel::showMessage(DisplayFrame& frame) const {
