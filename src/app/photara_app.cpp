@@ -10,9 +10,10 @@
 
 namespace photara {
 
-PhotaraApp::PhotaraApp(bool virtualMeter)
+PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
     : meter_(makeMeterBackend(virtualMeter, clock_)),
-      link_(*meter_.backend, kMeterVendorId, kMeterProductId),
+      link_(*meter_.backend, virtualMeter ? kMeterVendorId : usbMeter.vendorId,
+            virtualMeter ? kMeterProductId : usbMeter.productId),
       pollTick_(link_, state_, model_),
       panel_(model_, clock_),
       context_{link_,  state_, panel_.pollTimer(), panel_.statusTimer(), workspace_, prompts_,
