@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QScreen>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTableWidget>
@@ -56,9 +57,8 @@ TEST_F(LoggerMemoryTest, ListsEverySetWithStatusAndKeepsTimer2Running) {
     EXPECT_TRUE(rig.timersRunning());
     EXPECT_TRUE(rig.panel.centralWidget()->isEnabled());
     EXPECT_TRUE(rig.toolbar->isEnabled());
-    // Beside the panel, level with its top.
-    EXPECT_EQ(window()->frameGeometry().topLeft(),
-              QPoint(rig.panel.frameGeometry().right() + 1, rig.panel.frameGeometry().top()));
+    // Wholly on the screen (where it lies beside the panel: the placement tests).
+    EXPECT_TRUE(window()->screen()->availableGeometry().contains(window()->frameGeometry()));
 }
 
 TEST_F(LoggerMemoryTest, RunAgainListsTheSetsOnce) {
