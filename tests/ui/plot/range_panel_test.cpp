@@ -51,7 +51,8 @@ TEST_P(RangePanelKeysTest, EditingKeysEditEnterAppliesEscCloses) {
     for (QAction* action : plot->toolbar()->actions())
         if (action->objectName() == QStringLiteral("Range")) action->trigger();
     ASSERT_TRUE(plot->rangePanel()->isVisible());
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), "TxtcdMn") << "focus on showing";
+    ASSERT_NE(QApplication::focusWidget(), nullptr) << "the panel takes the focus";
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "TxtcdMn");
     auto* box = plot->findChild<QLineEdit*>(QStringLiteral("TxtcdMx"));
     box->setFocus();
     box->setText(QStringLiteral("12"));
