@@ -158,8 +158,8 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
 DataListWindow::~DataListWindow() = default;
 
 void DataListWindow::save() {
-    const std::optional<QString> name = context_.prompts.saveFileName(kDataFileFilter);
-    if (!name || QFileInfo(*name).fileName().isEmpty()) return;
+    const std::optional<QString> name = askDataFileSaveName(context_.prompts);
+    if (!name) return;
     std::optional<QString> failure;
     {
         const TimerPause pause{&context_.pollTimer, &context_.statusTimer};

@@ -74,7 +74,7 @@ TEST_F(LoggerMemoryTest, EmptyMemoryTellsAndOpensNothing) {
     rig.commands->runMemory();
     ASSERT_EQ(rig.prompts.messages().size(), 1u);
     EXPECT_EQ(rig.prompts.messages()[0].text, "No Data in Memory!");
-    EXPECT_EQ(rig.prompts.messages()[0].icon, Prompts::Icon::Critical);
+    EXPECT_EQ(rig.prompts.messages()[0].icon, Prompts::Icon::Information);
     EXPECT_FALSE(rig.commands->loggerWindowOpen());
     EXPECT_EQ(rig.backend.commands(), (std::vector<int>{20}));
     EXPECT_TRUE(rig.timersRunning());

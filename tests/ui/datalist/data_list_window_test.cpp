@@ -178,6 +178,46 @@ TEST(DataListSaveTest, CancelWritesNothingEvenAfterAnEarlierSave) {
     EXPECT_TRUE(rig.prompts.messages().empty());
 }
 
+// A name typed without an extension is saved as a data file, which the open dialog's default
+// filter shows; a name with one is kept. An existing file the extension leads to is replaced
+// only when the user says so.
+struct SaveNameCase {
+    const char* typed;
+    const char* existing;         // a file already there, or nullptr
+    std::optional<bool> replace;  // the answer when asked whether to replace it
+    const char* written;          // the file holding the set afterwards, or nullptr
+};
+
+class DataListSaveNameTest : public ::testing::TestWithParam<SaveNameCase> {};
+
+TEST_P(DataListSaveNameTest, AddsTheDataFileExtensionToABareName) {
+    const SaveNameCase& c = GetParam();
+    ViewsRig rig;
+    const std::string text = downloadedSet(3);
+    const std::string old = "old contents\r\n";
+    if (c.existing) writeBytes(rig.path(c.existing), old);
+    if (c.replace) rig.prompts.answerConfirm(*c.replace);
+    rig.prompts.answerSaveFile(rig.path(c.typed));
+    openList(rig, text)->save();
+
+    EXPECT_EQ(rig.prompts.confirmQuestions().size(), c.replace ? 1u : 0u);
+    QStringList files = {QString::fromLatin1(c.written ? c.written : c.existing)};
+    EXPECT_EQ(QDir(rig.dir.path()).entryList(QDir::Files), files);
+    EXPECT_EQ(readBytes(rig.path(files[0])), c.written ? text + "\r\n" : old);
+    EXPECT_TRUE(rig.prompts.messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, DataListSaveNameTest,
+    ::testing::Values(SaveNameCase{"set4", nullptr, std::nullopt, "set4.pxd"},
+                      SaveNameCase{"set4.", nullptr, std::nullopt, "set4.pxd"},
+                      SaveNameCase{"set4.pxd", nullptr, std::nullopt, "set4.pxd"},
+                      SaveNameCase{"set4.txt", nullptr, std::nullopt, "set4.txt"},
+                      SaveNameCase{"set4", "set4.pxd", false, nullptr},
+                      SaveNameCase{"set4", "set4.pxd", true, "set4.pxd"},
+                      // The dialog itself asked about the name as typed.
+                      SaveNameCase{"set4.pxd", "set4.pxd", std::nullopt, "set4.pxd"}));
+
 TEST(DataListSaveTest, SavesTheSetItShowsWhateverWasOpenedSince) {
     ViewsRig rig;
     const std::string text = downloadedSet(5);
