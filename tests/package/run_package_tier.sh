@@ -81,7 +81,7 @@ make_base() {
     tmp=$base.new
     rm -rf "$tmp"
     mkdir -p "$cache" "$archives"
-    step "making the Debian 12 root (first run only) from $mirror"
+    step "making the Debian 12 root (first run only), from the mirror this machine's apt uses"
     # The tools a desktop has that turn an installed package's desktop file and MIME XML
     # into the association a file manager reads.
     debootstrap --variant=minbase --include=xdg-utils,desktop-file-utils,shared-mime-info \
@@ -218,6 +218,9 @@ case "${1:-}" in
         ;;
     --prepare)
         check
+        mkdir -p "$cache"
+        exec 9>"$cache/lock"
+        flock 9
         make_base
         refresh_lists
         exit 0
@@ -237,6 +240,10 @@ deb=${1:-${PHOTARA_DEB:-}}
 [ -f "$deb" ] || skip "no package $deb (./photara.sh package builds it)"
 deb=$(realpath "$deb")
 check
+# One run at a time: runs share the root being made and the package cache.
+mkdir -p "$cache"
+exec 9>"$cache/lock"
+flock 9
 make_base
 refresh_lists
 run=$(mktemp -d "${TMPDIR:-/tmp}/photara-package-tier.XXXXXX")
