@@ -217,7 +217,7 @@ case "${1:-}" in
     build) shift; cmd_build "$@" ;;
     package) shift; cmd_package "$@" ;;
     *)
-        sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+        sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
         exit 2
         ;;
 esac

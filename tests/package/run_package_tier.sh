@@ -2,9 +2,9 @@
 # The package tier: installs Photara's .deb into a fresh Debian 12 root and uses it there as a
 # user would, then removes it and checks that nothing of it is left but configuration.
 #
-#   run_package_tier.sh [DEB]    install DEB (default: $PHOTARA_DEB), run it, remove it
-#                                (exit 77: skipped, with the reason)
-#   run_package_tier.sh --check  says whether the tier can run here (exit 0) or not (77)
+#   run_package_tier.sh [DEB]      install DEB (default: $PHOTARA_DEB), run it, remove it
+#                                  (exit 77: skipped, with the reason)
+#   run_package_tier.sh --check    says whether the tier can run here (exit 0) or not (77)
 #   run_package_tier.sh --prepare  makes the cached root now (the first run's long part)
 #
 # The root is made once with debootstrap (--variant=minbase, plus the desktop's MIME and
@@ -230,7 +230,7 @@ case "${1:-}" in
         exit 0
         ;;
     -*)
-        sed -n '4,8p' "$0" | sed 's/^# \{0,1\}//'
+        sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
         exit 2
         ;;
 esac
