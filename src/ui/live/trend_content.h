@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "plotview/plot_view.h"
+#include "plotview/value_text.h"
 #include "reading/units.h"
 #include "series/moments.h"
 
@@ -38,10 +39,5 @@ class TrendContent final : public PlotContent {
     std::int64_t originMs_ = 0;
     LuminanceUnit unit_ = LuminanceUnit::CdPerM2;
 };
-
-// A value as the meter shows it: four significant digits, no exponent for sensible values.
-QString valueText(double v);
-// "n 1234 · min … · max … · mean … · sd … · drift …/min" in unit.
-QString statisticsLine(const Statistics& s, const QString& unit);
 
 }  // namespace photara

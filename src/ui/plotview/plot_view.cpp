@@ -35,13 +35,16 @@ PlotView::PlotView(PlotContent& content, QWidget* parent)
 }
 
 void PlotView::setAutoscale(bool on) {
+    homeAutoscale_ = on;
+    if (on) fixed_.reset();
     if (autoscale_ == on) return;
     autoscale_ = on;
     changed();
 }
 
 void PlotView::setValueRange(double lo, double hi) {
-    autoscale_ = false;
+    autoscale_ = homeAutoscale_ = false;
+    fixed_ = std::make_pair(lo, hi);
     ViewRange r = viewport_.visible();
     r.v0 = lo;
     r.v1 = hi;
@@ -57,10 +60,10 @@ void PlotView::contentChanged() {
 }
 
 void PlotView::home() {
-    const ViewRange before = viewport_.visible();
     viewport_.home();
-    // A range the user fixed stays fixed; only the time axis goes back.
-    if (!autoscale_) viewport_.fitValues(before.v0, before.v1);
+    // A range the user fixed stays fixed; a zoom of the values is undone.
+    autoscale_ = homeAutoscale_;
+    if (fixed_) viewport_.fitValues(fixed_->first, fixed_->second);
     changed();
 }
 

@@ -45,10 +45,11 @@ class PlotView final : public QWidget {
     Viewport& viewport() { return viewport_; }
     const Viewport& viewport() const { return viewport_; }
 
-    // Values fitted to the visible data (true), or kept where the user put them.
+    // Values fitted to the visible data (true), or the content's full range (false). A zoom
+    // of the values turns autoscale off until Home.
     void setAutoscale(bool on);
     bool autoscale() const { return autoscale_; }
-    // A value range the user fixed; turns autoscale off.
+    // A value range the user fixed; turns autoscale off, and Home keeps it.
     void setValueRange(double lo, double hi);
 
     // The content's data changed (a reading arrived, a file was opened): take its range.
@@ -86,6 +87,8 @@ class PlotView final : public QWidget {
     PlotContent& content_;
     Viewport viewport_;
     bool autoscale_ = true;
+    bool homeAutoscale_ = true;  // what Home goes back to
+    std::optional<std::pair<double, double>> fixed_;
     QLabel* strip_;
     QRubberBand* band_;
     std::optional<QPointF> dragFrom_;

@@ -109,11 +109,16 @@ TEST_F(LiveWindowTest, ZoomAndPanThenHomeShowTheFullRangeAgain) {
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
     QCoreApplication::sendEvent(&view, &right);
     EXPECT_NEAR(view.viewport().visible().t0 - zoomed.t0, (zoomed.t1 - zoomed.t0) * 0.1, 1e-9);
+    QWheelEvent values(middle, view.mapToGlobal(middle), {}, {0, 120}, Qt::NoButton,
+                       Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&view, &values);
+    EXPECT_FALSE(window.action(QStringLiteral("autoscale"))->isChecked());
     QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
     QCoreApplication::sendEvent(&view, &home);
     EXPECT_EQ(view.viewport().visible().t0, full.t0);
     EXPECT_EQ(view.viewport().visible().t1, full.t1);
     EXPECT_TRUE(window.action(QStringLiteral("follow"))->isChecked());
+    EXPECT_TRUE(window.action(QStringLiteral("autoscale"))->isChecked());  // the value zoom undone
 }
 
 }  // namespace
