@@ -7,6 +7,7 @@
 #include "commands/list_graph_commands.h"
 #include "commands/open_command.h"
 #include "link/meter_identity.h"
+#include "reading/reading.h"
 
 namespace photara {
 
@@ -19,7 +20,9 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
       context_{link_,  state_, panel_.pollTimer(), panel_.statusTimer(), workspace_, prompts_,
                clock_, &panel_},
       views_(context_),
-      logger_(context_, views_, *panel_.eraseList()) {
+      logger_(context_, views_, *panel_.eraseList()),
+      liveFeed_(clock_),
+      live_(liveFeed_, prompts_, clock_, panel_.statusBar()) {
     prompts_.setParent(&panel_);
     link_.setListener(
         makeLinkListener(model_, [this](const QString& line) { panel_.addResultLine(line); }));
@@ -28,6 +31,12 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
     panel_.setKeySender(makeKeySender(link_));
     panel_.setRhLit([this] { return state_[Element::LblRH]; });
     wireCommands();
+    // Each reading the poll shows goes to the trend and, while recording, to the file.
+    QObject::connect(&panel_, &Panel::tickShown, &live_, [this] {
+        liveFeed_.onPoll(link_.connected(), readingOf(state_, model_));
+        live_.pollShown();
+    });
+    addLiveWindowButton(panel_, live_);
 }
 
 void PhotaraApp::wireCommands() {

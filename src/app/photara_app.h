@@ -10,10 +10,12 @@
 #include "link/meter_link.h"
 #include "live/display_model.h"
 #include "live/display_state.h"
+#include "live/live_window.h"
 #include "live/poll_tick.h"
 #include "logger/memory_window.h"
 #include "meter_wiring.h"
 #include "panel/panel.h"
+#include "series/live_feed.h"
 
 namespace photara {
 
@@ -37,6 +39,7 @@ class PhotaraApp {
     sim::VirtualMeter* virtualMeter() { return meter_.virtualMeter.get(); }
     DataViews& views() { return views_; }
     LoggerCommands& logger() { return logger_; }
+    LiveWindow& liveWindow() { return live_; }
 
   private:
     void wireCommands();
@@ -53,6 +56,8 @@ class PhotaraApp {
     AppContext context_;
     DataViews views_;        // toolbar Open, List, Graph
     LoggerCommands logger_;  // toolbar Intv, RTC, RecSetup, Memory, Erase
+    LiveFeed liveFeed_;      // every reading of the poll: trend and recording
+    LiveWindow live_;        // toolbar Live
 };
 
 }  // namespace photara

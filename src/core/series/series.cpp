@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -124,7 +125,7 @@ Moments Series::moments(std::size_t from, std::size_t to) const {
 }
 
 Statistics Series::statistics(double t0, double t1) const {
-    return moments(lowerBound(t0), lowerBound(t1)).statistics();
+    return moments(lowerBound(t0), lowerBound(std::nextafter(t1, HUGE_VAL))).statistics();
 }
 
 std::vector<EnvelopeColumn> Series::envelope(double t0, double t1, int columns) const {

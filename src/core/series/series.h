@@ -51,7 +51,7 @@ class Series {
 
     const Statistics total() const { return total_.statistics(); }
     Moments moments(std::size_t from, std::size_t to) const;  // readings [from, to)
-    Statistics statistics(double t0, double t1) const;        // readings with t0 <= t < t1
+    Statistics statistics(double t0, double t1) const;        // readings with t0 <= t <= t1
 
     // Columns equal slices of [t0, t1).
     std::vector<EnvelopeColumn> envelope(double t0, double t1, int columns) const;

@@ -29,6 +29,13 @@ public:
     // File dialogs; filter in Qt form ("Data Files (*.pxd);;All Files (*)"). nullopt on Cancel.
     virtual std::optional<QString> openFileName(const QString& filter) = 0;
     virtual std::optional<QString> saveFileName(const QString& filter) = 0;
+    // The same, starting in a folder, or at a suggested path (folder and file name).
+    virtual std::optional<QString> openFileNameIn(const QString& filter, const QString&) {
+        return openFileName(filter);
+    }
+    virtual std::optional<QString> saveFileNameAs(const QString& filter, const QString&) {
+        return saveFileName(filter);
+    }
 
     // Print dialog set up on printer; true when the user chose to print.
     virtual bool choosePrinter(QPrinter& printer) = 0;
@@ -46,6 +53,8 @@ public:
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFileName(const QString& filter) override;
     std::optional<QString> saveFileName(const QString& filter) override;
+    std::optional<QString> openFileNameIn(const QString& filter, const QString& folder) override;
+    std::optional<QString> saveFileNameAs(const QString& filter, const QString& suggested) override;
     bool choosePrinter(QPrinter& printer) override;
 
 private:

@@ -71,6 +71,18 @@ std::optional<QString> QtPrompts::saveFileName(const QString& filter) {
     return name;
 }
 
+std::optional<QString> QtPrompts::openFileNameIn(const QString& filter, const QString& folder) {
+    const QString name = QFileDialog::getOpenFileName(parent_, QString(), folder, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtPrompts::saveFileNameAs(const QString& filter, const QString& suggested) {
+    const QString name = QFileDialog::getSaveFileName(parent_, QString(), suggested, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
 bool QtPrompts::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner());
     return dialog.exec() == QDialog::Accepted;

@@ -1,0 +1,396 @@
+#include "live/live_window.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <fstream>
+
+#include "base/prompts.h"
+#include "common/local_time.h"
+#include "export/recording_reader.h"
+#include "live/recording_name.h"
+#include "plotview/plot_view.h"
+#include "series/live_feed.h"
+
+namespace photara {
+namespace {
+
+const QString kTitle = QStringLiteral("Live Readings");
+const QString kFilter = QStringLiteral("Recordings (*.csv);;All Files (*)");
+const QString kFolderKey = QStringLiteral("live/recordingFolder");
+
+// The program's own settings file (~/.config/Photara/Photara.conf).
+const QString kSettingsName = QStringLiteral("Photara");
+
+QString rememberedFolder() {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(documents).exists()) documents = QDir::homePath();
+    const QSettings settings(kSettingsName, kSettingsName);
+    return settings.value(kFolderKey, documents).toString();
+}
+
+void rememberFolder(const QString& file) {
+    QSettings settings(kSettingsName, kSettingsName);
+    settings.setValue(kFolderKey, QFileInfo(file).absolutePath());
+}
+
+// An opened recording as a trend: times from its elapsed seconds, luminance in cd/m², a gap
+// where the meter was away or showed no luminance.
+Series seriesOf(std::istream& in, std::int64_t& originMs, RecordingReadResult& result) {
+    Series s;
+    bool first = true;
+    result = readRecording(in, [&](const RecordingRow& row) {
+        if (first) {
+            originMs = epochMilliseconds(row.time) -
+                       static_cast<std::int64_t>(std::llround(row.elapsedSeconds * 1000));
+            first = false;
+        }
+        const bool luminance = row.unit == ReadingUnit::CdPerM2 || row.unit == ReadingUnit::FootLambert;
+        if (row.event == RecordingEvent::None && row.value && luminance) {
+            s.append(row.elapsedSeconds,
+                     convertLuminance(*row.value, row.unit, LuminanceUnit::CdPerM2));
+        } else {
+            s.markGap();
+        }
+    });
+    return s;
+}
+
+}  // namespace
+
+LiveWindow::LiveWindow(LiveFeed& feed, Prompts& prompts, const Clock& clock,
+                       QStatusBar* panelStatus, QWidget* parent)
+    : QMainWindow(parent), feed_(feed), prompts_(prompts), clock_(clock), trend_(feed.series()) {
+    setObjectName(QStringLiteral("Live"));
+    setWindowTitle(kTitle);
+    trend_.setOriginMs(feed.originMs());
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    reading_ = new QLabel(central);
+    reading_->setObjectName(QStringLiteral("currentReading"));
+    QFont big = reading_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    reading_->setFont(big);
+    plot_ = new PlotView(trend_, central);
+    whole_ = new QLabel(central);
+    whole_->setObjectName(QStringLiteral("wholeStatistics"));
+    whole_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(reading_);
+    layout->addWidget(plot_, 1);
+    layout->addWidget(whole_);
+    setCentralWidget(central);
+
+    recordingState_ = new QLabel(this);
+    recordingState_->setObjectName(QStringLiteral("recordingState"));
+    if (panelStatus) panelStatus->addPermanentWidget(recordingState_);
+
+    buildActions();
+    connect(plot_, &PlotView::viewChanged, this, [this] {
+        action(QStringLiteral("follow"))->setChecked(plot_->viewport().following() ||
+                                                     plot_->viewport().atHome());
+        action(QStringLiteral("autoscale"))->setChecked(plot_->autoscale());
+    });
+    second_.setInterval(1000);
+    connect(&second_, &QTimer::timeout, this, [this] {
+        feed_.tick();
+        updateRecordingState();
+    });
+    second_.start();
+    resize(900, 520);
+    refresh();
+    updateRecordingState();
+}
+
+LiveWindow::~LiveWindow() = default;
+
+QAction* LiveWindow::action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+void LiveWindow::buildActions() {
+    auto make = [this](const QString& name, const QString& text, const QKeySequence& key,
+                       bool checkable) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(name);
+        a->setShortcut(key);
+        a->setCheckable(checkable);
+        a->setToolTip(key.isEmpty() ? text : text + QStringLiteral(" (") +
+                                                  key.toString(QKeySequence::NativeText) +
+                                                  QStringLiteral(")"));
+        return a;
+    };
+    QAction* open = make(QStringLiteral("openRecording"), QStringLiteral("&Open Recording…"),
+                         QKeySequence::Open, false);
+    QAction* live = make(QStringLiteral("showLive"), QStringLiteral("Show &Live Readings"),
+                         QKeySequence(), false);
+    QAction* close = make(QStringLiteral("close"), QStringLiteral("&Close"), QKeySequence::Close, false);
+    QAction* record = make(QStringLiteral("record"), QStringLiteral("Record"),
+                           QKeySequence(Qt::CTRL | Qt::Key_R), true);
+    QAction* follow = make(QStringLiteral("follow"), QStringLiteral("Follow Newest"),
+                           QKeySequence(Qt::Key_End), true);
+    QAction* autoscale = make(QStringLiteral("autoscale"), QStringLiteral("Autoscale"),
+                              QKeySequence(Qt::CTRL | Qt::Key_A), true);
+    QAction* fixed = make(QStringLiteral("fixedRange"), QStringLiteral("Fixed Range…"),
+                          QKeySequence(Qt::CTRL | Qt::Key_F), false);
+    QAction* home = make(QStringLiteral("home"), QStringLiteral("Full Range"),
+                         QKeySequence(Qt::Key_Home), false);
+    follow->setChecked(true);
+    autoscale->setChecked(true);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(open);
+    file->addAction(live);
+    file->addSeparator();
+    file->addAction(record);
+    file->addSeparator();
+    file->addAction(close);
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    for (QAction* a : {follow, autoscale, fixed, home}) view->addAction(a);
+
+    auto* bar = addToolBar(QStringLiteral("Live"));
+    bar->setObjectName(QStringLiteral("liveToolbar"));
+    bar->setMovable(false);
+    bar->addAction(record);
+    bar->addSeparator();
+    unit_ = new QComboBox(bar);
+    unit_->setObjectName(QStringLiteral("unitChoice"));
+    unit_->setToolTip(QStringLiteral("Unit of the trend, the statistics and the readout"));
+    unit_->addItem(QStringLiteral("cd/m²"));
+    unit_->addItem(QStringLiteral("fL"));
+    bar->addWidget(unit_);
+    bar->addSeparator();
+    for (QAction* a : {follow, autoscale, fixed, home}) bar->addAction(a);
+
+    connect(open, &QAction::triggered, this, &LiveWindow::openFromMenu);
+    connect(live, &QAction::triggered, this, &LiveWindow::showLive);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    connect(record, &QAction::triggered, this, &LiveWindow::setRecording);
+    connect(follow, &QAction::triggered, this, [this](bool on) {
+        plot_->viewport().setFollowing(on);
+        plot_->contentChanged();
+    });
+    connect(autoscale, &QAction::triggered, plot_, &PlotView::setAutoscale);
+    connect(fixed, &QAction::triggered, this, &LiveWindow::askValueRange);
+    connect(home, &QAction::triggered, plot_, &PlotView::home);
+    connect(unit_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        trend_.setUnit(index == 1 ? LuminanceUnit::FootLambert : LuminanceUnit::CdPerM2);
+        plot_->setAutoscale(true);
+        plot_->contentChanged();
+        refresh();
+    });
+}
+
+void LiveWindow::pollShown() {
+    if (const RecordingFile* r = feed_.recording(); r && r->failed()) setRecording(false);
+    updateRecordingState();
+    if (showingFile()) return;
+    refresh();
+}
+
+void LiveWindow::refresh() {
+    const Series& s = fileSeries_ ? *fileSeries_ : feed_.series();
+    if (isVisible() || !fileSeries_) plot_->contentChanged();
+    const QString scope = fileSeries_ ? QStringLiteral("Whole recording: ")
+                                      : QStringLiteral("Since start: ");
+    whole_->setText(scope + statisticsLine(s.total().scaled(trend_.factor()), trend_.unitText()));
+    if (fileSeries_) {
+        reading_->hide();
+        return;
+    }
+    reading_->show();
+    const auto last = feed_.lastReading();
+    if (!last) {
+        reading_->setText(QStringLiteral("—"));
+    } else if (last->value && (last->unit == ReadingUnit::CdPerM2 ||
+                               last->unit == ReadingUnit::FootLambert)) {
+        const double v = convertLuminance(*last->value, last->unit, trend_.unit());
+        reading_->setText(valueText(v) + QStringLiteral(" ") + trend_.unitText());
+    } else {
+        reading_->setText(QString::fromUtf8(last->displayText.c_str()));
+    }
+}
+
+bool LiveWindow::recording() const { return feed_.recording() != nullptr; }
+
+void LiveWindow::setRecording(bool on) {
+    QAction* record = action(QStringLiteral("record"));
+    if (!on) {
+        if (!recording()) {
+            record->setChecked(false);
+            return;
+        }
+        const RecordingFile* r = feed_.recording();
+        const QString path = QString::fromStdString(r->path());
+        const std::size_t rows = r->rows();
+        std::string error = r->error();
+        const bool failedBefore = r->failed();
+        feed_.stopRecording(error);
+        record->setChecked(false);
+        if (failedBefore || !error.empty()) {
+            prompts_.message(QString::fromStdString(error), QStringLiteral("Recording Stopped"),
+                             Prompts::Icon::Warning);
+            recordingState_->setText(QStringLiteral("Recording stopped: ") + path);
+        } else {
+            recordingState_->setText(QStringLiteral("Recorded %1 rows to %2")
+                                         .arg(rows)
+                                         .arg(QFileInfo(path).fileName()));
+        }
+        return;
+    }
+    if (recording()) return;
+    const QString suggested = QDir(rememberedFolder())
+                                  .filePath(defaultRecordingName(QDateTime::currentDateTime()));
+    auto path = prompts_.saveFileNameAs(QStringLiteral("Recordings (*.csv)"), suggested);
+    if (!path || path->isEmpty()) {
+        record->setChecked(false);
+        return;
+    }
+    if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".csv");
+    std::string error;
+    if (!feed_.startRecording(QFile::encodeName(*path).toStdString(), error)) {
+        record->setChecked(false);
+        prompts_.message(QString::fromStdString(error), QStringLiteral("Record"),
+                         Prompts::Icon::Warning);
+        return;
+    }
+    rememberFolder(*path);
+    record->setChecked(true);
+    updateRecordingState();
+}
+
+void LiveWindow::updateRecordingState() {
+    const RecordingFile* r = feed_.recording();
+    if (!r) {
+        recordingState_->setVisible(!recordingState_->text().isEmpty());
+        return;
+    }
+    if (r->failed()) {
+        setRecording(false);
+        return;
+    }
+    recordingState_->setText(recordingStateText(r->elapsedSeconds(), r->rows(),
+                                                QString::fromStdString(r->path())));
+    recordingState_->setToolTip(QString::fromStdString(r->path()));
+    recordingState_->show();
+}
+
+void LiveWindow::askValueRange() {
+    const ViewRange& v = plot_->viewport().visible();
+    const auto answer = prompts_.input(
+        QStringLiteral("Fixed Range"),
+        QStringLiteral("Lowest and highest value shown, in %1:").arg(trend_.unitText()),
+        valueText(v.v0) + QStringLiteral(" ") + valueText(v.v1));
+    if (!answer) return;
+    const QStringList parts = answer->simplified().split(QLatin1Char(' '));
+    bool ok0 = false;
+    bool ok1 = false;
+    const double lo = parts.size() == 2 ? parts[0].toDouble(&ok0) : 0;
+    const double hi = parts.size() == 2 ? parts[1].toDouble(&ok1) : 0;
+    if (!ok0 || !ok1 || !(hi > lo)) {
+        prompts_.message(QStringLiteral("Type two numbers, the lower first, e.g. \"0 500\"."),
+                         QStringLiteral("Fixed Range"), Prompts::Icon::Warning);
+        return;
+    }
+    plot_->setValueRange(lo, hi);
+}
+
+void LiveWindow::openFromMenu() {
+    const auto path = prompts_.openFileNameIn(kFilter, rememberedFolder());
+    if (!path) return;
+    if (openRecording(*path)) rememberFolder(*path);
+}
+
+bool LiveWindow::openRecording(const QString& path) {
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    if (!in) {
+        prompts_.message(QStringLiteral("Cannot open %1.").arg(path), QStringLiteral("Open Recording"),
+                         Prompts::Icon::Warning);
+        return false;
+    }
+    std::int64_t originMs = 0;
+    RecordingReadResult result;
+    auto series = std::make_unique<Series>(seriesOf(in, originMs, result));
+    if (result.rows == 0 && !result.hadHeader) {
+        prompts_.message(QStringLiteral("%1 is not a recording.").arg(path),
+                         QStringLiteral("Open Recording"), Prompts::Icon::Warning);
+        return false;
+    }
+    fileSeries_ = std::move(series);
+    trend_.setSeries(*fileSeries_);
+    trend_.setOriginMs(originMs);
+    setWindowTitle(kTitle + QStringLiteral(" — ") + QFileInfo(path).fileName());
+    statusBar()->showMessage(
+        result.skipped == 0
+            ? QStringLiteral("%1 rows").arg(result.rows)
+            : QStringLiteral("%1 rows; %2 incomplete rows skipped").arg(result.rows).arg(result.skipped));
+    plot_->setAutoscale(true);
+    plot_->home();
+    refresh();
+    return true;
+}
+
+void LiveWindow::showLive() {
+    fileSeries_.reset();
+    trend_.setSeries(feed_.series());
+    trend_.setOriginMs(feed_.originMs());
+    setWindowTitle(kTitle);
+    statusBar()->clearMessage();
+    plot_->home();
+    refresh();
+}
+
+namespace {
+
+// A small trend line, drawn, so the button looks the same on every desktop.
+QIcon trendIcon() {
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.drawLine(3, 3, 3, 21);
+    p.drawLine(3, 21, 21, 21);
+    p.setPen(QPen(QColor(20, 90, 200), 2));
+    const QPointF points[] = {{4, 16}, {8, 12}, {11, 14}, {15, 7}, {18, 9}, {21, 5}};
+    p.drawPolyline(points, 6);
+    p.setBrush(QColor(200, 40, 40));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(17, 17), 3, 3);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+void addLiveWindowButton(QMainWindow& panel, LiveWindow& live) {
+    auto* toolbar = panel.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    if (!toolbar) return;
+    const QString tip = QStringLiteral("Live Readings");
+    auto* action = new QAction(trendIcon(), tip, &panel);
+    action->setObjectName(QStringLiteral("Live"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    action->setToolTip(tip + QStringLiteral(" (Ctrl+L)"));
+    action->setStatusTip(tip);
+    toolbar->addSeparator();
+    toolbar->addAction(action);
+    QObject::connect(action, &QAction::triggered, &live, [&live] {
+        live.show();
+        live.raise();
+        live.activateWindow();
+    });
+}
+
+}  // namespace photara

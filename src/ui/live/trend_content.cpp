@@ -1,0 +1,148 @@
+#include "live/trend_content.h"
+
+#include <QDateTime>
+#include <QPainter>
+#include <QVector>
+#include <cmath>
+
+#include "plotview/axis_ticks.h"
+#include "series/series.h"
+
+namespace photara {
+namespace {
+
+constexpr double kLeft = 70;
+constexpr double kBottom = 24;
+constexpr double kTop = 10;
+constexpr double kRight = 14;
+
+const QColor kTrace(20, 90, 200);
+const QColor kGrid(225, 225, 225);
+
+}  // namespace
+
+QString TrendContent::unitText() const {
+    return QString::fromUtf8(photara::unitText(convertedUnit(ReadingUnit::CdPerM2, unit_)).data());
+}
+
+double TrendContent::factor() const {
+    return convertLuminance(1.0, ReadingUnit::CdPerM2, unit_);
+}
+
+QString TrendContent::timeText(double t, double span) const {
+    const QDateTime at =
+        QDateTime::fromMSecsSinceEpoch(originMs_ + static_cast<std::int64_t>(std::llround(t * 1000)));
+    if (span > 2 * 86400) return at.toString(QStringLiteral("dd.MM. HH:mm"));
+    if (span < 10) return at.toString(QStringLiteral("HH:mm:ss.zzz"));
+    return at.toString(QStringLiteral("HH:mm:ss"));
+}
+
+ViewRange TrendContent::fullRange() const {
+    if (series_->empty()) return {0, 60, 0, 1};
+    const Statistics s = series_->total().scaled(factor());
+    double t0 = series_->time(0);
+    double t1 = series_->time(series_->size() - 1);
+    if (t1 - t0 < 10) t1 = t0 + 10;  // the first readings spread over a useful span
+    return {t0, t1, s.min, s.max};
+}
+
+std::optional<std::pair<double, double>> TrendContent::valueExtent(double t0, double t1) const {
+    // The reading just outside each edge too: a line leaving the view stays in it.
+    const std::size_t from = series_->lowerBound(t0);
+    const std::size_t to = series_->lowerBound(t1);
+    const Moments m = series_->moments(from > 0 ? from - 1 : 0, std::min(to + 1, series_->size()));
+    if (m.count() == 0) return std::nullopt;
+    const double f = factor();
+    return std::make_pair(m.min() * f, m.max() * f);
+}
+
+QRectF TrendContent::plotArea(const QRectF& rect) const {
+    return rect.adjusted(kLeft, kTop, -kRight, -kBottom);
+}
+
+void TrendContent::paint(QPainter& painter, const QRectF& rect, const ViewRange& view) const {
+    const QRectF area = plotArea(rect);
+    if (area.width() < 2 || area.height() < 2) return;
+    painter.fillRect(rect, Qt::white);
+    const double tSpan = view.t1 - view.t0;
+    const double vSpan = view.v1 - view.v0;
+    auto x = [&](double t) { return area.left() + (t - view.t0) / tSpan * area.width(); };
+    auto y = [&](double v) { return area.bottom() - (v - view.v0) / vSpan * area.height(); };
+
+    // Grid and labels.
+    const QFontMetricsF fm(painter.font());
+    painter.setPen(kGrid);
+    const auto vTicks = valueTicks(view.v0, view.v1, std::max(2, static_cast<int>(area.height() / 40)));
+    const auto tTicks = timeTicks(view.t0, view.t1, std::max(2, static_cast<int>(area.width() / 110)),
+                                  static_cast<double>(originMs_) / 1000.0);
+    for (const double v : vTicks) painter.drawLine(QPointF(area.left(), y(v)), QPointF(area.right(), y(v)));
+    for (const double t : tTicks) painter.drawLine(QPointF(x(t), area.top()), QPointF(x(t), area.bottom()));
+    painter.setPen(Qt::black);
+    painter.drawRect(area);
+    for (const double v : vTicks) {
+        const QString text = valueText(std::fabs(v) < vSpan * 1e-9 ? 0 : v);
+        painter.drawText(QRectF(rect.left(), y(v) - fm.height() / 2, kLeft - 6, fm.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+    for (const double t : tTicks) {
+        const QString text = timeText(t, tSpan);
+        const double w = fm.horizontalAdvance(text);
+        painter.drawText(QPointF(x(t) - w / 2, area.bottom() + fm.ascent() + 4), text);
+    }
+    painter.save();
+    painter.translate(rect.left() + fm.height() * 0.2, area.center().y());
+    painter.rotate(-90);
+    painter.drawText(QPointF(-fm.horizontalAdvance(unitText()) / 2, fm.ascent()), unitText());
+    painter.restore();
+
+    // The envelope: one vertical stroke per pixel column from its lowest to its highest
+    // reading, joined to the next column unless the meter was away between them.
+    const int columns = static_cast<int>(area.width());
+    const auto env = series_->envelope(view.t0, view.t0 + tSpan * columns / area.width(), columns);
+    const double f = factor();
+    QVector<QLineF> lines;
+    lines.reserve(columns * 2);
+    std::optional<QPointF> previous;
+    for (int c = 0; c < columns; ++c) {
+        const EnvelopeColumn& col = env[static_cast<std::size_t>(c)];
+        if (col.empty) continue;
+        const double cx = area.left() + c + 0.5;
+        const QPointF first(cx, y(series_->value(col.first) * f));
+        if (previous && !col.gapBefore) lines.append(QLineF(*previous, first));
+        if (!previous && !col.gapBefore && col.first > 0) {
+            // The line comes in from a reading left of the view.
+            const std::size_t i = col.first - 1;
+            lines.append(QLineF(QPointF(x(series_->time(i)), y(series_->value(i) * f)), first));
+        }
+        lines.append(QLineF(QPointF(cx, y(col.min * f)), QPointF(cx, y(col.max * f) - 0.01)));
+        previous = QPointF(cx, y(series_->value(col.last) * f));
+    }
+    // And goes on to the reading right of the view.
+    const std::size_t after = series_->lowerBound(view.t1);
+    if (previous && after < series_->size() && after > 0 && !series_->gapBetween(after - 1, after)) {
+        lines.append(QLineF(*previous, QPointF(x(series_->time(after)), y(series_->value(after) * f))));
+    }
+    painter.save();
+    painter.setClipRect(area);
+    painter.setPen(QPen(kTrace, 1));
+    painter.drawLines(lines);
+    painter.restore();
+}
+
+QString TrendContent::cursorText(double t) const {
+    if (series_->empty()) return timeText(t, 60);
+    std::size_t i = series_->lowerBound(t);
+    if (i == series_->size() ||
+        (i > 0 && t - series_->time(i - 1) < series_->time(i) - t)) {
+        i = i > 0 ? i - 1 : 0;
+    }
+    return QStringLiteral("%1   %2 %3")
+        .arg(timeText(series_->time(i), 1), valueText(series_->value(i) * factor()), unitText());
+}
+
+QString TrendContent::statisticsText(const ViewRange& view) const {
+    return QStringLiteral("Visible: ") +
+           statisticsLine(series_->statistics(view.t0, view.t1).scaled(factor()), unitText());
+}
+
+}  // namespace photara

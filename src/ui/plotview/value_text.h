@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "series/moments.h"
+
+namespace photara {
+
+// A value as the meter shows it: four significant digits, no exponent for sensible values.
+QString valueText(double v);
+// "n 1234 · min … · max … · mean … · sd … · drift …/min" in unit.
+QString statisticsLine(const Statistics& s, const QString& unit);
+
+}  // namespace photara

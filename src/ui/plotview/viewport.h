@@ -1,0 +1,47 @@
+#pragma once
+
+namespace photara {
+
+// A rectangle of the plot's data space: time t0..t1 across, value v0..v1 up.
+struct ViewRange {
+    double t0 = 0;
+    double t1 = 1;
+    double v0 = 0;
+    double v1 = 1;
+
+    friend bool operator==(const ViewRange&, const ViewRange&) = default;
+};
+
+// Which part of the data a plot shows, and how the user moves it: zoom about a point, pan,
+// zoom into a rubber band, back Home to the full range. Plain arithmetic, no drawing.
+class Viewport {
+  public:
+    // The data's full range, where Home returns. The visible range is kept unless it was
+    // at Home (then it follows) or it is following the newest data (then it slides along).
+    void setFull(const ViewRange& full);
+    const ViewRange& full() const { return full_; }
+    const ViewRange& visible() const { return visible_; }
+
+    // Shows a part of the time axis t0..t1 ending at the newest data from now on.
+    void setFollowing(bool follow);
+    bool following() const { return following_; }
+    // Values fitted to what is visible (the owner calls fitValues after each change).
+    void fitValues(double lo, double hi);
+
+    void zoomTime(double factor, double anchorT);   // factor < 1 zooms in
+    void zoomValue(double factor, double anchorV);
+    void pan(double dt, double dv);
+    void zoomTo(const ViewRange& r);  // a rubber band, corners in any order
+    void home();
+    bool atHome() const { return atHome_; }
+
+  private:
+    void setVisible(const ViewRange& r);
+
+    ViewRange full_;
+    ViewRange visible_;
+    bool atHome_ = true;
+    bool following_ = false;
+};
+
+}  // namespace photara
