@@ -14,11 +14,11 @@ const QColor kStroke{0x2b, 0x33, 0x3b};
 const QColor kAccent{0x2f, 0x7d, 0xc9};
 const QColor kWarm{0xd8, 0x4a, 0x3a};
 
-// Each drawing works in a 24 x 24 box.
+// Each drawing works in a 24 x 24 box; its paper is the painter's background colour.
 void drawSave(QPainter& p) {
     p.setBrush(kAccent);
     p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
-    p.setBrush(Qt::white);
+    p.setBrush(p.background());
     p.drawRect(QRectF(7, 3, 10, 6));
     p.drawRect(QRectF(6, 13, 12, 8));
 }
@@ -38,7 +38,7 @@ void drawOpen(QPainter& p) {
 }
 
 void drawStopwatch(QPainter& p) {
-    p.setBrush(Qt::white);
+    p.setBrush(p.background());
     p.drawEllipse(QRectF(4, 5, 16, 16));
     p.drawLine(QPointF(12, 5), QPointF(12, 2));
     p.drawLine(QPointF(9, 2), QPointF(15, 2));
@@ -47,7 +47,7 @@ void drawStopwatch(QPainter& p) {
 }
 
 void drawList(QPainter& p) {
-    p.setBrush(Qt::white);
+    p.setBrush(p.background());
     p.drawRect(QRectF(3, 3, 18, 18));
     for (int row = 0; row < 4; ++row) {
         const double y = 7 + row * 4;
@@ -65,14 +65,14 @@ void drawGraph(QPainter& p) {
 }
 
 void drawClock(QPainter& p) {
-    p.setBrush(Qt::white);
+    p.setBrush(p.background());
     p.drawEllipse(QRectF(3, 3, 18, 18));
     p.drawLine(QPointF(12, 12), QPointF(12, 6));
     p.drawLine(QPointF(12, 12), QPointF(16, 14));
 }
 
 void drawRecord(QPainter& p) {
-    p.setBrush(Qt::white);
+    p.setBrush(p.background());
     p.drawEllipse(QRectF(3, 3, 18, 18));
     p.setPen(Qt::NoPen);
     p.setBrush(kWarm);
@@ -90,7 +90,7 @@ void drawMemory(QPainter& p) {
 }
 
 void drawErase(QPainter& p) {
-    p.setBrush(Qt::white);
+    p.setBrush(p.background());
     p.drawRect(QRectF(6, 7, 12, 14));
     p.drawLine(QPointF(4, 7), QPointF(20, 7));
     p.drawRect(QRectF(10, 3, 4, 4));
@@ -136,7 +136,9 @@ QIcon drawnToolbarIcon(const QString& key) {
     if (!drawing) return icon;
     // Outlines in the toolbar's own text colour, so that they show on a dark toolbar too.
     const QColor text = QGuiApplication::palette().color(QPalette::ButtonText);
-    const QColor stroke = text.lightness() > 128 ? text : kStroke;
+    const bool dark = text.lightness() > 128;
+    const QColor stroke = dark ? text : kStroke;
+    const QColor paper = dark ? QGuiApplication::palette().color(QPalette::Base) : Qt::white;
     for (int size : {24, 48}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
@@ -144,6 +146,7 @@ QIcon drawnToolbarIcon(const QString& key) {
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(size / 24.0, size / 24.0);
         p.setPen(QPen(stroke, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBackground(paper);
         drawing(p);
         p.end();
         icon.addPixmap(pixmap);

@@ -34,6 +34,9 @@ PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    // A white sheet in any palette: the toolbar's captions over it stay dark.
+    white.setColor(QPalette::WindowText, Qt::black);
+    white.setColor(QPalette::ButtonText, Qt::black);
     setPalette(white);
     setAutoFillBackground(true);
     resize(700, 500);
