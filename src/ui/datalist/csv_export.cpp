@@ -6,22 +6,12 @@
 #include "base/export_file.h"
 #include "base/prompts.h"
 #include "datalist/file_history.h"
+#include "export/set_caption.h"
 
 namespace photara {
 namespace {
 
 const QString kExportDialog = QStringLiteral("export");
-
-// "2026-12-05_08-00-00" from the first reading's time; "readings" when there is none.
-QString suggestedName(const DataSet& set) {
-    if (set.rowCount() == 0) return QStringLiteral("readings");
-    QString name = QString::fromStdString(isoLocalTime(set.samples.timeTexts.front(), '_'));
-    name.replace(QLatin1Char(':'), QLatin1Char('-'));
-    for (QChar& c : name)
-        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('_'))
-            c = QLatin1Char('_');
-    return name;
-}
 
 }  // namespace
 
@@ -33,7 +23,8 @@ SetCsvFlavour spreadsheetFlavour(const QLocale& locale) {
 
 void exportSetCsv(Prompts& prompts, const DataSet& set, const QLocale& locale) {
     const QString start =
-        QDir(file_history::folder(kExportDialog)).filePath(suggestedName(set) + ".csv");
+        QDir(file_history::folder(kExportDialog))
+            .filePath(QString::fromStdString(fileStem(set.samples.timeTexts)) + ".csv");
     const std::optional<Prompts::SaveChoice> choice =
         prompts.saveFileChoice(kCsvFilter + QStringLiteral(";;") + kExcelCsvFilter, start);
     if (!choice) return;
