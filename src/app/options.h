@@ -12,6 +12,7 @@ struct Options {
     Action action = Action::Run;
     bool virtualMeter = false;  // --virtual-meter: an in-process meter instead of USB
     QString screenshotFile;     // --screenshot FILE: save the panel as PNG and exit
+    QString dataFile;           // FILE: a data file to open at start, as Open does
     QString text;               // help, version or error text to print
 };
 
