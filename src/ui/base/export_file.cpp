@@ -1,16 +1,29 @@
 #include "base/export_file.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include "base/prompts.h"
 
 namespace photara {
 
+namespace {
+
+bool isExtension(const QString& suffix) {
+    static const QRegularExpression pattern(QStringLiteral("^(?=.*[A-Za-z])[A-Za-z0-9]{1,5}$"));
+    return pattern.match(suffix).hasMatch();
+}
+
+}  // namespace
+
 std::optional<QString> exportFileName(Prompts& prompts, const QString& chosen,
-                                      const QString& extension) {
+                                      const QString& extension, bool otherExtensionsKept) {
     const QFileInfo info(chosen);
-    if (!info.suffix().isEmpty() || info.fileName().isEmpty()) return chosen;
+    const QString suffix = info.suffix();
+    if (info.fileName().isEmpty() || suffix.compare(extension, Qt::CaseInsensitive) == 0 ||
+        (otherExtensionsKept && isExtension(suffix)))
+        return chosen;
     const QString name = chosen + QLatin1Char('.') + extension;
     if (QFileInfo::exists(name) &&
         !prompts.confirm(QStringLiteral("\"%1\" already exists.\nDo you want to replace it?")

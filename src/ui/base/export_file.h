@@ -11,10 +11,13 @@ namespace photara {
 class Prompts;
 
 // The file an export writes: the name the user gave, with "." + extension appended when it
-// has none. The dialog asked about replacing only the name as typed, so when the appended
-// name is an existing file this asks before it is replaced; nullopt when the user declines.
+// has no extension ("run 1.5 lux" and "2026.12.08" have none: an extension is up to five
+// letters and digits with a letter among them), or, unless otherExtensionsKept, when it has
+// another one. The dialog asked about replacing only the name as typed, so when the
+// appended name is an existing file this asks before it is replaced; nullopt when the user
+// declines.
 std::optional<QString> exportFileName(Prompts& prompts, const QString& chosen,
-                                      const QString& extension);
+                                      const QString& extension, bool otherExtensionsKept);
 
 // Writes a whole file through QSaveFile: `write` fills the device and says whether it
 // succeeded; then either the whole file is in place or an existing file of that name stays

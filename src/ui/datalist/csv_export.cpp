@@ -29,7 +29,7 @@ void exportSetCsv(Prompts& prompts, const DataSet& set, const QLocale& locale) {
         prompts.saveFileChoice(kCsvFilter + QStringLiteral(";;") + kExcelCsvFilter, start);
     if (!choice) return;
     const std::optional<QString> path =
-        exportFileName(prompts, choice->path, QStringLiteral("csv"));
+        exportFileName(prompts, choice->path, QStringLiteral("csv"), true);
     if (!path) return;
     file_history::rememberFolder(kExportDialog, *path);
 

@@ -173,15 +173,15 @@ PlotPicture PlotWindow::picture(const QString& printed) const {
 
 void PlotWindow::exportPicture() {
     range_->hide();
-    const QString start =
-        QDir(file_history::folder(kPictureDialog))
-            .filePath(QString::fromStdString(fileStem(samples_.timeTexts)) + ".png");
+    // No extension in the suggested name: the format picked in the dialog supplies it.
+    const QString start = QDir(file_history::folder(kPictureDialog))
+                              .filePath(QString::fromStdString(fileStem(samples_.timeTexts)));
     const std::optional<Prompts::SaveChoice> choice =
         context_.prompts.saveFileChoice(pictureFilters(), start);
     if (!choice) return;
     const PictureFormat& format = pictureFormat(*choice);
     const std::optional<QString> path =
-        exportFileName(context_.prompts, choice->path, format.extension);
+        exportFileName(context_.prompts, choice->path, format.extension, false);
     if (!path) return;
     file_history::rememberFolder(kPictureDialog, *path);
 
