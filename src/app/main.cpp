@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <optional>
 
+#include "commands/open_command.h"
 #include "options.h"
 #include "photara_app.h"
 #include "screenshot.h"
@@ -33,6 +35,8 @@ void refuse(const QString& text, bool interactive) {
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Photara"));
+    // Where the remembered folders and recent files are kept (~/.config/Photara).
+    QCoreApplication::setOrganizationName(QStringLiteral("Photara"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PHOTARA_VERSION));
     // The desktop file's id: lets a Wayland compositor match the windows to the menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.photara.Photara"));
@@ -77,5 +81,11 @@ int main(int argc, char** argv) {
     if (!options.screenshotFile.isEmpty())
         screenshot.emplace(photara.panel(), photara.link(), options.screenshotFile);
     photara.start();
+    // A file named on the command line (a file manager's double click) opens as Open would,
+    // once the panel stands where the plot is placed beside it.
+    if (!options.dataFile.isEmpty())
+        QTimer::singleShot(0, &photara.panel(), [&photara, file = options.dataFile] {
+            photara::openDataFile(photara.context(), photara.views(), file);
+        });
     return app.exec();
 }

@@ -65,6 +65,9 @@ Options parseOptions(const QStringList& arguments) {
     parser.addOption(virtualMeter);
     parser.addOption(screenshot);
     parser.addOption(meterId);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A data file (.pxd) to open at start."),
+                                 QStringLiteral("[file]"));
 
     Options options;
     if (!parser.parse(arguments)) {
@@ -87,12 +90,13 @@ Options parseOptions(const QStringList& arguments) {
         options.text = QStringLiteral("Photara %1").arg(QStringLiteral(PHOTARA_VERSION));
         return options;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
         options.action = Options::Action::Fail;
-        options.text = QStringLiteral("Unexpected argument: %1")
-                           .arg(parser.positionalArguments().constFirst());
+        options.text = QStringLiteral("Unexpected argument: %1").arg(files.at(1));
         return options;
     }
+    if (!files.isEmpty()) options.dataFile = files.constFirst();
     options.virtualMeter = parser.isSet(virtualMeter);
     if (parser.isSet(screenshot)) {
         options.screenshotFile = parser.value(screenshot);

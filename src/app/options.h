@@ -15,6 +15,7 @@ struct Options {
     bool virtualMeter = false;  // --virtual-meter: an in-process meter instead of USB
     QString screenshotFile;     // --screenshot FILE: save the panel as PNG and exit
     MeterId meterId;            // --meter-id VVVV:PPPP: the USB meter to look for
+    QString dataFile;           // FILE: a data file to open at start, as Open does
     QString text;               // help, version or error text to print
 };
 

@@ -6,6 +6,7 @@
 
 #include "commands/list_graph_commands.h"
 #include "commands/open_command.h"
+#include "datalist/recent_files_menu.h"
 #include "link/meter_identity.h"
 #include "reading/reading.h"
 
@@ -58,6 +59,10 @@ void PhotaraApp::wireCommands() {
         QAction* action = panel_.toolbarAction(QString::fromLatin1(key));
         if (action) QObject::connect(action, &QAction::triggered, &panel_, run);
     }
+    if (QAction* open = panel_.toolbarAction(QStringLiteral("Open")))
+        addRecentFilesMenu(*open, [this](const QString& file) {
+            openDataFile(context_, views_, file);
+        });
 }
 
 void PhotaraApp::start() {

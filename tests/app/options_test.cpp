@@ -13,6 +13,7 @@ struct OptionCase {
     Options::Action action;
     bool virtualMeter;
     const char* screenshot;
+    const char* dataFile = "";
 };
 
 class OptionParsing : public ::testing::TestWithParam<OptionCase> {};
@@ -27,6 +28,7 @@ TEST_P(OptionParsing, ReadsTheCommandLine) {
     }
     EXPECT_EQ(options.virtualMeter, c.virtualMeter);
     EXPECT_EQ(options.screenshotFile, QString::fromLatin1(c.screenshot));
+    EXPECT_EQ(options.dataFile, QString::fromLatin1(c.dataFile));
 }
 
 using A = Options::Action;
@@ -41,7 +43,14 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"ScreenshotWithoutFile", {"--screenshot"}, A::Fail, false, ""},
         OptionCase{"ScreenshotEmptyFile", {"--screenshot="}, A::Fail, false, ""},
         OptionCase{"Unknown", {"--simulate"}, A::Fail, false, ""},
-        OptionCase{"StrayArgument", {"meter.pxd"}, A::Fail, false, ""},
+        OptionCase{"DataFile", {"meter.pxd"}, A::Run, false, "", "meter.pxd"},
+        OptionCase{"DataFileAfterOptions",
+                   {"--virtual-meter", "--", "-odd name.pxd"},
+                   A::Run,
+                   true,
+                   "",
+                   "-odd name.pxd"},
+        OptionCase{"TwoDataFiles", {"a.pxd", "b.pxd"}, A::Fail, false, ""},
         OptionCase{"Help", {"--help"}, A::ShowHelp, false, ""},
         OptionCase{"ShortHelp", {"-h"}, A::ShowHelp, false, ""},
         OptionCase{"Version", {"--version"}, A::ShowVersion, false, ""},

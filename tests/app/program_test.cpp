@@ -110,6 +110,30 @@ TEST_F(ProgramProcess, ASecondPhotaraRefusesToStart) {
     first.waitForFinished(10000);
 }
 
+// A data file named on the command line opens as Open does: it then leads the recent files
+// the program keeps in the user's settings (here a scratch folder).
+TEST_F(ProgramProcess, OpensTheDataFileNamedOnTheCommandLine) {
+    const QString file = runtime_.filePath(QStringLiteral("named.pxd"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray::fromStdString(sim::generateDataText(sim::DataSetRecipe{}) + "\r\n"));
+    out.close();
+    env_.insert(QStringLiteral("XDG_CONFIG_HOME"), runtime_.filePath(QStringLiteral("config")));
+    const QString settings = runtime_.filePath(QStringLiteral("config/Photara/Photara.conf"));
+
+    QProcess photara;
+    start(photara, {QStringLiteral("--virtual-meter"), file});
+    auto opened = [&] {
+        QFile conf(settings);
+        return conf.open(QIODevice::ReadOnly) && conf.readAll().contains("named.pxd");
+    };
+    for (int wait = 0; wait < 500 && !opened(); ++wait) photara.waitForFinished(20);
+    EXPECT_TRUE(opened()) << photara.readAllStandardError().toStdString();
+    EXPECT_EQ(photara.state(), QProcess::Running);
+    photara.kill();
+    photara.waitForFinished(10000);
+}
+
 TEST_F(ProgramProcess, HelpAndVersionNeedNoDisplayAndBadOptionsFail) {
     QProcessEnvironment noDisplay = env_;
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})

@@ -14,10 +14,11 @@ class QtApplicationEnvironment final : public ::testing::Environment {
         static char name[] = "photara-tests";
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance()) app_ = new QApplication(argc, argv);
-        // Settings (window places) go to a folder of this run, never the user's own.
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+        // What the program remembers (folders, recent files) goes to a scratch folder, never
+        // into the settings of the user running the tests.
+        QCoreApplication::setOrganizationName(QStringLiteral("photara-tests"));
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, settingsDir_.path());
     }
     void TearDown() override {
         delete app_;
@@ -26,7 +27,7 @@ class QtApplicationEnvironment final : public ::testing::Environment {
 
   private:
     QApplication* app_ = nullptr;
-    QTemporaryDir settings_;
+    QTemporaryDir settingsDir_;
 };
 
 [[maybe_unused]] const auto* const kEnvironment =

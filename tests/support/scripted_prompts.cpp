@@ -30,7 +30,7 @@ void ScriptedPrompts::answerPrintCancel() {
 
 std::size_t ScriptedPrompts::unusedAnswers() const {
     return openAnswers_.size() + saveAnswers_.size() + inputAnswers_.size() +
-           confirmAnswers_.size() + printAnswers_.size();
+           confirmAnswers_.size() + printAnswers_.size() + sizeAnswers_.size();
 }
 
 void ScriptedPrompts::message(const QString& text, const QString& title, Icon icon) {
@@ -57,8 +57,36 @@ std::optional<QString> ScriptedPrompts::openFileName(const QString& filter) {
 }
 
 std::optional<QString> ScriptedPrompts::saveFileName(const QString& filter) {
+    const std::optional<SaveChoice> choice = takeSave(filter);
+    if (!choice) return std::nullopt;
+    return choice->path;
+}
+
+std::optional<Prompts::SaveChoice> ScriptedPrompts::saveFileChoice(const QString& filter,
+                                                                   const QString& start) {
+    starts_.push_back(start);
+    return takeSave(filter);
+}
+
+std::optional<Prompts::SaveChoice> ScriptedPrompts::takeSave(const QString& filter) {
     filters_.push_back(filter);
-    return take(saveAnswers_, "save file").value_or(std::nullopt);
+    QString picked = saveFilters_.empty() ? QString() : saveFilters_.front();
+    if (!saveFilters_.empty()) saveFilters_.pop_front();
+    if (picked.isEmpty()) picked = filter.section(QStringLiteral(";;"), 0, 0);
+    const std::optional<QString> name = take(saveAnswers_, "save file").value_or(std::nullopt);
+    if (!name) return std::nullopt;
+    return SaveChoice{*name, picked};
+}
+
+std::optional<QString> ScriptedPrompts::openFileNameIn(const QString& filter,
+                                                       const QString& start) {
+    starts_.push_back(start);
+    return openFileName(filter);
+}
+
+std::optional<QSize> ScriptedPrompts::imageSize(const QSize& suggested) {
+    suggestedSizes_.push_back(suggested);
+    return take(sizeAnswers_, "picture size").value_or(std::nullopt);
 }
 
 bool ScriptedPrompts::choosePrinter(QPrinter& printer) {

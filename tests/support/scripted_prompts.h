@@ -28,7 +28,15 @@ class ScriptedPrompts final : public Prompts {
 
     // Answers, consumed in the order they were scripted. std::nullopt means Cancel.
     void answerOpenFile(std::optional<QString> name) { openAnswers_.push_back(std::move(name)); }
-    void answerSaveFile(std::optional<QString> name) { saveAnswers_.push_back(std::move(name)); }
+    void answerSaveFile(std::optional<QString> name) { answerSaveFile(std::move(name), {}); }
+    // A save dialog whose filter the program reads: the name, and the filter picked (the
+    // first one when empty).
+    void answerSaveFile(std::optional<QString> name, const QString& filter) {
+        saveAnswers_.push_back(std::move(name));
+        saveFilters_.push_back(filter);
+    }
+    // The next picture size dialog; std::nullopt means Cancel.
+    void answerImageSize(std::optional<QSize> size) { sizeAnswers_.push_back(size); }
     void answerInput(std::optional<QString> text) { inputAnswers_.push_back(std::move(text)); }
     void answerConfirm(bool ok) { confirmAnswers_.push_back(ok); }
     // The next print dialog sets the printer to write a PDF file at path and accepts.
@@ -51,6 +59,10 @@ class ScriptedPrompts final : public Prompts {
     const std::vector<QString>& confirmQuestions() const { return confirms_; }
     // The filter of each file dialog shown, open and save alike, in order.
     const std::vector<QString>& fileFilters() const { return filters_; }
+    // Where each dialog that takes a starting place started, in order.
+    const std::vector<QString>& fileStarts() const { return starts_; }
+    // The size each picture size dialog suggested.
+    const std::vector<QSize>& suggestedSizes() const { return suggestedSizes_; }
     int printDialogs() const { return printDialogs_; }
     // Scripted answers nobody asked for; a test usually expects none left over.
     std::size_t unusedAnswers() const;
@@ -62,11 +74,18 @@ class ScriptedPrompts final : public Prompts {
     std::optional<QString> openFileName(const QString& filter) override;
     std::optional<QString> saveFileName(const QString& filter) override;
     bool choosePrinter(QPrinter& printer) override;
+    std::optional<SaveChoice> saveFileChoice(const QString& filter, const QString& start) override;
+    std::optional<QString> openFileNameIn(const QString& filter, const QString& start) override;
+    std::optional<QSize> imageSize(const QSize& suggested) override;
 
   private:
+    std::optional<SaveChoice> takeSave(const QString& filter);
+
     std::deque<std::optional<QString>> openAnswers_;
     std::deque<std::optional<QString>> saveAnswers_;
     std::deque<std::optional<QString>> inputAnswers_;
+    std::deque<QString> saveFilters_;  // one per save answer
+    std::deque<std::optional<QSize>> sizeAnswers_;
     std::deque<bool> confirmAnswers_;
     std::deque<std::optional<QString>> printAnswers_;  // PDF path, or nullopt to cancel
     std::function<void(const Message&)> messageHook_;
@@ -77,6 +96,8 @@ class ScriptedPrompts final : public Prompts {
     std::vector<InputQuestion> inputs_;
     std::vector<QString> confirms_;
     std::vector<QString> filters_;
+    std::vector<QString> starts_;
+    std::vector<QSize> suggestedSizes_;
     int printDialogs_ = 0;
 };
 

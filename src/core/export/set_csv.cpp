@@ -16,8 +16,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// The data text is one byte per character (Latin-1); the CSV is UTF-8.
-std::string utf8(std::string_view latin1) {
+}  // namespace
+
+std::string utf8FromMeter(std::string_view latin1) {
     std::string out;
     out.reserve(latin1.size());
     for (const char c : latin1) {
@@ -32,18 +33,12 @@ std::string utf8(std::string_view latin1) {
     return out;
 }
 
+namespace {
+
 std::string_view trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The meter writes "cd/m2" for want of a superscript; the CSV can say what it means.
-std::string unitHeader(std::string_view unit, std::string_view fallback) {
-    const std::string_view text = trimmed(unit);
-    if (text.empty()) return std::string(fallback);
-    if (text == "cd/m2") return "cd/m\xC2\xB2";
-    return utf8(text);
 }
 
 bool skipped(char c) {
@@ -132,7 +127,7 @@ bool readNumber(std::string_view text, std::size_t& i, std::size_t minDigits, st
 
 // The CAF and CCF as the meter wrote them, a plain decimal given the flavour's separator.
 std::string trailerValue(std::string_view text, std::string_view decimalSeparator) {
-    std::string out = utf8(text);
+    std::string out = utf8FromMeter(text);
     const bool plainDecimal = !out.empty() &&
                               out.find_first_not_of("0123456789.+-") == std::string::npos &&
                               std::count(out.begin(), out.end(), '.') == 1;
@@ -141,6 +136,14 @@ std::string trailerValue(std::string_view text, std::string_view decimalSeparato
 }
 
 }  // namespace
+
+std::string unitText(std::string_view meterUnit, std::string_view fallback) {
+    // The meter writes "cd/m2" for want of a superscript.
+    const std::string_view text = trimmed(meterUnit);
+    if (text.empty()) return std::string(fallback);
+    if (text == "cd/m2") return "cd/m\xC2\xB2";
+    return utf8FromMeter(text);
+}
 
 std::string csvNumber(std::string_view blanklessField, std::string_view decimalSeparator) {
     const NumberShape shape = shapeOf(blanklessField);
@@ -172,7 +175,7 @@ std::string isoLocalTime(std::string_view text, char dateTimeSeparator) {
          readNumber(timeText, i, 1, 2, second) && trimmed(timeText.substr(i)).empty();
     ok = ok && month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour <= 23 && minute <= 59 &&
          second <= 60;
-    if (!ok) return utf8(text);
+    if (!ok) return utf8FromMeter(text);
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d%c%02d:%02d:%02d", year, month, day,
                   dateTimeSeparator, hour, minute, second);
@@ -191,8 +194,8 @@ std::string setCsv(const DataSet& set, const SetCsvFlavour& flavour) {
     out += csv::record({"CAF", trailerValue(set.caf, decimal), ""}, d);
     out += csv::record({"CCF", trailerValue(set.ccf, decimal), ""}, d);
     out +=
-        csv::record({"time", hasRows ? unitHeader(set.firstUnit, "cd/m\xC2\xB2") : "cd/m\xC2\xB2",
-                     hasRows ? unitHeader(set.secondUnit, "fL") : "fL"},
+        csv::record({"time", hasRows ? unitText(set.firstUnit, "cd/m\xC2\xB2") : "cd/m\xC2\xB2",
+                     hasRows ? unitText(set.secondUnit, "fL") : "fL"},
                     d);
     const Samples& samples = set.samples;
     for (std::size_t row = 0; row < set.rowCount(); ++row) {

@@ -35,5 +35,10 @@ std::string setCsv(const DataSet& set, const SetCsvFlavour& flavour = SetCsvFlav
 // holds none), and a time text as ISO 8601.
 std::string csvNumber(std::string_view blanklessField, std::string_view decimalSeparator = ".");
 std::string isoLocalTime(std::string_view timeText, char dateTimeSeparator = 'T');
+// The meter's text (one byte per character, Latin-1) in UTF-8.
+std::string utf8FromMeter(std::string_view latin1);
+// A unit as the meter wrote it ("cd/m2"), in UTF-8 as a reader expects it ("cd/m²");
+// `fallback` when the field is blank.
+std::string unitText(std::string_view meterUnit, std::string_view fallback);
 
 }  // namespace photara

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -39,6 +40,20 @@ public:
 
     // Print dialog set up on printer; true when the user chose to print.
     virtual bool choosePrinter(QPrinter& printer) = 0;
+
+    // The file dialogs of exports and of Open, starting at a remembered place: `start` is a
+    // folder, or a folder and a suggested file name. The save dialog also tells which of
+    // its filters the user picked (a format, a flavour). Without an override they fall back
+    // to the plain dialogs above.
+    struct SaveChoice {
+        QString path;
+        QString filter;  // the picked filter as given, e.g. "Excel (*.csv)"
+    };
+    virtual std::optional<SaveChoice> saveFileChoice(const QString& filter, const QString& start);
+    virtual std::optional<QString> openFileNameIn(const QString& filter, const QString& start);
+
+    // The size in pixels of a picture to export, `suggested` filled in; nullopt on Cancel.
+    virtual std::optional<QSize> imageSize(const QSize& suggested) { return suggested; }
 };
 
 // The real dialogs, over the active window (the given parent when none is active).
@@ -56,6 +71,9 @@ public:
     std::optional<QString> openFileNameIn(const QString& filter, const QString& folder) override;
     std::optional<QString> saveFileNameAs(const QString& filter, const QString& suggested) override;
     bool choosePrinter(QPrinter& printer) override;
+    std::optional<SaveChoice> saveFileChoice(const QString& filter, const QString& start) override;
+    std::optional<QString> openFileNameIn(const QString& filter, const QString& start) override;
+    std::optional<QSize> imageSize(const QSize& suggested) override;
 
 private:
     QWidget* owner() const;

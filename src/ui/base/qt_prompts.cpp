@@ -1,9 +1,13 @@
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpinBox>
 
 #include "base/prompts.h"
 
@@ -86,6 +90,56 @@ std::optional<QString> QtPrompts::saveFileNameAs(const QString& filter, const QS
 bool QtPrompts::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner());
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<Prompts::SaveChoice> Prompts::saveFileChoice(const QString& filter,
+                                                           const QString& /*start*/) {
+    const std::optional<QString> name = saveFileName(filter);
+    if (!name) return std::nullopt;
+    return SaveChoice{*name, filter.section(QStringLiteral(";;"), 0, 0)};
+}
+
+std::optional<QString> Prompts::openFileNameIn(const QString& filter, const QString& /*start*/) {
+    return openFileName(filter);
+}
+
+std::optional<Prompts::SaveChoice> QtPrompts::saveFileChoice(const QString& filter,
+                                                             const QString& start) {
+    QString picked;
+    const QString name = QFileDialog::getSaveFileName(parent_, QString(), start, filter, &picked);
+    if (name.isEmpty()) return std::nullopt;
+    return SaveChoice{name, picked};
+}
+
+std::optional<QString> QtPrompts::openFileNameIn(const QString& filter, const QString& start) {
+    const QString name = QFileDialog::getOpenFileName(parent_, QString(), start, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QSize> QtPrompts::imageSize(const QSize& suggested) {
+    QDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("PictureSize"));
+    dialog.setWindowTitle(QStringLiteral("Picture Size"));
+    auto* form = new QFormLayout(&dialog);
+    auto spin = [&](const char* name, int value) {
+        auto* box = new QSpinBox(&dialog);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(16, 16384);
+        box->setSuffix(QStringLiteral(" px"));
+        box->setValue(value);
+        return box;
+    };
+    QSpinBox* width = spin("Width", suggested.width());
+    QSpinBox* height = spin("Height", suggested.height());
+    form->addRow(QStringLiteral("&Width:"), width);
+    form->addRow(QStringLiteral("&Height:"), height);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return QSize(width->value(), height->value());
 }
 
 }  // namespace photara

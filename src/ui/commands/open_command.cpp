@@ -10,6 +10,7 @@
 #include "datafile/data_set.h"
 #include "datalist/data_file_io.h"
 #include "datalist/data_views.h"
+#include "datalist/file_history.h"
 
 namespace photara {
 
@@ -42,16 +43,28 @@ std::optional<QString> openFile(AppContext& context, DataViews& views, const QSt
 }  // namespace
 
 void runOpenCommand(AppContext& context, DataViews& views) {
-    const std::optional<QString> name = context.prompts.openFileName(kDataFileFilter);
+    const QString dialog = QStringLiteral("open");
+    const std::optional<QString> name =
+        context.prompts.openFileNameIn(kDataFileFilter, file_history::folder(dialog));
     if (!name || name->isEmpty()) return;
+    file_history::rememberFolder(dialog, *name);
+    openDataFile(context, views, *name);
+}
 
+bool openDataFile(AppContext& context, DataViews& views, const QString& name) {
     std::optional<QString> refusal;
     {
         const TimerPause pause{&context.pollTimer, &context.statusTimer};
-        refusal = openFile(context, views, *name);
+        refusal = openFile(context, views, name);
     }
+    if (!refusal) {
+        file_history::addRecentFile(name);
+        return true;
+    }
+    file_history::removeRecentFile(name);
     // Told with the panel live again: the display must not stand still behind the message.
-    if (refusal) context.prompts.message(*refusal, QString(), Prompts::Icon::Critical);
+    context.prompts.message(*refusal, QString(), Prompts::Icon::Critical);
+    return false;
 }
 
 }  // namespace photara

@@ -19,6 +19,7 @@
 #include "base/prompts.h"
 #include "base/timer_pause.h"
 #include "common/workspace.h"
+#include "datalist/csv_export.h"
 #include "datalist/data_file_io.h"
 #include "datalist/data_list_model.h"
 
@@ -105,6 +106,11 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
     plotAction->setToolTip(QStringLiteral("Plot\nPlot this data"));
     connect(saveAction, &QAction::triggered, this, &DataListWindow::save);
     connect(plotAction, &QAction::triggered, this, &DataListWindow::plotRequested);
+    QAction* exportAction = toolbar_->addAction(QStringLiteral("Export"));
+    exportAction->setObjectName(QStringLiteral("Export"));
+    exportAction->setToolTip(QStringLiteral("Export CSV (Ctrl+E)"));
+    exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(exportAction, &QAction::triggered, this, &DataListWindow::exportCsv);
 
     auto* trailer = new QHBoxLayout;
     trailer->setContentsMargins(px(240) - px(120), 0, 0, 0);
@@ -156,6 +162,10 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
 }
 
 DataListWindow::~DataListWindow() = default;
+
+void DataListWindow::exportCsv() {
+    exportSetCsv(context_.prompts, *set_);
+}
 
 void DataListWindow::save() {
     const std::optional<QString> name = askDataFileSaveName(context_.prompts);

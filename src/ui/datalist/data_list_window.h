@@ -29,6 +29,8 @@ class DataListWindow final : public QWidget {
 
     // Toolbar "Save": asks for a file and writes the data text and CR LF to it.
     void save();
+    // Toolbar "Export" (Ctrl+E): asks for a file and a flavour and writes the list as CSV.
+    void exportCsv();
 
   signals:
     // Toolbar "Plot".

@@ -1,14 +1,23 @@
 #include "plot/plot_window.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QResizeEvent>
 #include <QToolBar>
 
 #include "base/app_context.h"
+#include "base/export_file.h"
 #include "base/prompts.h"
+#include "common/local_time.h"
 #include "common/workspace.h"
+#include "datafile/data_set.h"
+#include "datalist/file_history.h"
+#include "export/set_caption.h"
 #include "plot/plot_painter.h"
 #include "plot/range_panel.h"
 
@@ -24,10 +33,41 @@ QAction* toolbarAction(QToolBar& toolbar, const QString& key, const QString& tip
     return action;
 }
 
+// The picture formats of the export dialog, by filter and extension.
+struct PictureFormat {
+    QString filter;
+    QString extension;
+};
+const PictureFormat kPictureFormats[] = {
+    {QStringLiteral("PNG Image (*.png)"), QStringLiteral("png")},
+    {QStringLiteral("SVG Image (*.svg)"), QStringLiteral("svg")},
+    {QStringLiteral("PDF Document (*.pdf)"), QStringLiteral("pdf")},
+};
+const QString kPictureDialog = QStringLiteral("picture");
+
+QString pictureFilters() {
+    QStringList filters;
+    for (const PictureFormat& format : kPictureFormats) filters << format.filter;
+    return filters.join(QStringLiteral(";;"));
+}
+
+// The format a name asks for by its extension, else the one of the picked filter.
+const PictureFormat& pictureFormat(const Prompts::SaveChoice& choice) {
+    const QString suffix = QFileInfo(choice.path).suffix().toLower();
+    for (const PictureFormat& format : kPictureFormats)
+        if (format.extension == suffix) return format;
+    for (const PictureFormat& format : kPictureFormats)
+        if (format.filter == choice.filter) return format;
+    return kPictureFormats[0];
+}
+
 }  // namespace
 
 PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), context_(context), samples_(context.workspace.samples) {
+    : QWidget(parent, Qt::Window),
+      context_(context),
+      samples_(context.workspace.samples),
+      caption_(pictureCaption(samples_, parseDataText(context.workspace.dataText))) {
     setObjectName(QStringLiteral("Plot"));
     setWindowTitle(QStringLiteral("Plot"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -48,7 +88,11 @@ PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
                     QStringLiteral("Graphic Unit\nShow the Fl curve and its scale in fL or cd/m\u00B2")},
           std::pair{QStringLiteral("Range"),
                     QStringLiteral("Graphic Range\nSet the scales' ranges")},
-          std::pair{QStringLiteral("Print"), QStringLiteral("Print\nPrint the graph (Ctrl+P)")}}) {
+          std::pair{QStringLiteral("Print"), QStringLiteral("Print\nPrint the graph (Ctrl+P)")},
+          std::pair{QStringLiteral("Export"),
+                    QStringLiteral("Export Picture\nSave the graph as PNG, SVG or PDF")},
+          std::pair{QStringLiteral("Copy"),
+                    QStringLiteral("Copy Picture\nCopy the graph to the clipboard (Ctrl+C)")}}) {
         QAction* action = toolbarAction(*toolbar_, key, tip);
         connect(action, &QAction::triggered, this, [this, k = key] { toolbarClicked(k); });
     }
@@ -58,6 +102,11 @@ PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
     printShortcut->setShortcut(QKeySequence::Print);
     connect(printShortcut, &QAction::triggered, this, &PlotWindow::print);
     addAction(printShortcut);
+    auto* copyShortcut = new QAction(this);
+    copyShortcut->setObjectName(QStringLiteral("CopyShortcut"));
+    copyShortcut->setShortcut(QKeySequence::Copy);
+    connect(copyShortcut, &QAction::triggered, this, &PlotWindow::copyPicture);
+    addAction(copyShortcut);
 
     range_ = new RangePanel(this);
     range_->move(150, toolbar_->sizeHint().height() + 4);
@@ -82,6 +131,8 @@ void PlotWindow::toolbarClicked(const QString& key) {
         }
     }
     if (key == QStringLiteral("Print")) print();
+    if (key == QStringLiteral("Export")) exportPicture();
+    if (key == QStringLiteral("Copy")) copyPicture();
 }
 
 void PlotWindow::applyRange() {
@@ -111,15 +162,62 @@ void PlotWindow::print() {
     } hidden(*toolbar_);
     range_->hide();
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(caption_.title);
     if (!context_.prompts.choosePrinter(printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) return;
-    // The graph as shown, scaled to fit the page with its proportions kept.
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const qreal scale = std::min(page.width() / width(), page.height() / height());
-    painter.scale(scale, scale);
-    renderGraph(painter);
+    const LocalDateTime now = context_.clock.now();
+    const QString printed = QStringLiteral("Printed %1-%2-%3 %4:%5")
+                                .arg(now.year, 4, 10, QLatin1Char('0'))
+                                .arg(now.month, 2, 10, QLatin1Char('0'))
+                                .arg(now.day, 2, 10, QLatin1Char('0'))
+                                .arg(now.hour, 2, 10, QLatin1Char('0'))
+                                .arg(now.minute, 2, 10, QLatin1Char('0'));
+    picture(printed).paintPage(painter,
+                               printer.pageLayout().paintRectPixels(printer.resolution()).size());
     painter.end();
+}
+
+PlotPicture PlotWindow::picture(const QString& printed) const {
+    PictureCaption caption = caption_;
+    caption.printed = printed;
+    return PlotPicture(samples_, context_.workspace.plot, std::move(caption), font());
+}
+
+void PlotWindow::exportPicture() {
+    range_->hide();
+    // No extension in the suggested name: the format picked in the dialog supplies it.
+    const QString start = QDir(file_history::folder(kPictureDialog))
+                              .filePath(QString::fromStdString(fileStem(samples_.timeTexts)));
+    const std::optional<Prompts::SaveChoice> choice =
+        context_.prompts.saveFileChoice(pictureFilters(), start);
+    if (!choice) return;
+    const PictureFormat& format = pictureFormat(*choice);
+    const std::optional<QString> path =
+        exportFileName(context_.prompts, choice->path, format.extension, false);
+    if (!path) return;
+    file_history::rememberFolder(kPictureDialog, *path);
+
+    const PlotPicture graph = picture();
+    std::function<bool(QIODevice&)> write;
+    if (format.extension == QStringLiteral("png")) {
+        const std::optional<QSize> pixels = context_.prompts.imageSize(size() * 2);
+        if (!pixels) return;
+        write = [&, pixels = *pixels](QIODevice& file) {
+            return graph.writePng(file, pixels, size());
+        };
+    } else if (format.extension == QStringLiteral("svg")) {
+        write = [&](QIODevice& file) { return graph.writeSvg(file, size()); };
+    } else {
+        write = [&](QIODevice& file) { return graph.writePdf(file); };
+    }
+    if (const std::optional<QString> failure = writeWholeFile(*path, write))
+        context_.prompts.message(*failure, QString(), Prompts::Icon::Critical);
+}
+
+void PlotWindow::copyPicture() {
+    QGuiApplication::clipboard()->setImage(picture().image(size() * 2, size()));
 }
 
 void PlotWindow::renderGraph(QPainter& painter) const {

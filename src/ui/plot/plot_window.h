@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "plot/plot_geometry.h"
+#include "plot/plot_picture.h"
 
 class QToolBar;
 
@@ -12,10 +13,10 @@ struct AppContext;
 class RangePanel;
 
 // The plot "Plot": the samples it was opened on, drawn with the shared plot settings on
-// white, with a toolbar (Unit, Range, Print) and the range panel. The drawing covers the
-// whole client area; the toolbar sits over its top, above the plot area. It keeps its own
-// copy of the samples: a data list loading another set meanwhile replaces the shared ones,
-// and a redraw must not put that set's readings under this one's ranges.
+// white, with a toolbar (Unit, Range, Print, Export, Copy) and the range panel. The drawing covers
+// the whole client area; the toolbar sits over its top, above the plot area. It keeps its own copy
+// of the samples: a data list loading another set meanwhile replaces the shared ones, and a redraw
+// must not put that set's readings under this one's ranges.
 class PlotWindow final : public QWidget {
     Q_OBJECT
   public:
@@ -27,10 +28,19 @@ class PlotWindow final : public QWidget {
     const PlotDrawing& drawing() const { return drawing_; }
     double labelStep() const { return labelStep_; }
 
-    // Toolbar button by key: "Unit" (fL <-> cd/m2 for the second curve), "Range" or "Print".
+    // Toolbar button by key: "Unit" (fL <-> cd/m2 for the second curve), "Range", "Print",
+    // "Export" or "Copy".
     void toolbarClicked(const QString& key);
-    // Prints the graph without the toolbar through the print dialog (also Ctrl+P).
+    // Prints the graph without the toolbar through the print dialog (also Ctrl+P): landscape
+    // unless the user picks otherwise, filling the page under the caption and the date.
     void print();
+    // Asks for a file and writes the graph with its caption as PNG (at a size the user
+    // picks, the window's size ×2 at first), SVG or PDF.
+    void exportPicture();
+    // Puts the picture (the window's size ×2) on the clipboard (also Ctrl+C).
+    void copyPicture();
+    // The graph with its caption, as pictures and printouts show it.
+    PlotPicture picture(const QString& printed = QString()) const;
     // Renders the graph alone at the window's size, as it is printed.
     void renderGraph(QPainter& painter) const;
 
@@ -45,6 +55,7 @@ class PlotWindow final : public QWidget {
 
     AppContext& context_;
     const Samples samples_;
+    PictureCaption caption_;
     QToolBar* toolbar_ = nullptr;
     RangePanel* range_ = nullptr;
     PlotDrawing drawing_;

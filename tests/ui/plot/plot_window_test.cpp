@@ -107,8 +107,9 @@ TEST(PlotWindowTest, OpensWhiteBesideThePanelWithItsSettings) {
         keys << action->objectName();
         tips << action->toolTip().section(QLatin1Char('\n'), 0, 0);
     }
-    EXPECT_EQ(keys, (QStringList{"Unit", "Range", "Print"}));
-    EXPECT_EQ(tips, (QStringList{"Graphic Unit", "Graphic Range", "Print"}));
+    EXPECT_EQ(keys, (QStringList{"Unit", "Range", "Print", "Export", "Copy"}));
+    EXPECT_EQ(tips, (QStringList{"Graphic Unit", "Graphic Range", "Print", "Export Picture",
+                                 "Copy Picture (Ctrl+C)"}));
 }
 
 TEST(PlotWindowTest, DrawsBothCurvesAtTheirLevelsInsideThePlotArea) {

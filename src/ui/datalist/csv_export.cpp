@@ -1,0 +1,46 @@
+#include "datalist/csv_export.h"
+
+#include <QDir>
+#include <QIODevice>
+
+#include "base/export_file.h"
+#include "base/prompts.h"
+#include "datalist/file_history.h"
+#include "export/set_caption.h"
+
+namespace photara {
+namespace {
+
+const QString kExportDialog = QStringLiteral("export");
+
+}  // namespace
+
+SetCsvFlavour spreadsheetFlavour(const QLocale& locale) {
+    const QString decimal = locale.decimalPoint();
+    return SetCsvFlavour::spreadsheet(decimal == QStringLiteral(",") ? ';' : ',',
+                                      decimal.toStdString());
+}
+
+void exportSetCsv(Prompts& prompts, const DataSet& set, const QLocale& locale) {
+    const QString start =
+        QDir(file_history::folder(kExportDialog))
+            .filePath(QString::fromStdString(fileStem(set.samples.timeTexts)) + ".csv");
+    const std::optional<Prompts::SaveChoice> choice =
+        prompts.saveFileChoice(kCsvFilter + QStringLiteral(";;") + kExcelCsvFilter, start);
+    if (!choice) return;
+    const std::optional<QString> path =
+        exportFileName(prompts, choice->path, QStringLiteral("csv"), true);
+    if (!path) return;
+    file_history::rememberFolder(kExportDialog, *path);
+
+    const SetCsvFlavour flavour =
+        choice->filter == kExcelCsvFilter ? spreadsheetFlavour(locale) : SetCsvFlavour::plain();
+    const std::string bytes = setCsv(set, flavour);
+    const std::optional<QString> failure = writeWholeFile(*path, [&](QIODevice& file) {
+        return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size());
+    });
+    if (failure) prompts.message(*failure, QString(), Prompts::Icon::Critical);
+}
+
+}  // namespace photara

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+#include "datafile/samples.h"
+#include "plot/plot_settings.h"
+
+class QIODevice;
+class QPainter;
+
+namespace photara {
+
+struct DataSet;
+
+// What a picture or a printout shows above the graph: when and how many readings, what the
+// scales measure with CAF and CCF, and on a printout when it was printed.
+struct PictureCaption {
+    QString title;
+    QString details;
+    QString printed;  // empty: no such line
+};
+
+// The caption of the set whose readings are samples; the factors and units come from set.
+PictureCaption pictureCaption(const Samples& samples, const DataSet& set);
+
+// The graph as a picture of any size: the caption lines, then the drawing of the plot
+// window (the same geometry and painting) below them, with the plot's current settings.
+class PlotPicture {
+  public:
+    PlotPicture(const Samples& samples, const PlotSettings& settings, PictureCaption caption,
+                const QFont& font);
+
+    // Paints on a surface of `size` drawing units (one unit is one pixel of the window).
+    void paint(QPainter& painter, QSizeF size) const;
+    // Fills a page (its painted area in device pixels) with the picture, the text at a size
+    // that reads well on paper whatever the printer's resolution.
+    void paintPage(QPainter& painter, QSizeF pagePixels) const;
+
+    // A picture of `pixels` that looks like the window of `window` units, only sharper.
+    QImage image(QSize pixels, QSizeF window) const;
+
+    // Writers for an export; each says whether it wrote the whole picture.
+    bool writePng(QIODevice& device, QSize pixels, QSizeF window) const;
+    bool writeSvg(QIODevice& device, QSizeF window) const;
+    bool writePdf(QIODevice& device) const;  // one A4 landscape page
+
+  private:
+    const Samples& samples_;
+    const PlotSettings& settings_;
+    PictureCaption caption_;
+    QFont font_;
+};
+
+}  // namespace photara
