@@ -50,7 +50,6 @@ public:
         QString filter;  // the picked filter as given, e.g. "Excel (*.csv)"
     };
     virtual std::optional<SaveChoice> saveFileChoice(const QString& filter, const QString& start);
-    virtual std::optional<QString> openFileNameIn(const QString& filter, const QString& start);
 
     // The size in pixels of a picture to export, `suggested` filled in; nullopt on Cancel.
     virtual std::optional<QSize> imageSize(const QSize& suggested) { return suggested; }
@@ -72,7 +71,6 @@ public:
     std::optional<QString> saveFileNameAs(const QString& filter, const QString& suggested) override;
     bool choosePrinter(QPrinter& printer) override;
     std::optional<SaveChoice> saveFileChoice(const QString& filter, const QString& start) override;
-    std::optional<QString> openFileNameIn(const QString& filter, const QString& start) override;
     std::optional<QSize> imageSize(const QSize& suggested) override;
 
 private:

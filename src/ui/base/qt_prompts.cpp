@@ -76,13 +76,13 @@ std::optional<QString> QtPrompts::saveFileName(const QString& filter) {
 }
 
 std::optional<QString> QtPrompts::openFileNameIn(const QString& filter, const QString& folder) {
-    const QString name = QFileDialog::getOpenFileName(parent_, QString(), folder, filter);
+    const QString name = QFileDialog::getOpenFileName(owner(), QString(), folder, filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
 
 std::optional<QString> QtPrompts::saveFileNameAs(const QString& filter, const QString& suggested) {
-    const QString name = QFileDialog::getSaveFileName(parent_, QString(), suggested, filter);
+    const QString name = QFileDialog::getSaveFileName(owner(), QString(), suggested, filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
@@ -99,26 +99,16 @@ std::optional<Prompts::SaveChoice> Prompts::saveFileChoice(const QString& filter
     return SaveChoice{*name, filter.section(QStringLiteral(";;"), 0, 0)};
 }
 
-std::optional<QString> Prompts::openFileNameIn(const QString& filter, const QString& /*start*/) {
-    return openFileName(filter);
-}
-
 std::optional<Prompts::SaveChoice> QtPrompts::saveFileChoice(const QString& filter,
                                                              const QString& start) {
     QString picked;
-    const QString name = QFileDialog::getSaveFileName(parent_, QString(), start, filter, &picked);
+    const QString name = QFileDialog::getSaveFileName(owner(), QString(), start, filter, &picked);
     if (name.isEmpty()) return std::nullopt;
     return SaveChoice{name, picked};
 }
 
-std::optional<QString> QtPrompts::openFileNameIn(const QString& filter, const QString& start) {
-    const QString name = QFileDialog::getOpenFileName(parent_, QString(), start, filter);
-    if (name.isEmpty()) return std::nullopt;
-    return name;
-}
-
 std::optional<QSize> QtPrompts::imageSize(const QSize& suggested) {
-    QDialog dialog(parent_);
+    QDialog dialog(owner());
     dialog.setObjectName(QStringLiteral("PictureSize"));
     dialog.setWindowTitle(QStringLiteral("Picture Size"));
     auto* form = new QFormLayout(&dialog);

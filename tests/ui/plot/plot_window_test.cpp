@@ -109,7 +109,7 @@ TEST(PlotWindowTest, OpensWhiteBesideThePanelWithItsSettings) {
     }
     EXPECT_EQ(keys, (QStringList{"Unit", "Range", "Print", "Export", "Copy"}));
     EXPECT_EQ(tips, (QStringList{"Graphic Unit", "Graphic Range", "Print", "Export Picture",
-                                 "Copy Picture (Ctrl+C)"}));
+                                 "Copy Picture"}));
 }
 
 TEST(PlotWindowTest, DrawsBothCurvesAtTheirLevelsInsideThePlotArea) {
