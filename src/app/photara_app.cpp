@@ -22,7 +22,7 @@ PhotaraApp::PhotaraApp(bool virtualMeter)
     prompts_.setParent(&panel_);
     link_.setListener(
         makeLinkListener(model_, [this](const QString& line) { panel_.addResultLine(line); }));
-    panel_.setPollTick([this] { pollTick_.run(); });
+    panel_.setPollTick([this] { (void)pollTick_.run(); });
     panel_.setKeySender(makeKeySender(link_));
     panel_.setRhLit([this] { return state_[Element::LblRH]; });
     wireCommands();

@@ -9,7 +9,7 @@
 #include "link/meter_link.h"
 #include "live/display_model.h"
 #include "live/display_state.h"
-#include "live/poll_tick.h"
+#include "meter/poll_tick.h"
 #include "logger/memory_window.h"
 #include "meter_wiring.h"
 #include "panel/panel.h"

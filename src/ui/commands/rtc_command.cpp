@@ -4,8 +4,9 @@
 #include "base/prompts.h"
 #include "base/timer_pause.h"
 #include "clock/setup_window.h"
-#include "commands/logger_guards.h"
 #include "commands/logger_messages.h"
+#include "link/meter_link.h"
+#include "meter/guards.h"
 
 namespace photara {
 
@@ -14,7 +15,7 @@ void execModal(SetupWindow& window) {
 }
 
 void runRtcCommand(AppContext& context, const ModalRunner& run) {
-    if (!meterFreeForSettings(context)) return;
+    if (refuseSettings(context.link.connected(), context.display)) return;
     const TimerPause pause{&context.pollTimer, &context.statusTimer};
     SetupWindow window(context.link, context.clock, context.panel);
     QObject::connect(&window, &SetupWindow::meterClockNotSet, &window,

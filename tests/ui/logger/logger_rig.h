@@ -22,6 +22,7 @@
 #include "live/display_state.h"
 #include "logger/directory.h"
 #include "logger/memory_window.h"
+#include "meter/display_ops.h"
 #include "sim/logger_memory.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
@@ -156,8 +157,7 @@ struct LoggerRig {
 
     // Connects the link as the poll would, then forgets the traffic.
     void connect() {
-        link.request(Command::Display);
-        link.writeThenRead();
+        (void)readDisplay(link);
         backend.written.clear();
         backend.reads = 0;
         moments.clear();
