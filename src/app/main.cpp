@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    photara::PhotaraApp photara(options.virtualMeter);
+    photara::PhotaraApp photara(options.virtualMeter, options.meterId);
     std::optional<photara::FirstReportScreenshot> screenshot;
     if (!options.screenshotFile.isEmpty())
         screenshot.emplace(photara.panel(), photara.link(), options.screenshotFile);

@@ -25,6 +25,12 @@ QList<QCommandLineOption> qtOptions() {
     return list;
 }
 
+QString meterIdText(MeterId id) {
+    return QStringLiteral("%1:%2")
+        .arg(id.vendorId, 4, 16, QLatin1Char('0'))
+        .arg(id.productId, 4, 16, QLatin1Char('0'));
+}
+
 }  // namespace
 
 Options parseOptions(const QStringList& arguments) {
@@ -50,8 +56,15 @@ Options parseOptions(const QStringList& arguments) {
         QStringLiteral("Save a picture of the panel as PNG once the meter's first display "
                        "report is shown, then exit."),
         QStringLiteral("file"));
+    const QCommandLineOption meterId(
+        QStringLiteral("meter-id"),
+        QStringLiteral("Look for the USB meter with these vendor and product ids, as lsusb "
+                       "shows them (built-in: %1).")
+            .arg(meterIdText(MeterId{})),
+        QStringLiteral("vvvv:pppp"));
     parser.addOption(virtualMeter);
     parser.addOption(screenshot);
+    parser.addOption(meterId);
 
     Options options;
     if (!parser.parse(arguments)) {
@@ -87,6 +100,17 @@ Options parseOptions(const QStringList& arguments) {
             options.action = Options::Action::Fail;
             options.text = QStringLiteral("--screenshot needs a file name.");
         }
+    }
+    if (parser.isSet(meterId)) {
+        const auto id = parseMeterId(parser.value(meterId).toStdString());
+        if (!id) {
+            options.action = Options::Action::Fail;
+            options.text = QStringLiteral("--meter-id needs the meter's USB ids as VVVV:PPPP in "
+                                          "hex, as lsusb shows them (got \"%1\").")
+                               .arg(parser.value(meterId));
+            return options;
+        }
+        options.meterId = *id;
     }
     return options;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "link/meter_identity.h"
+
 namespace photara {
 
 // What the command line asks for. Nothing else configures the program.
@@ -12,6 +14,7 @@ struct Options {
     Action action = Action::Run;
     bool virtualMeter = false;  // --virtual-meter: an in-process meter instead of USB
     QString screenshotFile;     // --screenshot FILE: save the panel as PNG and exit
+    MeterId meterId;            // --meter-id VVVV:PPPP: the USB meter to look for
     QString text;               // help, version or error text to print
 };
 

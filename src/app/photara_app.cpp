@@ -10,9 +10,10 @@
 
 namespace photara {
 
-PhotaraApp::PhotaraApp(bool virtualMeter)
+PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
     : meter_(makeMeterBackend(virtualMeter, clock_)),
-      link_(*meter_.backend, kMeterVendorId, kMeterProductId),
+      link_(*meter_.backend, virtualMeter ? kMeterVendorId : usbMeter.vendorId,
+            virtualMeter ? kMeterProductId : usbMeter.productId),
       pollTick_(link_, state_, model_),
       panel_(model_, clock_),
       context_{link_,  state_, panel_.pollTimer(), panel_.statusTimer(), workspace_, prompts_,
@@ -23,6 +24,7 @@ PhotaraApp::PhotaraApp(bool virtualMeter)
     link_.setListener(
         makeLinkListener(model_, [this](const QString& line) { panel_.addResultLine(line); }));
     panel_.setPollTick([this] { (void)pollTick_.run(); });
+    panel_.setReportSeen([this] { return link_.connected(); });
     panel_.setKeySender(makeKeySender(link_));
     panel_.setRhLit([this] { return state_[Element::LblRH]; });
     wireCommands();

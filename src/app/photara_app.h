@@ -6,6 +6,7 @@
 #include "common/local_time.h"
 #include "common/workspace.h"
 #include "datalist/data_views.h"
+#include "link/meter_identity.h"
 #include "link/meter_link.h"
 #include "live/display_model.h"
 #include "live/display_state.h"
@@ -21,8 +22,9 @@ namespace photara {
 // commands use. Everything lives as long as this object; destruction runs in reverse order.
 class PhotaraApp {
   public:
-    // With virtualMeter false the USB meter is used: check usbAvailable() first.
-    explicit PhotaraApp(bool virtualMeter);
+    // With virtualMeter false the USB meter with the ids usbMeter is used: check
+    // usbAvailable() first. The virtual meter always carries the built ids.
+    explicit PhotaraApp(bool virtualMeter, MeterId usbMeter = {});
     PhotaraApp(const PhotaraApp&) = delete;
     PhotaraApp& operator=(const PhotaraApp&) = delete;
 

@@ -6,14 +6,37 @@
 
 namespace photara::sim {
 
-// Which display items blink while a setting is edited; 0 = none of that group.
+// The codes of the blink report, by what they make blink; 0 in a byte blinks nothing of
+// its group.
+namespace blink {
+// Byte 1, the unit legend.
+inline constexpr std::uint8_t kCandela = 1;
+inline constexpr std::uint8_t kKiloCandela = 3;
+inline constexpr std::uint8_t kFootLambert = 16;
+inline constexpr std::uint8_t kKiloFootLambert = 48;
+// Byte 2, the digit positions: 1..13 one position (the code is the position), or a group.
+inline constexpr std::uint8_t kPositions8And9 = 16;
+inline constexpr std::uint8_t kPositions10And11 = 32;
+inline constexpr std::uint8_t kPositions12And13 = 48;
+inline constexpr std::uint8_t kPositions11To13 = 64;
+inline constexpr std::uint8_t kPositions10To13 = 80;
+// Byte 3, the decimal points: 1..3 the main point after that position, or these.
+inline constexpr std::uint8_t kPointAfter10 = 4;
+inline constexpr std::uint8_t kAllMainPoints = 5;
+// Byte 4, the indicators.
+inline constexpr std::uint8_t kArrowDown = 1;
+inline constexpr std::uint8_t kArrowUp = 2;
+inline constexpr std::uint8_t kCycle = 16;
+inline constexpr std::uint8_t kTimeHold = 32;
+inline constexpr std::uint8_t kAmrM = 64;
+}  // namespace blink
+
+// Which display items blink while a setting is edited.
 struct BlinkCodes {
-    std::uint8_t unit = 0;       // 1 cd/m2, 3 K cd/m2, 16 fL, 48 K fL
-    std::uint8_t digits = 0;     // 1..13 one position; 16, 32, 48 a pair of 8..13;
-                                 // 64 positions 11..13; 80 positions 10..13
-    std::uint8_t point = 0;      // 1..3 one main point, 4 the point after position 10,
-                                 // 5 all three main points
-    std::uint8_t indicator = 0;  // 1 down arrow, 2 up arrow, 16 CYCLE, 32 T-H, 64 M
+    std::uint8_t unit = 0;
+    std::uint8_t digits = 0;
+    std::uint8_t point = 0;
+    std::uint8_t indicator = 0;
 
     friend bool operator==(const BlinkCodes&, const BlinkCodes&) = default;
 };

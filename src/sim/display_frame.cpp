@@ -55,4 +55,20 @@ void DisplayFrame::blank(int first, int last) {
     for (int p = first; p <= last; ++p) characters[static_cast<std::size_t>(p - 1)] = kBlankCode;
 }
 
+void DisplayFrame::writeTime(int hour, int minute, int second) {
+    writeNumber(8, 9, hour, true);
+    writeNumber(10, 11, minute, true);
+    writeNumber(12, 13, second, true);
+    separator1 = separator2 = Separator::Colon;
+    light(Annunciator::Hms);
+}
+
+void DisplayFrame::writeDate(int year, int month, int day) {
+    writeNumber(8, 9, year % 100, true);
+    writeNumber(10, 11, month, true);
+    writeNumber(12, 13, day, true);
+    separator1 = separator2 = Separator::Slash;
+    light(Annunciator::Ymd);
+}
+
 }  // namespace photara::sim

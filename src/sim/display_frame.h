@@ -91,6 +91,10 @@ struct DisplayFrame {
     // Right-aligns value in positions first..last, blank-padded (zero-padded with zeroPad).
     void writeNumber(int first, int last, long long value, bool zeroPad = false);
     void blank(int first, int last);
+    // The small positions 8..13 as a time "hh:mm:ss" with h:m:s lit, or as a date "yy/mm/dd"
+    // with Y/M/D lit (the year's last two digits).
+    void writeTime(int hour, int minute, int second);
+    void writeDate(int year, int month, int day);
 
     std::bitset<kAnnunciatorCount> annunciators;
 };

@@ -223,20 +223,28 @@ std::uint8_t FrontPanel::battery() const {
 
 void FrontPanel::showSmallDigits(DisplayFrame& frame) const {
     const LocalDateTime t = clock_.now();
-    if (showDate_) {
-        frame.writeNumber(8, 9, t.year % 100, true);
-        frame.writeNumber(10, 11, t.month, true);
-        frame.writeNumber(12, 13, t.day, true);
-        frame.separator1 = frame.separator2 = Separator::Slash;
-        frame.light(Annunciator::Ymd);
+    if (showDate_)
+        frame.writeDate(t.year, t.month, t.day);
+    else
+        frame.writeTime(t.hour, t.minute, t.second);
+}
+
+namespace {
+
+// A count is a whole number ("120", not "120.0"); one too long for four digits shows in
+// thousands with the K legend.
+void showSetCount(DisplayFrame& frame, long long count) {
+    if (count > 9999) {
+        showMainReading(frame, static_cast<double>(count), Unit::None);
         return;
     }
-    frame.writeNumber(8, 9, t.hour, true);
-    frame.writeNumber(10, 11, t.minute, true);
-    frame.writeNumber(12, 13, t.second, true);
-    frame.separator1 = frame.separator2 = Separator::Colon;
-    frame.light(Annunciator::Hms);
+    frame.writeNumber(1, 4, count);
+    frame.mainPoint = MainPoint::None;
+    frame.kilo = false;
+    frame.unit = Unit::None;
 }
+
+}  // namespace
 
 void FrontPanel::showRead(DisplayFrame& frame) const {
     frame.light(Annunciator::AmrR);
@@ -255,12 +263,8 @@ void FrontPanel::showRead(DisplayFrame& frame) const {
     frame.writeNumber(5, 7, readPage_);
     if (index < 0) return;
     const DataSetRecipe& recipe = memory_.recipe(index);
-    showMainReading(frame, recipe.samples, Unit::None);
-    frame.writeNumber(8, 9, recipe.start.hour, true);
-    frame.writeNumber(10, 11, recipe.start.minute, true);
-    frame.writeNumber(12, 13, recipe.start.second, true);
-    frame.separator1 = frame.separator2 = Separator::Colon;
-    frame.light(Annunciator::Hms);
+    showSetCount(frame, recipe.samples);
+    frame.writeTime(recipe.start.hour, recipe.start.minute, recipe.start.second);
 }
 
 void FrontPanel::showMessage(DisplayFrame& frame) const {

@@ -11,6 +11,8 @@
 namespace photara::sim {
 namespace {
 
+using Item = SettingMenu::Item;
+
 // Steps through a list of choices, wrapping at either end.
 template <typename T>
 T step(const std::vector<T>& choices, T current, int direction) {
@@ -35,46 +37,275 @@ void showOnOff(DisplayFrame& frame, bool on) {
     frame.write(11, on ? " 0n" : "OFF");
 }
 
-// Seconds in positions 12..13, or OFF for 0; the blink code that covers what is shown.
-std::uint8_t showSecondsOrOff(DisplayFrame& frame, int seconds) {
-    if (seconds == 0) {
+// Seconds in positions 12..13, or OFF for 0, and the blink code that covers what is shown.
+void showSecondsOrOff(DisplayFrame& frame, int seconds) {
+    if (seconds == 0)
         frame.write(11, "OFF");
-        return 64;
-    }
-    frame.writeNumber(12, 13, seconds, true);
-    return 48;
+    else
+        frame.writeNumber(12, 13, seconds, true);
+}
+std::uint8_t secondsOrOffBlink(int seconds) {
+    return seconds == 0 ? blink::kPositions11To13 : blink::kPositions12And13;
 }
 
-void showTime(DisplayFrame& frame, const LocalDateTime& t) {
-    frame.writeNumber(8, 9, t.hour, true);
-    frame.writeNumber(10, 11, t.minute, true);
-    frame.writeNumber(12, 13, t.second, true);
-    frame.separator1 = frame.separator2 = Separator::Colon;
-    frame.light(Annunciator::Hms);
-}
-
-void showDate(DisplayFrame& frame, const LocalDateTime& t) {
-    frame.writeNumber(8, 9, t.year % 100, true);
-    frame.writeNumber(10, 11, t.month, true);
-    frame.writeNumber(12, 13, t.day, true);
-    frame.separator1 = frame.separator2 = Separator::Slash;
-    frame.light(Annunciator::Ymd);
-}
-
-// A factor 0.800..1.200 as "1.000" in four digits.
+// A factor 0.800..1.200 as "1.000" in four digits, stepped by its last digit.
 std::string factorDigits(double factor) {
     return formatFourDigits(factor).digits;
+}
+double stepFactor(double factor, int direction) {
+    return std::clamp(std::round(factor * 1000 + direction) / 1000, 0.8, 1.2);
+}
+
+// One part of the meter's clock, stepped with wrap-around within its range; the day is then
+// kept within its month.
+enum class ClockPart { Year, Month, Day, Hour, Minute, Second };
+
+void stepClock(MeterClock& clock, ClockPart part, int direction) {
+    LocalDateTime t = clock.now();
+    auto wrap = [direction](int value, int low, int high) {
+        const int n = high - low + 1;
+        return ((value - low + direction) % n + n) % n + low;
+    };
+    switch (part) {
+        case ClockPart::Year:
+            t.year = wrap(t.year, 2000, 2099);
+            break;
+        case ClockPart::Month:
+            t.month = wrap(t.month, 1, 12);
+            break;
+        case ClockPart::Day:
+            t.day = wrap(t.day, 1, daysInMonth(t.year, t.month));
+            break;
+        case ClockPart::Hour:
+            t.hour = wrap(t.hour, 0, 23);
+            break;
+        case ClockPart::Minute:
+            t.minute = wrap(t.minute, 0, 59);
+            break;
+        case ClockPart::Second:
+            t.second = wrap(t.second, 0, 59);
+            break;
+    }
+    t.day = std::min(t.day, daysInMonth(t.year, t.month));
+    clock.set(t);
+}
+
+void showClockDate(const SettingTarget& t, DisplayFrame& frame, double) {
+    const LocalDateTime now = t.clock.now();
+    frame.writeDate(now.year, now.month, now.day);
+}
+void showClockTime(const SettingTarget& t, DisplayFrame& frame, double) {
+    const LocalDateTime now = t.clock.now();
+    frame.writeTime(now.hour, now.minute, now.second);
+}
+
+BlinkCodes digitsBlink(std::uint8_t code) {
+    BlinkCodes b;
+    b.digits = code;
+    return b;
+}
+BlinkCodes indicatorBlink(std::uint8_t code) {
+    BlinkCodes b;
+    b.indicator = code;
+    return b;
+}
+
+struct ItemRow {
+    Item item;
+    void (*change)(SettingTarget&, int direction);
+    void (*show)(const SettingTarget&, DisplayFrame&, double cdPerM2);
+    BlinkCodes (*blink)(const SettingTarget&, double cdPerM2);
+};
+
+// clang-format off
+constexpr std::array<ItemRow, SettingMenu::kItemCount> kRows = {{
+    {Item::Unit,
+     [](SettingTarget& t, int) {
+         t.settings.unit = t.settings.unit == Unit::CdPerM2 ? Unit::FootLambert : Unit::CdPerM2;
+     },
+     [](const SettingTarget& t, DisplayFrame& f, double cd) {
+         showMainReading(f, toUnit(cd, t.settings.unit), t.settings.unit);
+     },
+     [](const SettingTarget& t, double cd) {
+         const bool kilo = formatFourDigits(toUnit(cd, t.settings.unit)).kilo;
+         BlinkCodes b;
+         if (t.settings.unit == Unit::FootLambert)
+             b.unit = kilo ? blink::kKiloFootLambert : blink::kFootLambert;
+         else
+             b.unit = kilo ? blink::kKiloCandela : blink::kCandela;
+         return b;
+     }},
+    {Item::RangePoint,
+     [](SettingTarget& t, int d) {
+         t.settings.heldPointAfter = step(kPointChoices, t.settings.heldPointAfter, d);
+     },
+     [](const SettingTarget& t, DisplayFrame& f, double cd) {
+         f.light(Annunciator::RangeHold);
+         showMainReading(f, toUnit(cd, t.settings.unit), t.settings.unit,
+                         t.settings.heldPointAfter);
+     },
+     [](const SettingTarget& t, double) {
+         // A held point after position 1..3 blinks alone: its code is the position.
+         BlinkCodes b;
+         b.point = t.settings.heldPointAfter < 0
+                       ? blink::kAllMainPoints
+                       : static_cast<std::uint8_t>(t.settings.heldPointAfter);
+         return b;
+     }},
+    {Item::AutoPowerOff,
+     [](SettingTarget& t, int) { t.settings.autoPowerOff = !t.settings.autoPowerOff; },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.write(1, "APO");
+         f.light(Annunciator::Apo, t.settings.autoPowerOff);
+         showOnOff(f, t.settings.autoPowerOff);
+     },
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions11To13); }},
+    {Item::Backlight,
+     [](SettingTarget& t, int d) {
+         t.settings.backlightSeconds = step(kBacklightChoices, t.settings.backlightSeconds, d);
+     },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.write(1, "bLIt");
+         showSecondsOrOff(f, t.settings.backlightSeconds);
+     },
+     [](const SettingTarget& t, double) {
+         return digitsBlink(secondsOrOffBlink(t.settings.backlightSeconds));
+     }},
+    {Item::TimeHold,
+     [](SettingTarget& t, int d) {
+         t.settings.timeHoldSeconds = step(kTimeHoldChoices, t.settings.timeHoldSeconds, d);
+     },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.light(Annunciator::TimeHold);
+         showSecondsOrOff(f, t.settings.timeHoldSeconds);
+     },
+     [](const SettingTarget& t, double) {
+         BlinkCodes b = indicatorBlink(blink::kTimeHold);
+         b.digits = secondsOrOffBlink(t.settings.timeHoldSeconds);
+         return b;
+     }},
+    {Item::Caf,
+     [](SettingTarget& t, int d) { t.settings.caf = stepFactor(t.settings.caf, d); },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.light(Annunciator::Caf);
+         f.write(1, factorDigits(t.settings.caf));
+         f.mainPoint = MainPoint::After1;
+     },
+     // The factor's last digit, position 4: one position's code is the position.
+     [](const SettingTarget&, double) { return digitsBlink(4); }},
+    {Item::Ccf,
+     [](SettingTarget& t, int d) { t.settings.ccf = stepFactor(t.settings.ccf, d); },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.light(Annunciator::Ccf);
+         f.write(10, factorDigits(t.settings.ccf));
+         f.secondPoint = SecondPoint::After10;
+     },
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions10To13); }},
+    {Item::HighLimit,
+     [](SettingTarget& t, int d) {
+         t.settings.highLimit = step(kHighLimits, t.settings.highLimit, d);
+     },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.light(Annunciator::Cmp);
+         f.light(Annunciator::ArrowUp);
+         showMainReading(f, toUnit(t.settings.highLimit, t.settings.unit), t.settings.unit);
+     },
+     [](const SettingTarget&, double) { return indicatorBlink(blink::kArrowUp); }},
+    {Item::LowLimit,
+     [](SettingTarget& t, int d) {
+         t.settings.lowLimit = step(kLowLimits, t.settings.lowLimit, d);
+     },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.light(Annunciator::Cmp);
+         f.light(Annunciator::ArrowDown);
+         showMainReading(f, toUnit(t.settings.lowLimit, t.settings.unit), t.settings.unit);
+     },
+     [](const SettingTarget&, double) { return indicatorBlink(blink::kArrowDown); }},
+    {Item::RecordMode,
+     [](SettingTarget& t, int) { t.settings.recordUntilStopped = !t.settings.recordUntilStopped; },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.write(1, "rEC");
+         f.light(t.settings.recordUntilStopped ? Annunciator::AmrM : Annunciator::AmrA);
+     },
+     // Only the M of the memory-recording group can blink; A stays steady.
+     [](const SettingTarget& t, double) {
+         return indicatorBlink(t.settings.recordUntilStopped ? blink::kAmrM : std::uint8_t{0});
+     }},
+    {Item::SamplingTime,
+     [](SettingTarget& t, int d) {
+         t.settings.samplingSeconds = step(kSamplingChoices, t.settings.samplingSeconds, d);
+     },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         const int s = t.settings.samplingSeconds;
+         f.light(Annunciator::Intv);
+         f.light(Annunciator::S);
+         f.writeTime(s / 3600, s / 60 % 60, s % 60);
+     },
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions10To13); }},
+    {Item::RecordingPeriod,
+     [](SettingTarget& t, int d) {
+         t.settings.recordingPeriod = step(kPeriodChoices, t.settings.recordingPeriod, d);
+     },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.light(Annunciator::Cycle);
+         f.light(Annunciator::S);
+         f.writeNumber(10, 13, t.settings.recordingPeriod);
+     },
+     [](const SettingTarget&, double) { return indicatorBlink(blink::kCycle); }},
+    {Item::Year,
+     [](SettingTarget& t, int d) { stepClock(t.clock, ClockPart::Year, d); },
+     showClockDate,
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions8And9); }},
+    {Item::Month,
+     [](SettingTarget& t, int d) { stepClock(t.clock, ClockPart::Month, d); },
+     showClockDate,
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions10And11); }},
+    {Item::Day,
+     [](SettingTarget& t, int d) { stepClock(t.clock, ClockPart::Day, d); },
+     showClockDate,
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions12And13); }},
+    {Item::Hour,
+     [](SettingTarget& t, int d) { stepClock(t.clock, ClockPart::Hour, d); },
+     showClockTime,
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions8And9); }},
+    {Item::Minute,
+     [](SettingTarget& t, int d) { stepClock(t.clock, ClockPart::Minute, d); },
+     showClockTime,
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions10And11); }},
+    {Item::Second,
+     [](SettingTarget& t, int d) { stepClock(t.clock, ClockPart::Second, d); },
+     showClockTime,
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions12And13); }},
+    {Item::ClearMemory,
+     [](SettingTarget& t, int) { t.clearConfirmed = !t.clearConfirmed; },
+     [](const SettingTarget& t, DisplayFrame& f, double) {
+         f.write(1, "CLr");
+         f.write(11, t.clearConfirmed ? "YES" : " no");
+     },
+     [](const SettingTarget&, double) { return digitsBlink(blink::kPositions11To13); }},
+}};
+// clang-format on
+
+constexpr bool rowsInItemOrder() {
+    for (std::size_t i = 0; i < kRows.size(); ++i)
+        if (static_cast<std::size_t>(kRows[i].item) != i) return false;
+    return true;
+}
+static_assert(rowsInItemOrder(), "one row per item, in the order of the round");
+
+const ItemRow& rowOf(Item item) {
+    return kRows[static_cast<std::size_t>(item)];
 }
 
 }  // namespace
 
 SettingMenu::SettingMenu(MeterSettings& settings, MeterClock& clock, LoggerMemory& memory)
-    : settings_(settings), clock_(clock), memory_(memory) {}
+    : target_{settings, clock}, memory_(memory) {}
 
 void SettingMenu::open() {
     open_ = true;
     item_ = Item::Unit;
-    clearConfirmed_ = false;
+    target_.clearConfirmed = false;
 }
 
 bool SettingMenu::next() {
@@ -94,233 +325,21 @@ void SettingMenu::close() {
 }
 
 void SettingMenu::leaveItem() {
-    if (item_ == Item::ClearMemory && clearConfirmed_) memory_.eraseAll();
-    clearConfirmed_ = false;
+    if (item_ == Item::ClearMemory && target_.clearConfirmed) memory_.eraseAll();
+    target_.clearConfirmed = false;
 }
 
 void SettingMenu::change(int direction) {
-    MeterSettings& s = settings_;
-    switch (item_) {
-        case Item::Unit:
-            s.unit = s.unit == Unit::CdPerM2 ? Unit::FootLambert : Unit::CdPerM2;
-            break;
-        case Item::RangePoint:
-            s.heldPointAfter = step(kPointChoices, s.heldPointAfter, direction);
-            break;
-        case Item::AutoPowerOff:
-            s.autoPowerOff = !s.autoPowerOff;
-            break;
-        case Item::Backlight:
-            s.backlightSeconds = step(kBacklightChoices, s.backlightSeconds, direction);
-            break;
-        case Item::TimeHold:
-            s.timeHoldSeconds = step(kTimeHoldChoices, s.timeHoldSeconds, direction);
-            break;
-        case Item::Caf:
-            s.caf = std::clamp(std::round(s.caf * 1000 + direction) / 1000, 0.8, 1.2);
-            break;
-        case Item::Ccf:
-            s.ccf = std::clamp(std::round(s.ccf * 1000 + direction) / 1000, 0.8, 1.2);
-            break;
-        case Item::HighLimit:
-            s.highLimit = step(kHighLimits, s.highLimit, direction);
-            break;
-        case Item::LowLimit:
-            s.lowLimit = step(kLowLimits, s.lowLimit, direction);
-            break;
-        case Item::RecordMode:
-            s.recordUntilStopped = !s.recordUntilStopped;
-            break;
-        case Item::SamplingTime:
-            s.samplingSeconds = step(kSamplingChoices, s.samplingSeconds, direction);
-            break;
-        case Item::RecordingPeriod:
-            s.recordingPeriod = step(kPeriodChoices, s.recordingPeriod, direction);
-            break;
-        case Item::Year:
-        case Item::Month:
-        case Item::Day:
-        case Item::Hour:
-        case Item::Minute:
-        case Item::Second:
-            changeClock(direction);
-            break;
-        case Item::ClearMemory:
-            clearConfirmed_ = !clearConfirmed_;
-            break;
-    }
-}
-
-void SettingMenu::changeClock(int direction) {
-    LocalDateTime t = clock_.now();
-    auto wrap = [direction](int value, int low, int high) {
-        const int n = high - low + 1;
-        return ((value - low + direction) % n + n) % n + low;
-    };
-    switch (item_) {
-        case Item::Year:
-            t.year = wrap(t.year, 2000, 2099);
-            break;
-        case Item::Month:
-            t.month = wrap(t.month, 1, 12);
-            break;
-        case Item::Day:
-            t.day = wrap(t.day, 1, daysInMonth(t.year, t.month));
-            break;
-        case Item::Hour:
-            t.hour = wrap(t.hour, 0, 23);
-            break;
-        case Item::Minute:
-            t.minute = wrap(t.minute, 0, 59);
-            break;
-        case Item::Second:
-            t.second = wrap(t.second, 0, 59);
-            break;
-        default:
-            return;
-    }
-    t.day = std::min(t.day, daysInMonth(t.year, t.month));
-    clock_.set(t);
+    rowOf(item_).change(target_, direction);
 }
 
 void SettingMenu::show(DisplayFrame& frame, double cdPerM2) const {
-    const MeterSettings& s = settings_;
     frame.light(Annunciator::Set);
-    switch (item_) {
-        case Item::Unit:
-            showMainReading(frame, toUnit(cdPerM2, s.unit), s.unit);
-            break;
-        case Item::RangePoint:
-            frame.light(Annunciator::RangeHold);
-            showMainReading(frame, toUnit(cdPerM2, s.unit), s.unit, s.heldPointAfter);
-            break;
-        case Item::AutoPowerOff:
-            frame.write(1, "APO");
-            frame.light(Annunciator::Apo, s.autoPowerOff);
-            showOnOff(frame, s.autoPowerOff);
-            break;
-        case Item::Backlight:
-            frame.write(1, "bLIt");
-            showSecondsOrOff(frame, s.backlightSeconds);
-            break;
-        case Item::TimeHold:
-            frame.light(Annunciator::TimeHold);
-            showSecondsOrOff(frame, s.timeHoldSeconds);
-            break;
-        case Item::Caf:
-            frame.light(Annunciator::Caf);
-            frame.write(1, factorDigits(s.caf));
-            frame.mainPoint = MainPoint::After1;
-            break;
-        case Item::Ccf:
-            frame.light(Annunciator::Ccf);
-            frame.write(10, factorDigits(s.ccf));
-            frame.secondPoint = SecondPoint::After10;
-            break;
-        case Item::HighLimit:
-        case Item::LowLimit: {
-            const bool high = item_ == Item::HighLimit;
-            frame.light(Annunciator::Cmp);
-            frame.light(high ? Annunciator::ArrowUp : Annunciator::ArrowDown);
-            showMainReading(frame, toUnit(high ? s.highLimit : s.lowLimit, s.unit), s.unit);
-            break;
-        }
-        case Item::RecordMode:
-            frame.write(1, "rEC");
-            frame.light(s.recordUntilStopped ? Annunciator::AmrM : Annunciator::AmrA);
-            break;
-        case Item::SamplingTime: {
-            frame.light(Annunciator::Intv);
-            frame.light(Annunciator::S);
-            LocalDateTime t;
-            t.hour = s.samplingSeconds / 3600;
-            t.minute = s.samplingSeconds / 60 % 60;
-            t.second = s.samplingSeconds % 60;
-            showTime(frame, t);
-            break;
-        }
-        case Item::RecordingPeriod:
-            frame.light(Annunciator::Cycle);
-            frame.light(Annunciator::S);
-            frame.writeNumber(10, 13, s.recordingPeriod);
-            break;
-        case Item::Year:
-        case Item::Month:
-        case Item::Day:
-            showDate(frame, clock_.now());
-            break;
-        case Item::Hour:
-        case Item::Minute:
-        case Item::Second:
-            showTime(frame, clock_.now());
-            break;
-        case Item::ClearMemory:
-            frame.write(1, "CLr");
-            frame.write(11, clearConfirmed_ ? "YES" : " no");
-            break;
-    }
+    rowOf(item_).show(target_, frame, cdPerM2);
 }
 
 BlinkCodes SettingMenu::blink(double cdPerM2) const {
-    const MeterSettings& s = settings_;
-    BlinkCodes b;
-    switch (item_) {
-        case Item::Unit: {
-            const bool kilo = formatFourDigits(toUnit(cdPerM2, s.unit)).kilo;
-            b.unit = s.unit == Unit::FootLambert ? (kilo ? 48 : 16) : (kilo ? 3 : 1);
-            break;
-        }
-        case Item::RangePoint:
-            b.point = static_cast<std::uint8_t>(s.heldPointAfter < 0 ? 5 : s.heldPointAfter);
-            break;
-        case Item::AutoPowerOff:
-            b.digits = 64;
-            break;
-        case Item::Backlight:
-            b.digits = s.backlightSeconds == 0 ? 64 : 48;
-            break;
-        case Item::TimeHold:
-            b.indicator = 32;
-            b.digits = s.timeHoldSeconds == 0 ? 64 : 48;
-            break;
-        case Item::Caf:
-            b.digits = 4;
-            break;
-        case Item::Ccf:
-            b.digits = 80;
-            break;
-        case Item::HighLimit:
-            b.indicator = 2;
-            break;
-        case Item::LowLimit:
-            b.indicator = 1;
-            break;
-        case Item::RecordMode:
-            b.indicator = s.recordUntilStopped ? 64 : 0;
-            break;
-        case Item::SamplingTime:
-            b.digits = 80;
-            break;
-        case Item::RecordingPeriod:
-            b.indicator = 16;
-            break;
-        case Item::Year:
-        case Item::Hour:
-            b.digits = 16;
-            break;
-        case Item::Month:
-        case Item::Minute:
-            b.digits = 32;
-            break;
-        case Item::Day:
-        case Item::Second:
-            b.digits = 48;
-            break;
-        case Item::ClearMemory:
-            b.digits = 64;
-            break;
-    }
-    return b;
+    return rowOf(item_).blink(target_, cdPerM2);
 }
 
 }  // namespace photara::sim

@@ -8,9 +8,18 @@
 
 namespace photara::sim {
 
+// What the setting items edit: the meter's settings, its clock, and the answer to "CLr",
+// which erases the memory when the item is left with "YES".
+struct SettingTarget {
+    MeterSettings& settings;
+    MeterClock& clock;
+    bool clearConfirmed = false;
+};
+
 // The meter's setting mode: a fixed round of items, one shown at a time with the part being
 // edited blinking. ENTER goes to the next item (after the last one the mode ends), the
-// change keys step the edited value.
+// change keys step the edited value. Each item is one row of a table: how it changes, what
+// it shows and what blinks.
 class SettingMenu {
   public:
     enum class Item {
@@ -51,15 +60,12 @@ class SettingMenu {
     BlinkCodes blink(double cdPerM2) const;
 
   private:
-    void changeClock(int direction);
     void leaveItem();
 
-    MeterSettings& settings_;
-    MeterClock& clock_;
+    SettingTarget target_;
     LoggerMemory& memory_;
     bool open_ = false;
     Item item_ = Item::Unit;
-    bool clearConfirmed_ = false;
 };
 
 }  // namespace photara::sim

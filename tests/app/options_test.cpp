@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace photara {
 namespace {
 
@@ -54,9 +56,48 @@ INSTANTIATE_TEST_SUITE_P(
             "QtStyleAndReversePassThrough", {"-style", "Fusion", "-reverse"}, A::Run, false, ""}),
     [](const ::testing::TestParamInfo<OptionCase>& p) { return std::string(p.param.name); });
 
+struct MeterIdCase {
+    const char* name;
+    QStringList arguments;
+    std::optional<MeterId> id;  // nothing: refused
+};
+
+class MeterIdOption : public ::testing::TestWithParam<MeterIdCase> {};
+
+TEST_P(MeterIdOption, ReadsVendorAndProductAsLsusbShowsThem) {
+    const MeterIdCase& c = GetParam();
+    const Options options = parseOptions(QStringList{QStringLiteral("photara")} + c.arguments);
+    if (!c.id) {
+        EXPECT_EQ(options.action, Options::Action::Fail);
+        EXPECT_TRUE(options.text.contains(QLatin1String("--meter-id"))) << options.text.toStdString();
+        return;
+    }
+    ASSERT_EQ(options.action, Options::Action::Run) << options.text.toStdString();
+    EXPECT_EQ(options.meterId.vendorId, c.id->vendorId);
+    EXPECT_EQ(options.meterId.productId, c.id->productId);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, MeterIdOption,
+    ::testing::Values(
+        MeterIdCase{"BuiltInWithoutTheOption", {}, MeterId{kMeterVendorId, kMeterProductId}},
+        MeterIdCase{"Lowercase", {"--meter-id", "16c0:05df"}, MeterId{0x16C0, 0x05DF}},
+        MeterIdCase{"UppercaseEquals", {"--meter-id=ABCD:EF01"}, MeterId{0xABCD, 0xEF01}},
+        MeterIdCase{"ShortDigits", {"--meter-id", "1:2f"}, MeterId{0x0001, 0x002F}},
+        MeterIdCase{"NoColon", {"--meter-id", "16c005df"}, std::nullopt},
+        MeterIdCase{"FiveDigits", {"--meter-id", "16c00:05df"}, std::nullopt},
+        MeterIdCase{"EmptyProduct", {"--meter-id", "16c0:"}, std::nullopt},
+        MeterIdCase{"HexPrefix", {"--meter-id", "0x16c0:05df"}, std::nullopt},
+        MeterIdCase{"NotHex", {"--meter-id", "16g0:05df"}, std::nullopt},
+        MeterIdCase{"Signed", {"--meter-id", "-1:05df"}, std::nullopt},
+        MeterIdCase{"ThirdField", {"--meter-id", "16c0:05df:1"}, std::nullopt},
+        MeterIdCase{"VendorZero", {"--meter-id", "0000:05df"}, std::nullopt}),
+    [](const ::testing::TestParamInfo<MeterIdCase>& p) { return std::string(p.param.name); });
+
 TEST(OptionText, HelpNamesEveryOptionAndVersionTheProjectVersion) {
     const Options help = parseOptions({QStringLiteral("photara"), QStringLiteral("--help")});
-    for (const char* option : {"--virtual-meter", "--screenshot", "--help", "--version"})
+    for (const char* option :
+         {"--virtual-meter", "--screenshot", "--meter-id", "--help", "--version"})
         EXPECT_TRUE(help.text.contains(QLatin1String(option))) << option;
     EXPECT_TRUE(help.text.startsWith(QStringLiteral("Usage: photara [options]")))
         << help.text.toStdString();

@@ -10,45 +10,52 @@
 namespace photara {
 namespace {
 
-// The rule as cmake generated it for installing.
-std::string ruleLine() {
-    std::ifstream in(PHOTARA_UDEV_RULE);
-    std::string line;
+// A file as cmake generated it for installing, without its comment lines.
+std::string generated(const char* path) {
+    std::ifstream in(path);
+    std::string line, text;
     while (std::getline(in, line)) {
-        if (!line.empty() && line[0] != '#') return line;
+        if (!line.empty() && line[0] != '#') text += line + '\n';
     }
-    return {};
-}
-
-std::string lowerHex4(std::uint16_t id) {
-    char text[5];
-    std::snprintf(text, sizeof text, "%04x", id);
     return text;
 }
 
-struct RulePart {
+std::string hex4(std::uint16_t id, const char* format) {
+    char text[5];
+    std::snprintf(text, sizeof text, format, id);
+    return text;
+}
+
+struct GeneratedPart {
     const char* name;
+    const char* file;
     std::string text;
 };
 
-class UdevRuleTest : public ::testing::TestWithParam<RulePart> {};
+class GeneratedIdentityTest : public ::testing::TestWithParam<GeneratedPart> {};
 
+// The program, the udev rule and the metainfo name the meter from one build setting.
 // udev compares sysfs attributes as text: idVendor and idProduct are four lowercase hex
-// digits, so "16C0" or "5df" would never match the meter.
-TEST_P(UdevRuleTest, ContainsPart) {
-    const std::string rule = ruleLine();
-    ASSERT_FALSE(rule.empty()) << PHOTARA_UDEV_RULE;
-    EXPECT_NE(rule.find(GetParam().text), std::string::npos) << rule;
+// digits, so "16C0" or "5df" would never match the meter; modaliases carry uppercase.
+TEST_P(GeneratedIdentityTest, ContainsPart) {
+    const std::string text = generated(GetParam().file);
+    ASSERT_FALSE(text.empty()) << GetParam().file;
+    EXPECT_NE(text.find(GetParam().text), std::string::npos) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Parts, UdevRuleTest,
-    ::testing::Values(RulePart{"HidrawNodeOnly", "SUBSYSTEM==\"hidraw\""},
-                      RulePart{"Vendor", "ATTRS{idVendor}==\"" + lowerHex4(kMeterVendorId) + "\""},
-                      RulePart{"Product",
-                               "ATTRS{idProduct}==\"" + lowerHex4(kMeterProductId) + "\""},
-                      RulePart{"SeatAccess", "TAG+=\"uaccess\""}),
-    [](const ::testing::TestParamInfo<RulePart>& p) { return p.param.name; });
+    Parts, GeneratedIdentityTest,
+    ::testing::Values(
+        GeneratedPart{"RuleHidrawNodeOnly", PHOTARA_UDEV_RULE, "SUBSYSTEM==\"hidraw\""},
+        GeneratedPart{"RuleVendor", PHOTARA_UDEV_RULE,
+                      "ATTRS{idVendor}==\"" + hex4(kMeterVendorId, "%04x") + "\""},
+        GeneratedPart{"RuleProduct", PHOTARA_UDEV_RULE,
+                      "ATTRS{idProduct}==\"" + hex4(kMeterProductId, "%04x") + "\""},
+        GeneratedPart{"RuleSeatAccess", PHOTARA_UDEV_RULE, "TAG+=\"uaccess\""},
+        GeneratedPart{"MetainfoModalias", PHOTARA_METAINFO,
+                      "<modalias>usb:v" + hex4(kMeterVendorId, "%04X") + "p" +
+                          hex4(kMeterProductId, "%04X") + "*</modalias>"}),
+    [](const ::testing::TestParamInfo<GeneratedPart>& p) { return p.param.name; });
 
 // The uaccess tag is turned into an ACL by 73-seat-late.rules: a rule sorting after it
 // would tag the node too late.

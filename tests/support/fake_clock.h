@@ -9,6 +9,8 @@ class FakeClock final : public Clock {
   public:
     explicit FakeClock(LocalDateTime start = {2026, 12, 7, 0, 43, 9, 0}) : now_(start) {}
     LocalDateTime now() const override { return now_; }
+    ZonedDateTime zonedNow() const override { return {now_, utcOffsetMinutes_}; }
+    void setUtcOffsetMinutes(int minutes) { utcOffsetMinutes_ = minutes; }
     void set(const LocalDateTime& t) { now_ = t; }
     // Moves the clock forward, rolling over into the next day (calendar kept simple:
     // days are not rolled into months).
@@ -16,6 +18,7 @@ class FakeClock final : public Clock {
 
   private:
     LocalDateTime now_;
+    int utcOffsetMinutes_ = 0;
 };
 
 }  // namespace photara::test

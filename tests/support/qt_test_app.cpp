@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -12,6 +14,10 @@ class QtApplicationEnvironment final : public ::testing::Environment {
         static char name[] = "photara-tests";
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance()) app_ = new QApplication(argc, argv);
+        // Settings (window places) go to a folder of this run, never the user's own.
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
     }
     void TearDown() override {
         delete app_;
@@ -20,6 +26,7 @@ class QtApplicationEnvironment final : public ::testing::Environment {
 
   private:
     QApplication* app_ = nullptr;
+    QTemporaryDir settings_;
 };
 
 [[maybe_unused]] const auto* const kEnvironment =

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace photara {
 
@@ -20,18 +23,37 @@ struct LocalDateTime {
 // Seconds since local midnight, with the milliseconds as the fraction.
 double secondsSinceMidnight(const LocalDateTime& t);
 
+// A local time with the offset of local time from UTC at that moment, which is what a
+// record with real timestamps needs (local time alone repeats an hour each autumn).
+struct ZonedDateTime {
+    LocalDateTime local;
+    int utcOffsetMinutes = 0;  // local minus UTC: +60 in Central European winter time
+
+    friend bool operator==(const ZonedDateTime&, const ZonedDateTime&) = default;
+};
+
+// Milliseconds since 1970-01-01T00:00Z.
+std::int64_t epochMilliseconds(const ZonedDateTime& t);
+// ISO 8601 with milliseconds and offset: "2026-12-08T10:15:02.250+01:00".
+std::string iso8601(const ZonedDateTime& t);
+// iso8601 back; nothing unless the text is exactly that form with a real date and time.
+std::optional<ZonedDateTime> parseIso8601(std::string_view text);
+
 // Time as the program sees it. Everything that reads the PC clock goes through this,
 // so tests can script the time instead of waiting for it.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalDateTime now() const = 0;
+    // Local time with its UTC offset; a clock that knows no zone says UTC.
+    virtual ZonedDateTime zonedNow() const { return {now(), 0}; }
 };
 
 // The PC's local clock.
 class SystemClock final : public Clock {
 public:
     LocalDateTime now() const override;
+    ZonedDateTime zonedNow() const override;
 };
 
 }  // namespace photara

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace photara {
 namespace {
@@ -46,13 +47,26 @@ int digitValue(char c, int base) {
     return v < base ? v : -1;
 }
 
+// An "&H" or "&O" integer. Its digits are written out in hexadecimal (an octal digit is
+// three bits) and the whole integer is converted once, so a value beyond a double's 53 bits
+// rounds correctly instead of being rounded again after every digit.
 double radixInteger(Cursor& cursor, int base) {
-    double value = 0;
+    const int bitsPerDigit = base == 16 ? 4 : 3;
+    std::vector<bool> bits;
     for (int d = digitValue(cursor.peek(), base); d >= 0; d = digitValue(cursor.peek(), base)) {
-        value = value * base + d;
+        for (int b = bitsPerDigit - 1; b >= 0; --b) bits.push_back((d >> b & 1) != 0);
         cursor.advance();
     }
-    return std::isinf(value) ? std::numeric_limits<double>::max() : value;
+    if (bits.empty()) return 0;
+    bits.insert(bits.begin(), (4 - bits.size() % 4) % 4, false);
+    std::string hex;
+    for (std::size_t i = 0; i < bits.size(); i += 4)
+        hex += "0123456789abcdef"[bits[i] * 8 + bits[i + 1] * 4 + bits[i + 2] * 2 + bits[i + 3]];
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(hex.data(), hex.data() + hex.size(), value, std::chars_format::hex);
+    (void)end;
+    return error == std::errc::result_out_of_range ? std::numeric_limits<double>::max() : value;
 }
 
 // Whether a number out of a double's range is out of it at the large end: its first

@@ -1,12 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "link/meter_identity_setting.h"
 
 namespace photara {
 
-// The meter's USB identifiers. The installed udev rule is generated from these same
-// constants (packaging/CMakeLists.txt reads them from this file), so they cannot drift apart.
-inline constexpr std::uint16_t kMeterVendorId = 0x16C0;
-inline constexpr std::uint16_t kMeterProductId = 0x05DF;
+// The meter's USB identifiers as the build set them (cmake/MeterIdentity.cmake). The udev rule
+// and the metainfo are generated from the same setting, so they cannot drift apart.
+inline constexpr std::uint16_t kMeterVendorId = PHOTARA_METER_VENDOR_ID;
+inline constexpr std::uint16_t kMeterProductId = PHOTARA_METER_PRODUCT_ID;
+
+struct MeterId {
+    std::uint16_t vendorId = kMeterVendorId;
+    std::uint16_t productId = kMeterProductId;
+    friend bool operator==(const MeterId&, const MeterId&) = default;
+};
+
+// Reads "VVVV:PPPP" as lsusb prints it: one to four hex digits on each side of the colon,
+// either case. Anything else, and vendor 0 (which no USB device has), gives nothing.
+std::optional<MeterId> parseMeterId(std::string_view text);
 
 }  // namespace photara

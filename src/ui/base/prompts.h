@@ -34,7 +34,7 @@ public:
     virtual bool choosePrinter(QPrinter& printer) = 0;
 };
 
-// The real dialogs, parented to a window.
+// The real dialogs, over the active window (the given parent when none is active).
 class QtPrompts final : public Prompts {
 public:
     explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
@@ -49,6 +49,8 @@ public:
     bool choosePrinter(QPrinter& printer) override;
 
 private:
+    QWidget* owner() const;
+
     QWidget* parent_;
 };
 

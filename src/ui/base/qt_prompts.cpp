@@ -26,41 +26,53 @@ QString titleOrApplication(const QString& title) {
 
 }  // namespace
 
+QWidget* QtPrompts::owner() const {
+    // A question opens over the window the user is working in (the plot's range message over
+    // the plot), so that closing it does not raise the panel above that window.
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return parent_;
+}
+
 void QtPrompts::message(const QString& text, const QString& title, Icon icon) {
-    QMessageBox box(toQt(icon), titleOrApplication(title), text, QMessageBox::Ok, parent_);
+    QMessageBox box(toQt(icon), titleOrApplication(title), text, QMessageBox::Ok, owner());
     box.exec();
 }
 
 bool QtPrompts::confirm(const QString& text, const QString& title, Icon icon) {
     QMessageBox box(toQt(icon), titleOrApplication(title), text,
-                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
+                    QMessageBox::Ok | QMessageBox::Cancel, owner());
     return box.exec() == QMessageBox::Ok;
 }
 
 std::optional<QString> QtPrompts::input(const QString& title, const QString& prompt,
                                         const QString& defaultAnswer) {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(parent_, titleOrApplication(title), prompt,
-                                                 QLineEdit::Normal, defaultAnswer, &ok);
-    if (!ok) return std::nullopt;
-    return answer;
+    QInputDialog dialog(owner());
+    dialog.setWindowTitle(titleOrApplication(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultAnswer);
+    // Wide enough that the window manager need not cut the title short; title bars use a
+    // larger, bolder font than the dialog, and put buttons beside the title.
+    const int titleWidth = dialog.fontMetrics().horizontalAdvance(dialog.windowTitle());
+    dialog.setMinimumWidth(titleWidth * 3 / 2 + 120);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtPrompts::openFileName(const QString& filter) {
-    const QString name = QFileDialog::getOpenFileName(parent_, QString(), QString(), filter);
+    const QString name = QFileDialog::getOpenFileName(owner(), QString(), QString(), filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
 
 std::optional<QString> QtPrompts::saveFileName(const QString& filter) {
     // QFileDialog asks before overwriting an existing file and adds no extension.
-    const QString name = QFileDialog::getSaveFileName(parent_, QString(), QString(), filter);
+    const QString name = QFileDialog::getSaveFileName(owner(), QString(), QString(), filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
 
 bool QtPrompts::choosePrinter(QPrinter& printer) {
-    QPrintDialog dialog(&printer, parent_);
+    QPrintDialog dialog(&printer, owner());
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -1,5 +1,6 @@
 #include "clock/setup_window.h"
 
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -52,10 +53,14 @@ SetupWindow::SetupWindow(MeterLink& link, const Clock& clock, QWidget* panel)
     auto* exit = new QPushButton(QStringLiteral("Exit"), this);
     exit->setObjectName(QStringLiteral("CmdExit"));
 
-    auto* frameLayout = new QVBoxLayout(frame);
-    frameLayout->addWidget(meterTime_);
-    frameLayout->addWidget(pcTime_);
-    frameLayout->addWidget(setTime);
+    // Once read, both rows show bare times: their row labels say whose clock is whose.
+    auto* frameLayout = new QFormLayout(frame);
+    frameLayout->addRow(QStringLiteral("Meter"), meterTime_);
+    frameLayout->addRow(QStringLiteral("PC"), pcTime_);
+    auto* hint = new QLabel(QStringLiteral("Click a clock to start or stop reading it."), frame);
+    hint->setObjectName(QStringLiteral("LblHint"));
+    frameLayout->addRow(hint);
+    frameLayout->addRow(setTime);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(exit, 0, Qt::AlignRight);

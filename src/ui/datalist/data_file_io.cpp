@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cmath>
+#include <cstdint>
 
 #include "datafile/data_file.h"
 
@@ -11,6 +13,13 @@ namespace {
 
 QString shown(const QString& path) {
     return QFileInfo(path).absoluteFilePath();
+}
+
+// A size as people read it, rounded up to a tenth of a megabyte (2^20 bytes), so that a file
+// only just over the limit never reads as the limit itself.
+QString megabytes(std::uint64_t bytes) {
+    const double tenths = std::ceil(static_cast<double>(bytes) / (1024.0 * 1024.0) * 10.0);
+    return QStringLiteral("%1 MB").arg(tenths / 10.0, 0, 'f', 1);
 }
 
 }  // namespace
@@ -43,10 +52,9 @@ DataFileRead readDataFile(const QString& path) {
     };
     if (info.exists() && !info.isFile()) return refuse(QStringLiteral("it is not a regular file"));
     const auto tooLarge = [&](qint64 size) {
-        return refuse(QStringLiteral("it is too large for a data file (%1 bytes; a data file "
-                                     "holds at most %2 bytes)")
-                          .arg(size)
-                          .arg(kMaximumDataFileBytes));
+        return refuse(QStringLiteral("it is too large for a data file (%1; a data file "
+                                     "holds at most %2)")
+                          .arg(megabytes(static_cast<std::uint64_t>(size)), megabytes(kMaximumDataFileBytes)));
     };
     if (info.exists() && info.size() > static_cast<qint64>(kMaximumDataFileBytes))
         return tooLarge(info.size());

@@ -63,10 +63,11 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
     toolbar_->setObjectName(QStringLiteral("Toolbar1"));
     QAction* saveAction = toolbar_->addAction(QStringLiteral("Save"));
     saveAction->setObjectName(QStringLiteral("Save"));
-    saveAction->setToolTip(QStringLiteral("Save As"));
+    saveAction->setToolTip(QStringLiteral("Save As\nSave this data to a data file (Ctrl+S)"));
+    saveAction->setShortcut(QKeySequence::Save);
     QAction* plotAction = toolbar_->addAction(QStringLiteral("Plot"));
     plotAction->setObjectName(QStringLiteral("Plot"));
-    plotAction->setToolTip(QStringLiteral("Plot"));
+    plotAction->setToolTip(QStringLiteral("Plot\nPlot this data"));
     connect(saveAction, &QAction::triggered, this, &DataListWindow::save);
     connect(plotAction, &QAction::triggered, this, &DataListWindow::plotRequested);
 
@@ -89,7 +90,9 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The time keeps its width; the readings share what the window gives beyond it.
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

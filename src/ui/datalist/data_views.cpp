@@ -1,6 +1,7 @@
 #include "datalist/data_views.h"
 
 #include "base/app_context.h"
+#include "base/window_placement.h"
 #include "common/workspace.h"
 #include "datalist/data_list_window.h"
 #include "plot/plot_setup.h"
@@ -55,9 +56,7 @@ QWidget* DataViews::plot() const {
 }
 
 void DataViews::placeBesidePanel(QWidget& window) const {
-    if (!context_.panel) return;
-    const QWidget& panel = *context_.panel;
-    window.move(panel.x() + panel.frameGeometry().width(), panel.y());
+    setUpSecondaryWindow(window, context_.panel);
 }
 
 }  // namespace photara

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "base/window_placement.h"
 #include "logger/click_filter.h"
 #include "logger/directory.h"
 #include "logger/memory_status.h"
@@ -103,9 +104,7 @@ MemoryWindow::MemoryWindow(QWidget* panel) : QWidget(panel, Qt::Window) {
 }
 
 void MemoryWindow::placeBeside(const QWidget* panel) {
-    if (!panel) return;
-    const QRect frame = panel->frameGeometry();
-    move(frame.x() + frame.width(), frame.y());
+    setUpSecondaryWindow(*this, panel);
 }
 
 void MemoryWindow::showStatus(const MemoryStatus& status) {

@@ -20,7 +20,7 @@ class MemoryWindow final : public QWidget {
   public:
     explicit MemoryWindow(QWidget* panel);
 
-    // Left edge at the panel's right edge, top level with the panel's top.
+    // Where it was last, or beside the panel, wholly on the screen.
     void placeBeside(const QWidget* panel);
 
     void showStatus(const MemoryStatus& status);  // LblMemorySize and the MSize gauge

@@ -1,5 +1,6 @@
 #include "panel/keypad.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVariant>
 
@@ -22,21 +23,21 @@ struct GridKey {
 // The visible keypad, left to right, top to bottom. Member 6 gets its caption when the
 // panel loads.
 constexpr GridKey kGrid[3][5] = {
-    {{5, "H", "Hold the reading"},
+    {{5, "H", "Hold the reading; again for the peak"},
      {4, "SET", "Enter or leave the setting mode"},
-     {3, "MX / MN", "Maximum / minimum reading"},
-     {2, "RANGE", "Change the measuring range"},
-     {1, "LIGHT", "Display backlight"}},
-    {{9, "MEM", "Store the reading"},
-     {10, "READ", "Read stored readings"},
-     {15, "CMP", "Compare with the limits"},
-     {28, "AVG", "Average"},
-     {6, "", "Difference or percentage against the reference"}},
-    {{11, "A", nullptr},
-     {12, "B", nullptr},
-     {8, "TIME", "Clock and date"},
-     {7, "ENTER", "Confirm the setting"},
-     {29, "ACC", nullptr}},
+     {3, "MX / MN", "Maximum, minimum and their difference"},
+     {2, "RANGE", "Hold the measuring range (R-H)"},
+     {1, "LIGHT", "Switch the display's backlight on or off"}},
+    {{9, "MEM", "Start recording into the logger; again to store the recording as a set"},
+     {10, "READ", "Show the memory used, then each recorded set"},
+     {15, "CMP", "Compare the reading with the limits"},
+     {28, "AVG", "Average the readings"},
+     {6, "", "Difference from the reference, then in percent"}},
+    {{11, "A", "Memory A; again for A/B, B-A and %A"},
+     {12, "B", "Memory B"},
+     {8, "TIME", "Show the time or the date"},
+     {7, "ENTER", "Confirm the setting; back to the plain reading"},
+     {29, "ACC", "Accumulate the readings"}},
 };
 
 // Grid geometry in pixels of the client area (the keypad lies below the status strip).
@@ -110,6 +111,18 @@ Keypad::Keypad(QWidget& face, KeyExchange& exchange, const Clock& clock)
     buildSecondSet(*picOdd);
 }
 
+bool Keypad::eventFilter(QObject* watched, QEvent* event) {
+    // Enter presses a key as Space does; holding it presses it once.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) {
+            if (auto* button = qobject_cast<QPushButton*>(watched)) button->click();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 QPushButton* Keypad::member(int index) const {
     if (index < 0 || index >= kMemberCount) return nullptr;
     return members_[static_cast<std::size_t>(index)];
@@ -135,7 +148,9 @@ void Keypad::buildGrid(QWidget& face) {
         for (int column = 0; column < 5; ++column) {
             const GridKey& key = kGrid[row][column];
             QPushButton* button = makeMember(key.member, QString::fromLatin1(key.caption), face);
-            if (key.toolTip) button->setToolTip(QString::fromLatin1(key.toolTip));
+            button->setToolTip(QString::fromLatin1(key.toolTip));
+            button->setAccessibleDescription(button->toolTip());
+            button->installEventFilter(this);
             const int left = kGridLeft + column * kColumnStep;
             const int top = kGridTop + row * kRowStep;
             if (key.member != kDeltaMember) {
@@ -147,7 +162,9 @@ void Keypad::buildGrid(QWidget& face) {
             button->setGeometry(left, top, kKeyWidth, half);
             ref_ = new QPushButton(QStringLiteral("REF"), &face);
             ref_->setObjectName(QStringLiteral("Cmdref"));
-            ref_->setToolTip(QStringLiteral("Reference value (usable while R-H is lit)"));
+            ref_->setToolTip(QStringLiteral("Take the reading as the reference (while R-H is lit)"));
+            ref_->setAccessibleDescription(ref_->toolTip());
+            ref_->installEventFilter(this);
             ref_->setFocusPolicy(Qt::StrongFocus);
             ref_->setGeometry(left, top + kKeyHeight - half, kKeyWidth, half);
             connect(ref_, &QPushButton::clicked, this, [this] { exchange_.fire(kRefCode); });

@@ -37,6 +37,9 @@ class Keypad final : public QObject {
     QPushButton* member(int index) const;
     QPushButton* refKey() const { return ref_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void buildGrid(QWidget& face);
     void buildOutlyingMembers(QWidget& face, QWidget& picOdd);

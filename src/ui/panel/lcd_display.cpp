@@ -4,18 +4,38 @@
 
 #include "base/latin1.h"
 #include "live/display_model.h"
+#include "panel/lcd_cell.h"
 #include "panel/lcd_icon.h"
+#include "panel/lcd_layout.h"
+#include "panel/lcd_names.h"
 #include "panel/meter_look.h"
-#include "panel/twips.h"
 
 namespace photara {
 namespace {
 
+bool isCell(Element element) {
+    for (Element cell : kDigitPositions)
+        if (cell == element) return true;
+    return false;
+}
+
+// Elements that are not part of the glass: shown while the LCD is still blank.
+bool offGlass(Element element) {
+    return element == Element::LblName || element == Element::Cmdref;
+}
+
 QLabel* makeLabel(const ElementDesign& d, Element element, QWidget& face) {
-    auto* label = new QLabel(latin1(d.caption), &face);
+    QLabel* label = nullptr;
+    if (isCell(element)) {
+        label = new LcdCell(&face);
+    } else if (cellBefore(element)) {
+        label = new LcdMark(&face);
+    } else {
+        label = new QLabel(&face);
+    }
+    label->setText(latin1(d.caption));
     label->setFont(look::displayFont(d.fontPoints));
-    // Captions sit at the top of their box, as on the meter: the decimal points line up with
-    // the digits' baseline only this way.
+    // Captions sit at the top of their box, as on the meter.
     const Qt::Alignment horizontal =
         d.alignment == Alignment::Right ? Qt::AlignRight : Qt::AlignHCenter;
     label->setAlignment(horizontal | Qt::AlignTop);
@@ -46,29 +66,47 @@ LcdDisplay::LcdDisplay(QWidget& face) {
                 continue;  // made by the keypad, attached later
         }
         widget->setObjectName(latin1(d.name));
-        widget->setGeometry(rectFromTwips(d.left, d.top, d.width, d.height));
-        widget->setVisible(d.visible);
+        widget->setAccessibleName(accessibleNameOf(element));
+        widget->setGeometry(lcdRect(element));
+        // Blank: the cells show their unlit segments, nothing else of the glass shows.
+        if (isCell(element)) {
+            static_cast<QLabel*>(widget)->clear();
+        } else {
+            widget->setVisible(offGlass(element) && d.visible);
+        }
         widgets_[i] = widget;
     }
+    // Over the main reading, drawing nothing: a screen reader finds the reading in one piece.
+    mainReading_ = new QLabel(&face);
+    mainReading_->setObjectName(QStringLiteral("MainReading"));
+    mainReading_->setAccessibleName(QStringLiteral("Main reading"));
+    mainReading_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mainReading_->setGeometry(lcdRect(Element::LblSeg1).united(lcdRect(Element::Lblh2)));
 }
 
 void LcdDisplay::attach(Element element, QWidget* widget) {
     widgets_[index(element)] = widget;
 }
 
+void LcdDisplay::showElement(const DisplayModel& model, Element element) {
+    QWidget* widget = widgets_[index(element)];
+    if (!widget) return;
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(latin1(model.caption(element)));
+    widget->setVisible(model.visible(element));
+    widget->setEnabled(model.enabled(element));
+}
+
 void LcdDisplay::show(const DisplayModel& model, const std::bitset<kElementCount>& changes) {
-    for (std::size_t i = 0; i < kElementCount; ++i) {
-        if (!changes.test(i)) continue;
-        QWidget* widget = widgets_[i];
-        if (!widget) continue;
-        const auto element = static_cast<Element>(i);
-        if (auto* label = qobject_cast<QLabel*>(widget)) {
-            const std::string& caption = model.caption(element);
-            label->setText(latin1(caption));
-        }
-        widget->setVisible(model.visible(element));
-        widget->setEnabled(model.enabled(element));
-    }
+    const bool all = !lit_;
+    lit_ = true;
+    for (std::size_t i = 0; i < kElementCount; ++i)
+        if (all || changes.test(i)) showElement(model, static_cast<Element>(i));
+    mainReading_->setAccessibleDescription(mainReadingText(model));
+}
+
+void LcdDisplay::showBlank(const DisplayModel& model, const std::bitset<kElementCount>& changes) {
+    for (Element element : {Element::LblName, Element::Cmdref})
+        if (changes.test(index(element))) showElement(model, element);
 }
 
 }  // namespace photara

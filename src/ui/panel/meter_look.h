@@ -13,6 +13,7 @@ inline const QColor kBezel{0x14, 0x16, 0x18};
 inline const QColor kGlassTop{0xc3, 0xcd, 0xb1};
 inline const QColor kGlassBottom{0xa8, 0xb4, 0x96};
 inline const QColor kInk{0x1a, 0x21, 0x17};        // a lit segment
+inline const QColor kUnlitInk{0x1a, 0x21, 0x17, 0x16};  // an unlit segment, faint on the glass
 inline const QColor kLegend{0xee, 0xee, 0xe8};     // printing on the casing
 inline const QColor kKeyFace{0x4b, 0x51, 0x58};    // a key at rest
 inline const QColor kKeyBorder{0x9a, 0xa1, 0xa8};  // its rim, as designed

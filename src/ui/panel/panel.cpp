@@ -2,13 +2,17 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolBar>
 
+#include "base/window_placement.h"
 #include "live/display_model.h"
+#include "panel/about_box.h"
 #include "panel/erase_list.h"
 #include "panel/key_exchange.h"
 #include "panel/keypad.h"
@@ -98,6 +102,26 @@ Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
     eraseList_->raise();
 
     connect(&pollTimer_, &QTimer::timeout, this, &Panel::onPollTimeout);
+    addShortcuts();
+    // The panel is the meter's fixed face: it neither stretches nor maximises into a grey
+    // field. Whatever the window holds (toolbar, face, a status line) sets its size.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Panel::addShortcuts() {
+    // Ctrl+Q quits from whichever of the program's windows is active.
+    auto* quit = new QAction(QStringLiteral("Quit"), this);
+    quit->setObjectName(QStringLiteral("Quit"));
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
+
+    auto* about = new QAction(QStringLiteral("About Photara"), this);
+    about->setObjectName(QStringLiteral("About"));
+    about->setShortcut(QKeySequence::HelpContents);
+    connect(about, &QAction::triggered, this, [this] { showAbout(this); });
+    addAction(about);
 }
 
 Panel::~Panel() = default;
@@ -138,8 +162,13 @@ void Panel::load() {
         delta->setText(QStringLiteral("Delta/%"));
     model_.setCaption(Element::LblPercent, "%");
     model_.setCaption(Element::LblPercentA, "%A");
-    showModel();
+    showTick();
     pollTimer_.start();
+    // The first reading as soon as the window is up; the timer keeps the rhythm after it. A
+    // command that stopped the poll meanwhile owns the link: the tick then waits for it.
+    QTimer::singleShot(0, this, [this] {
+        if (pollTimer_.isActive()) onPollTimeout();
+    });
 }
 
 void Panel::toggleCaption() {
@@ -153,8 +182,16 @@ void Panel::toggleCaption() {
 
 void Panel::onPollTimeout() {
     if (pollTick_) pollTick_();
-    showModel();
+    showTick();
     emit tickShown();
+}
+
+void Panel::showTick() {
+    if (display_->lit() || (reportSeen_ && reportSeen_())) {
+        showModel();
+    } else {
+        display_->showBlank(model_, model_.takeChanges());
+    }
 }
 
 bool Panel::eventFilter(QObject* watched, QEvent* event) {
@@ -166,7 +203,16 @@ bool Panel::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void Panel::showEvent(QShowEvent* event) {
+    if (!event->spontaneous() && !placed_) {
+        placed_ = true;
+        restoreWindowPlace(*this);
+    }
+    QMainWindow::showEvent(event);
+}
+
 void Panel::closeEvent(QCloseEvent* event) {
+    rememberWindowPlace(*this);
     // Closing the panel ends the program at once, with every other window; nothing is asked.
     event->accept();
     QCoreApplication::quit();

@@ -42,6 +42,9 @@ class Panel final : public QMainWindow {
 
     // Run on each Timer1 timeout; the model is shown afterwards.
     void setPollTick(std::function<void()> tick) { pollTick_ = std::move(tick); }
+    // Whether the last tick got the meter's display report: the first one lights the LCD,
+    // which is blank until then.
+    void setReportSeen(std::function<bool()> seen) { reportSeen_ = std::move(seen); }
     // Sends one key report; the panel pauses both timers around it.
     void setKeySender(std::function<void(std::uint8_t keyCode)> send);
     // Whether R-H is lit (CmdBtn member 6 then sends 26 instead of 6).
@@ -50,8 +53,10 @@ class Panel final : public QMainWindow {
     QAction* toolbarAction(const QString& key);  // "Save", "Open", ... "Erase"
     QComboBox* eraseList();                      // ComboErase
     void addResultLine(const QString& line);     // lstResults
-    void showModel();                            // copies the model's changes onto the widgets
-    void load();                                 // the window's load steps; starts Timer1
+    void showModel();  // copies the model's changes onto the widgets (and lights the LCD)
+    // The window's load steps; starts Timer1 and runs its first tick at once, not a period
+    // later.
+    void load();
 
     // The caption toggles between the short form and the one with the build date.
     void toggleCaption();
@@ -66,9 +71,12 @@ class Panel final : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
+    void addShortcuts();
     void onPollTimeout();
+    void showTick();
 
     DisplayModel& model_;
     QTimer pollTimer_;
@@ -82,6 +90,8 @@ class Panel final : public QMainWindow {
     EraseList* eraseList_;
     QListWidget* results_;
     std::function<void()> pollTick_;
+    std::function<bool()> reportSeen_;
+    bool placed_ = false;
 };
 
 }  // namespace photara

@@ -12,19 +12,20 @@ namespace {
 
 struct ToolbarButton {
     const char* key;
-    const char* toolTip;
+    const char* toolTip;  // the button's name
+    const char* does;     // what it does, below the name in the tool tip
 };
 
 constexpr ToolbarButton kButtons[] = {
-    {"Save", "Save As"},
-    {"Open", "Open File to Read"},
-    {"Intv", "Sampling Rate"},
-    {"List", "List Display"},
-    {"Graph", "Graphic Display"},
-    {"RTC", "Real Time Clock"},
-    {"RecSetup", "Recording Setup"},
-    {"Memory", "Data Logger"},
-    {"Erase", "Erase Data Logger"},
+    {"Save", "Save As", "Data is saved from the Data List window (Ctrl+S there)"},
+    {"Open", "Open File to Read", "Open a saved data file (.pxd) and plot it (Ctrl+O)"},
+    {"Intv", "Sampling Rate", "Set how often the meter's logger takes a reading"},
+    {"List", "List Display", "Show the current data as a table"},
+    {"Graph", "Graphic Display", "Plot the current data"},
+    {"RTC", "Real Time Clock", "Show the meter's clock beside the PC's; set it from the PC"},
+    {"RecSetup", "Recording Setup", "Set the logger's recording period in seconds"},
+    {"Memory", "Data Logger", "List the sets recorded in the meter and download one"},
+    {"Erase", "Erase Data Logger", "Erase one recorded set, or all of them"},
 };
 
 }  // namespace
@@ -41,8 +42,10 @@ QToolBar* buildPanelToolbar(QMainWindow& window) {
         const QString toolTip = QString::fromLatin1(button.toolTip);
         auto* action = new QAction(toolbarIcon(key), toolTip, &window);
         action->setObjectName(key);
-        action->setToolTip(toolTip);
+        action->setToolTip(toolTip + QLatin1Char('\n') + QString::fromLatin1(button.does));
         action->setStatusTip(toolTip);
+        // The panel's Save has nothing to save: the data list saves. It looks inactive.
+        if (key == QLatin1String("Save")) action->setEnabled(false);
         if (key == QLatin1String("Open")) action->setShortcut(QKeySequence::Open);
         toolbar->addAction(action);
     }

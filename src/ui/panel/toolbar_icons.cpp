@@ -1,6 +1,8 @@
 #include "panel/toolbar_icons.h"
 
+#include <QGuiApplication>
 #include <QHash>
+#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -132,13 +134,16 @@ QIcon drawnToolbarIcon(const QString& key) {
     const Drawing drawing = drawings().value(key, nullptr);
     QIcon icon;
     if (!drawing) return icon;
+    // Outlines in the toolbar's own text colour, so that they show on a dark toolbar too.
+    const QColor text = QGuiApplication::palette().color(QPalette::ButtonText);
+    const QColor stroke = text.lightness() > 128 ? text : kStroke;
     for (int size : {24, 48}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(size / 24.0, size / 24.0);
-        p.setPen(QPen(kStroke, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(stroke, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         drawing(p);
         p.end();
         icon.addPixmap(pixmap);

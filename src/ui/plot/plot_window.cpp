@@ -15,6 +15,8 @@
 namespace photara {
 namespace {
 
+constexpr double kCdPerM2PerFootLambert = 3.4262591;
+
 QAction* toolbarAction(QToolBar& toolbar, const QString& key, const QString& tip) {
     QAction* action = toolbar.addAction(key);
     action->setObjectName(key);
@@ -39,9 +41,11 @@ PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
     toolbar_ = new QToolBar(this);
     toolbar_->setObjectName(QStringLiteral("Toolbar1"));
     for (const auto& [key, tip] :
-         {std::pair{QStringLiteral("Unit"), QStringLiteral("Graphic Unit")},
-          std::pair{QStringLiteral("Range"), QStringLiteral("Graphic Range")},
-          std::pair{QStringLiteral("Print"), QStringLiteral("Print")}}) {
+         {std::pair{QStringLiteral("Unit"),
+                    QStringLiteral("Graphic Unit\nShow the Fl curve and its scale in fL or cd/m\u00B2")},
+          std::pair{QStringLiteral("Range"),
+                    QStringLiteral("Graphic Range\nSet the scales' ranges")},
+          std::pair{QStringLiteral("Print"), QStringLiteral("Print\nPrint the graph (Ctrl+P)")}}) {
         QAction* action = toolbarAction(*toolbar_, key, tip);
         connect(action, &QAction::triggered, this, [this, k = key] { toolbarClicked(k); });
     }
@@ -56,11 +60,16 @@ PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
     range_->move(150, toolbar_->sizeHint().height() + 4);
     range_->hide();
     connect(range_, &RangePanel::applyRequested, this, &PlotWindow::applyRange);
+    setMinimumSize(minimumPlotSize());
     redraw();
 }
 
 void PlotWindow::toolbarClicked(const QString& key) {
     if (key != QStringLiteral("Range")) range_->hide();
+    if (key == QStringLiteral("Unit")) {
+        secondInCd_ = !secondInCd_;
+        redraw();
+    }
     if (key == QStringLiteral("Range")) {
         range_->setVisible(!range_->isVisible());
         if (range_->isVisible()) {
@@ -118,8 +127,32 @@ void PlotWindow::renderGraph(QPainter& painter) const {
 
 void PlotWindow::redraw() {
     const FontTextMetrics metrics(plotFont(font()));
-    drawing_ = drawPlot(width(), height(), samples_, context_.workspace.plot, metrics);
+    if (!secondInCd_) {
+        drawing_ = drawPlot(width(), height(), samples_, context_.workspace.plot, metrics);
+    } else {
+        // "Unit" shows the fL series and its scale in cd/m2; the ranges stay kept in fL.
+        Samples shown = samples_;
+        for (double& value : shown.second) value *= kCdPerM2PerFootLambert;
+        PlotSettings settings = context_.workspace.plot;
+        settings.second.minimum *= kCdPerM2PerFootLambert;
+        settings.second.maximum *= kCdPerM2PerFootLambert;
+        drawing_ = drawPlot(width(), height(), shown, settings, metrics);
+        for (PlotText& text : drawing_.scaleTexts)
+            if (text.text == "Fl") text.text = "cd/m\xB2";
+    }
     update();
+}
+
+QSize PlotWindow::minimumPlotSize() const {
+    // Wide enough that the first and the last time label never overlap, with room for the
+    // range panel; high enough for the toolbar, the range panel and both scales.
+    const std::string timeText =
+        samples_.timeTexts.empty() ? std::string("0000/00/00 00:00:00") : samples_.timeTexts.front();
+    const PlotLayout layout = plotLayout(1000, 1000, FontTextMetrics(plotFont(font())), timeText);
+    const int forLabels = static_cast<int>(layout.x0 + 2.5 * layout.labelWidth);
+    const int forRange = range_->x() + range_->sizeHint().width() + 10;
+    const int high = toolbar_->sizeHint().height() + range_->sizeHint().height() + 60;
+    return {std::max(forLabels, forRange), std::max(high, 300)};
 }
 
 void PlotWindow::paintEvent(QPaintEvent*) {

@@ -27,7 +27,7 @@ class PlotWindow final : public QWidget {
     const PlotDrawing& drawing() const { return drawing_; }
     double labelStep() const { return labelStep_; }
 
-    // Toolbar button by key: "Unit", "Range" or "Print".
+    // Toolbar button by key: "Unit" (fL <-> cd/m2 for the second curve), "Range" or "Print".
     void toolbarClicked(const QString& key);
     // Prints the graph without the toolbar through the print dialog (also Ctrl+P).
     void print();
@@ -41,6 +41,7 @@ class PlotWindow final : public QWidget {
   private:
     void applyRange();
     void redraw();
+    QSize minimumPlotSize() const;
 
     AppContext& context_;
     const Samples samples_;
@@ -48,6 +49,7 @@ class PlotWindow final : public QWidget {
     RangePanel* range_ = nullptr;
     PlotDrawing drawing_;
     double labelStep_ = 1;
+    bool secondInCd_ = false;  // "Unit": the fL curve shown in cd/m2
 };
 
 }  // namespace photara

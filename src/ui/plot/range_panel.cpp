@@ -62,7 +62,9 @@ RangePanel::RangePanel(QWidget* parent) : QFrame(parent) {
     secondFrame_ =
         rangeFrame(QStringLiteral("FrmLxFc"), QStringLiteral("FL"), secondMinimum_, secondMaximum_);
     auto* countsRow = new QFormLayout;
-    countsRow->addRow(QStringLiteral("Counts"), counts_);
+    // The box keeps the design name "Counts"; its label says what the number is.
+    counts_->setToolTip(QStringLiteral("The plot width divided by the time-label step"));
+    countsRow->addRow(QStringLiteral("Counts (label steps across the plot)"), counts_);
 
     auto* layout = new QVBoxLayout(this);
     auto* frames = new QHBoxLayout;

@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadFileCase{"missing.pxd", "", "No such file"},
         BadFileCase{"folder.pxd", "", "not a regular file"},
-        BadFileCase{"huge.pxd", "", "too large"}, BadFileCase{"empty.pxd", "", "no readings"},
+        BadFileCase{"huge.pxd", "", "too large for a data file (100.0 MB; a data file holds at most 8.0 MB)"}, BadFileCase{"empty.pxd", "", "no readings"},
         BadFileCase{"four.pxd", "r\r\nCAF\r\nCCF\r\nx\r\n", "no readings"},
         BadFileCase{"nocr.pxd", std::string(5000, 'x') + "\n\n\n\n\n\n", "no readings"},
         BadFileCase{"binary.pxd", std::string("\x00\xff\x7f\x80\n\x01", 6), "no readings"}));

@@ -105,7 +105,7 @@ TEST(PlotWindowTest, OpensWhiteBesideThePanelWithItsSettings) {
     QStringList keys, tips;
     for (QAction* action : plot->toolbar()->actions()) {
         keys << action->objectName();
-        tips << action->toolTip();
+        tips << action->toolTip().section(QLatin1Char('\n'), 0, 0);
     }
     EXPECT_EQ(keys, (QStringList{"Unit", "Range", "Print"}));
     EXPECT_EQ(tips, (QStringList{"Graphic Unit", "Graphic Range", "Print"}));

@@ -1,0 +1,199 @@
+#include "base/window_placement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QWidget>
+#include <algorithm>
+#include <limits>
+
+namespace photara {
+namespace {
+
+qint64 area(const QRect& r) {
+    return r.isEmpty() ? 0 : qint64{r.width()} * r.height();
+}
+
+qint64 overlap(const QRect& a, const QRect& b) {
+    return area(a.intersected(b));
+}
+
+// The screen the owner lies on most; the first when it lies on none.
+QRect screenOf(const QList<QRect>& screens, const QRect& owner) {
+    QRect best = screens.front();
+    qint64 bestOverlap = 0;
+    for (const QRect& screen : screens) {
+        if (overlap(screen, owner) > bestOverlap) {
+            best = screen;
+            bestOverlap = overlap(screen, owner);
+        }
+    }
+    return best;
+}
+
+QRect clampInto(QRect frame, const QRect& screen) {
+    frame.setSize(frame.size().boundedTo(screen.size()));
+    frame.moveTo(std::clamp(frame.x(), screen.left(), screen.right() - frame.width() + 1),
+                 std::clamp(frame.y(), screen.top(), screen.bottom() - frame.height() + 1));
+    return frame;
+}
+
+// Places beside the owner: along each side, level with the owner's edge first, then below
+// or beside each other window, then at the screen's edges.
+QList<QRect> candidates(const QRect& screen, QSize size, const QRect& owner,
+                        const QList<QRect>& others) {
+    QList<int> ys{owner.top()};
+    QList<int> xs{owner.left()};
+    for (const QRect& other : others) {
+        ys << other.bottom() + 1;
+        xs << other.right() + 1;
+    }
+    ys << screen.top() << screen.bottom() - size.height() + 1;
+    xs << screen.left() << screen.right() - size.width() + 1;
+    QList<QRect> result;
+    for (int y : ys) result << QRect(QPoint(owner.right() + 1, y), size);
+    for (int y : ys) result << QRect(QPoint(owner.left() - size.width(), y), size);
+    for (int x : xs) result << QRect(QPoint(x, owner.bottom() + 1), size);
+    for (int x : xs) result << QRect(QPoint(x, owner.top() - size.height()), size);
+    return result;
+}
+
+QList<QRect> availableAreas() {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) areas << screen->availableGeometry();
+    return areas;
+}
+
+QString settingsKey(const QWidget& window) {
+    return QStringLiteral("windows/%1/geometry").arg(window.objectName());
+}
+
+// The frame's margins: the window's own once it has been shown, else its owner's.
+QMargins frameMargins(const QWidget& window, const QWidget* owner) {
+    const QWidget& framed = window.isVisible() || !owner ? window : *owner;
+    const QRect frame = framed.frameGeometry();
+    const QRect client = framed.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+bool placeRemembered(QWidget& window, const QMargins& margins) {
+    const QRect remembered = QSettings().value(settingsKey(window)).toRect();
+    if (!remembered.isValid() || !fitsOnScreens(availableAreas(), remembered + margins))
+        return false;
+    window.setGeometry(remembered);
+    return true;
+}
+
+// Writes the window's place into the settings whenever the user moves or resizes it and
+// when it closes; gives it its closing keys.
+// Esc reaches the window itself only when no widget inside it used the key.
+class PlaceKeeper final : public QObject {
+  public:
+    explicit PlaceKeeper(QWidget& window) : QObject(&window), window_(window) {
+        setObjectName(QStringLiteral("PlaceKeeper"));
+        window.installEventFilter(this);
+        auto* close = new QAction(&window);
+        close->setObjectName(QStringLiteral("CloseWindow"));
+        close->setShortcut(QKeySequence::Close);
+        connect(close, &QAction::triggered, &window, &QWidget::close);
+        window.addAction(close);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                if (watched == &window_ &&
+                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+                    static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+                    window_.close();
+                    return true;
+                }
+                break;
+            case QEvent::Move:
+            case QEvent::Resize:
+                if (!window_.isVisible()) break;
+                [[fallthrough]];
+            case QEvent::Hide:
+            case QEvent::Close:
+                rememberWindowPlace(window_);
+                break;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QWidget& window_;
+};
+
+void keepPlace(QWidget& window) {
+    if (!window.findChild<PlaceKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+        new PlaceKeeper(window);
+}
+
+}  // namespace
+
+QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
+                  const QList<QRect>& others) {
+    if (screens.isEmpty()) return QRect(QPoint(owner.right() + 1, owner.top()), frame);
+    const QRect screen = screenOf(screens, owner);
+    const QSize size = frame.boundedTo(screen.size());
+    const QList<QRect> places = candidates(screen, size, owner, others);
+    for (const QRect& place : places) {
+        const bool free = std::none_of(others.begin(), others.end(),
+                                       [&](const QRect& other) { return place.intersects(other); });
+        if (screen.contains(place) && !place.intersects(owner) && free) return place;
+    }
+    QRect best;
+    qint64 bestCost = std::numeric_limits<qint64>::max();
+    for (const QRect& place : places) {
+        const QRect onScreen = clampInto(place, screen);
+        qint64 cost = 4 * overlap(onScreen, owner);
+        for (const QRect& other : others) cost += overlap(onScreen, other);
+        if (cost < bestCost) {
+            best = onScreen;
+            bestCost = cost;
+        }
+    }
+    return best;
+}
+
+bool fitsOnScreens(const QList<QRect>& screens, const QRect& frame) {
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const QRect& screen) { return screen.contains(frame); });
+}
+
+void setUpSecondaryWindow(QWidget& window, const QWidget* owner) {
+    keepPlace(window);
+    const QMargins margins = frameMargins(window, owner);
+    if (placeRemembered(window, margins) || !owner) return;
+    const QSize size = window.testAttribute(Qt::WA_Resized)
+                           ? window.size()
+                           : window.sizeHint().expandedTo(window.minimumSize());
+    QList<QRect> others;
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other != &window && other != owner && other->isVisible() && other->isWindow())
+            others << other->frameGeometry();
+    }
+    const QRect frame = placeWindow(availableAreas(), size.grownBy(margins),
+                                    owner->frameGeometry(), others);
+    window.resize(frame.size().shrunkBy(margins));
+    window.move(frame.topLeft());
+}
+
+void restoreWindowPlace(QWidget& window) {
+    placeRemembered(window, frameMargins(window, nullptr));
+}
+
+void rememberWindowPlace(const QWidget& window) {
+    QSettings().setValue(settingsKey(window), window.geometry());
+}
+
+}  // namespace photara

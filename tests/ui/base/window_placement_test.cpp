@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QSettings>
+#include <QWidget>
+
+#include "base/window_placement.h"
+
+namespace photara::test {
+namespace {
+
+struct PlacementCase {
+    const char* name;
+    QList<QRect> screens;
+    QSize frame;
+    QRect owner;
+    QList<QRect> others;
+    QRect expected;
+};
+
+class PlaceWindow : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(PlaceWindow, LiesOnTheOwnersScreenBesideItAndAwayFromTheOthers) {
+    const PlacementCase& c = GetParam();
+    const QRect placed = placeWindow(c.screens, c.frame, c.owner, c.others);
+    EXPECT_EQ(placed, c.expected);
+    EXPECT_TRUE(fitsOnScreens(c.screens, placed));
+}
+
+const QRect kLaptop(0, 0, 1366, 768);
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, PlaceWindow,
+    ::testing::Values(
+        PlacementCase{"RoomOnTheRight", {kLaptop}, {420, 400}, {100, 50, 520, 700}, {},
+                      {620, 50, 420, 400}},
+        PlacementCase{"NoRoomOnTheRightSoLeft", {kLaptop}, {420, 400}, {800, 50, 520, 700}, {},
+                      {380, 50, 420, 400}},
+        PlacementCase{"BelowTheWindowAlreadyBeside", {kLaptop}, {420, 400}, {0, 0, 520, 700},
+                      {{520, 0, 420, 300}}, {520, 300, 420, 400}},
+        PlacementCase{"TallerThanTheScreenIsShrunk", {kLaptop}, {700, 900}, {0, 0, 520, 700}, {},
+                      {520, 0, 700, 768}},
+        PlacementCase{"OnTheOwnersScreenOfTwo", {{0, 0, 1920, 1080}, {1920, 0, 1366, 768}},
+                      {700, 500}, {2000, 0, 520, 700}, {}, {2520, 0, 700, 500}},
+        PlacementCase{"SmallScreenCoversTheOwnerLeast", {{0, 0, 800, 600}}, {700, 500},
+                      {0, 0, 520, 600}, {}, {100, 0, 700, 500}}),
+    [](const ::testing::TestParamInfo<PlacementCase>& p) { return std::string(p.param.name); });
+
+TEST(SecondaryWindow, ComesBackWhereItClosedUnlessThatIsOffScreenAndEscClosesIt) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget owner;
+    owner.setGeometry(screen.left(), screen.top(), 200, 200);
+    const QRect remembered(screen.left() + 300, screen.top() + 20, 160, 120);
+    {
+        QWidget window(nullptr, Qt::Window);
+        window.setObjectName(QStringLiteral("Remembered"));
+        setUpSecondaryWindow(window, &owner);
+        window.show();
+        window.setGeometry(remembered);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &escape);
+        EXPECT_FALSE(window.isVisible());
+    }
+    QWidget again(nullptr, Qt::Window);
+    again.setObjectName(QStringLiteral("Remembered"));
+    setUpSecondaryWindow(again, &owner);
+    EXPECT_EQ(again.geometry(), remembered);
+
+    QSettings().setValue(QStringLiteral("windows/Remembered/geometry"),
+                         QRect(screen.right() + 500, 0, 160, 120));  // a screen since removed
+    QWidget fallback(nullptr, Qt::Window);
+    fallback.setObjectName(QStringLiteral("Remembered"));
+    fallback.resize(160, 120);
+    setUpSecondaryWindow(fallback, &owner);
+    EXPECT_TRUE(screen.contains(fallback.frameGeometry()));
+    EXPECT_FALSE(fallback.frameGeometry().intersects(owner.frameGeometry()));
+}
+
+}  // namespace
+}  // namespace photara::test
