@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     photara::PhotaraApp photara(options.virtualMeter, options.meterId);
     std::optional<photara::FirstReportScreenshot> screenshot;
     if (!options.screenshotFile.isEmpty())
-        screenshot.emplace(photara.panel(), photara.link(), options.screenshotFile);
+        screenshot.emplace(photara.panel(), photara.meter(), options.screenshotFile);
     photara.start();
     return app.exec();
 }

@@ -4,10 +4,9 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "commands/logger_messages.h"
 #include "logger/directory.h"
-#include "meter/guards.h"
 #include "meter/logger_ops.h"
 
 namespace photara {
@@ -43,7 +42,7 @@ void EraseListController::choose(int index) {
     }
     // The list may have stayed open a long while: the meter may have started recording or
     // gone away since it was filled.
-    if (const auto refusal = refuseSettings(context_.link.connected(), context_.display)) {
+    if (const auto refusal = context_.meter.refuseSettings()) {
         list_->hide();
         if (refusal->reason == Refusal::Reason::NotConnected) tell(context_, kMeterStoppedAnswering);
         return;
@@ -57,16 +56,16 @@ void EraseListController::choose(int index) {
 }
 
 void EraseListController::eraseAll() {
-    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+    const TimerPause pause = context_.meter.pause();
     // The erase list's own sequence sends no discard read first.
     if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning))
-        (void)photara::eraseAll(context_.link);
+        (void)photara::eraseAll(context_.meter.link());
     if (list_) list_->hide();
 }
 
 void EraseListController::eraseSet(const std::string& identifier) {
-    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
-    (void)photara::eraseSet(context_.link, identifier);
+    const TimerPause pause = context_.meter.pause();
+    (void)photara::eraseSet(context_.meter.link(), identifier);
     if (list_) list_->hide();
 }
 

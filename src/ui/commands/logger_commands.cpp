@@ -6,7 +6,7 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "commands/erase_list_controller.h"
 #include "commands/logger_messages.h"
 #include "commands/settings_commands.h"
@@ -16,7 +16,6 @@
 #include "logger/input_lock.h"
 #include "logger/memory_window.h"
 #include "meter/display_ops.h"
-#include "meter/guards.h"
 #include "meter/logger_ops.h"
 
 namespace photara {
@@ -25,8 +24,8 @@ namespace {
 // Reads the memory status after discarding whatever answer is waiting. Nullopt (the user
 // told why) when the meter did not answer or holds no set; `answered` says which.
 std::optional<MemoryStatus> readStatusWithSets(AppContext& context, bool* answered = nullptr) {
-    discardWaitingAnswer(context.link);
-    const MeterOutcome<MemoryStatus> status = readMemoryStatus(context.link);
+    discardWaitingAnswer(context.meter.link());
+    const MeterOutcome<MemoryStatus> status = readMemoryStatus(context.meter.link());
     if (answered) *answered = status.ok();
     if (!status) {
         tell(context, kMeterStoppedAnswering);
@@ -40,10 +39,7 @@ std::optional<MemoryStatus> readStatusWithSets(AppContext& context, bool* answer
 }
 
 bool refused(const AppContext& context, bool memory) {
-    const bool connected = context.link.connected();
-    return (memory ? refuseMemory(connected, context.display)
-                   : refuseSettings(connected, context.display))
-        .has_value();
+    return (memory ? context.meter.refuseMemory() : context.meter.refuseSettings()).has_value();
 }
 
 void storeIdentifiers(Workspace& workspace, const std::vector<std::string>& identifiers) {
@@ -100,7 +96,7 @@ LoggerCommands::~LoggerCommands() {
 void LoggerCommands::runMemory() {
     if (busy_ || refused(context_, true)) return;
     Busy busy(*this);
-    const TimerPause pause{&context_.pollTimer};
+    const TimerPause pause = context_.meter.pause(MeterSession::Pausing::PollOnly);
     const InputLock lock(context_.panel);
 
     bool answered = false;
@@ -128,7 +124,7 @@ void LoggerCommands::runMemory() {
 void LoggerCommands::runErase() {
     if (busy_ || refused(context_, false)) return;
     Busy busy(*this);
-    const TimerPause pause{&context_.pollTimer};
+    const TimerPause pause = context_.meter.pause(MeterSession::Pausing::PollOnly);
     const InputLock lock(context_.panel);
 
     const std::optional<MemoryStatus> status = readStatusWithSets(context_);
@@ -174,7 +170,7 @@ MemoryWindow& LoggerCommands::openWindow() {
 
 std::optional<std::vector<std::string>> LoggerCommands::readSetIdentifiers(int setCount) {
     auto identifiers =
-        readDirectory(context_.link, setCount, [this](int percent) { return progress(percent); });
+        readDirectory(context_.meter.link(), setCount, [this](int percent) { return progress(percent); });
     if (!identifiers) {
         if (!panelClosed()) tell(context_, kMeterStoppedAnswering);
         return std::nullopt;
@@ -195,18 +191,18 @@ bool LoggerCommands::panelClosed() const {
 
 void LoggerCommands::downloadSet(int setNumber) {
     if (busy_) return;
-    if (refuseDownload(context_.display)) return;
+    if (context_.meter.refuseDownload()) return;
     // The identifier the row was listed with: the shared table may have been read again
     // (by the erase list) since, and then numbers other sets.
     if (setNumber < 1 || static_cast<std::size_t>(setNumber) > listed_.size()) return;
     const std::string identifier = listed_[static_cast<std::size_t>(setNumber) - 1];
 
     Busy busy(*this);
-    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+    const TimerPause pause = context_.meter.pause();
     const InputLock lock(context_.panel);
-    discardWaitingAnswer(context_.link);
+    discardWaitingAnswer(context_.meter.link());
     MeterOutcome<DownloadedSet> set = photara::downloadSet(
-        context_.link, identifier, [this](int percent) { return progress(percent); });
+        context_.meter.link(), identifier, [this](int percent) { return progress(percent); });
     if (!set) {
         if (set.reason() == Failure::Stopped) return;
         tell(context_, set.reason() == Failure::TooLong ? kSetTooLong : kMeterStoppedAnswering);
@@ -223,11 +219,11 @@ void LoggerCommands::eraseAll(bool guarded) {
     {
         // Paused from the question on: a tick that lost the meter meanwhile would close this
         // window under the click being handled.
-        const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        const TimerPause pause = context_.meter.pause();
         if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning))
             return;
-        discardWaitingAnswer(context_.link);
-        (void)photara::eraseAll(context_.link);
+        discardWaitingAnswer(context_.meter.link());
+        (void)photara::eraseAll(context_.meter.link());
     }
     closeLoggerWindow();
 }

@@ -4,7 +4,7 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "common/workspace.h"
 #include "datafile/data_file.h"
 #include "datafile/data_set.h"
@@ -46,7 +46,7 @@ void runOpenCommand(AppContext& context, DataViews& views) {
 
     std::optional<QString> refusal;
     {
-        const TimerPause pause{&context.pollTimer, &context.statusTimer};
+        const TimerPause pause = context.meter.pause();
         refusal = openFile(context, views, *name);
     }
     // Told with the panel live again: the display must not stand still behind the message.

@@ -2,11 +2,10 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "commands/logger_messages.h"
 #include "logger/logger_settings.h"
 #include "meter/display_ops.h"
-#include "meter/guards.h"
 #include "meter/settings_ops.h"
 
 namespace photara {
@@ -19,7 +18,7 @@ MeterOutcome<int> readCurrent(MeterLink& link, MeterOutcome<int> (*read)(MeterLi
 }
 
 bool settingsRefused(const AppContext& context) {
-    return refuseSettings(context.link.connected(), context.display).has_value();
+    return context.meter.refuseSettings().has_value();
 }
 
 }  // namespace
@@ -28,8 +27,8 @@ void runIntvCommand(AppContext& context) {
     if (settingsRefused(context)) return;
     std::optional<int> current;
     {
-        const TimerPause pause{&context.pollTimer};
-        if (const MeterOutcome<int> read = readCurrent(context.link, readSamplingTime))
+        const TimerPause pause = context.meter.pause(MeterSession::Pausing::PollOnly);
+        if (const MeterOutcome<int> read = readCurrent(context.meter.link(), readSamplingTime))
             current = *read;
     }
     if (!current) return tell(context, kMeterStoppedAnswering);  // with the poll running again
@@ -51,8 +50,8 @@ void runIntvCommand(AppContext& context) {
             case SamplingTimeAnswer::Kind::Accept: {
                 bool sent = false;
                 {
-                    const TimerPause pause{&context.pollTimer};
-                    sent = setSamplingTime(context.link, answer.seconds).ok();
+                    const TimerPause pause = context.meter.pause(MeterSession::Pausing::PollOnly);
+                    sent = setSamplingTime(context.meter.link(), answer.seconds).ok();
                 }
                 if (!sent) tell(context, kMeterStoppedAnswering);  // with the poll running again
                 return;
@@ -63,8 +62,8 @@ void runIntvCommand(AppContext& context) {
 
 void runRecSetupCommand(AppContext& context) {
     if (settingsRefused(context)) return;
-    const TimerPause pause{&context.pollTimer, &context.statusTimer};
-    const MeterOutcome<int> current = readCurrent(context.link, readRecordingPeriod);
+    const TimerPause pause = context.meter.pause();
+    const MeterOutcome<int> current = readCurrent(context.meter.link(), readRecordingPeriod);
     if (!current) return tell(context, kMeterStoppedAnswering);
 
     const std::optional<QString> typed = context.prompts.input(
@@ -72,7 +71,7 @@ void runRecSetupCommand(AppContext& context) {
         QStringLiteral("Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) "),
         QString::number(*current));
     if (!typed || typed->isEmpty()) return;
-    if (!setRecordingPeriod(context.link, parseRecordingPeriod(typed->toStdString())))
+    if (!setRecordingPeriod(context.meter.link(), parseRecordingPeriod(typed->toStdString())))
         tell(context, kMeterStoppedAnswering);
 }
 

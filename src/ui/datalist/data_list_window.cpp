@@ -14,7 +14,7 @@
 #include "base/app_context.h"
 #include "base/latin1.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "common/workspace.h"
 #include "datalist/data_file_io.h"
 #include "datalist/data_list_model.h"
@@ -128,7 +128,7 @@ void DataListWindow::save() {
     if (!name || QFileInfo(*name).fileName().isEmpty()) return;
     std::optional<QString> failure;
     {
-        const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        const TimerPause pause = context_.meter.pause();
         const WaitCursor wait;
         failure = writeDataFile(*name, dataText_);
     }

@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "base/app_context.h"
+#include "base/meter_session.h"
 #include "clock/meter_clock.h"
 #include "clock/setup_window.h"
 #include "commands/logger_commands.h"
@@ -41,6 +42,7 @@ using test::click;
 class LoggerEndToEndTest : public ::testing::Test {
   protected:
     LoggerEndToEndTest() {
+        session.attachTimers(panel.pollTimer(), panel.statusTimer());
         panel.pollTimer().start();
         panel.statusTimer().start();
         panel.show();
@@ -61,14 +63,12 @@ class LoggerEndToEndTest : public ::testing::Test {
     test::FakeClock clock;
     sim::VirtualMeter meter{clock};
     sim::VirtualMeterBackend backend{meter};
-    MeterLink link{backend, kMeterVendorId, kMeterProductId};
-    DisplayState display;
-    DisplayModel model;
-    Panel panel{model, clock};
+    MeterSession session{backend};
+    MeterLink& link = session.link();
+    Panel panel{session.model(), clock};
     Workspace workspace;
     test::ScriptedPrompts prompts;
-    AppContext context{link,  display, panel.pollTimer(), panel.statusTimer(), workspace, prompts,
-                       clock, &panel};
+    AppContext context{session, workspace, prompts, clock, &panel};
     DataViews views{context};
     LoggerCommands commands{context, views, *panel.eraseList()};
 };
