@@ -5,6 +5,7 @@
 #   ./photara.sh bench                   build optimised and run the benchmarks
 #   ./photara.sh fuzz [seconds]          build the libFuzzer targets with clang and run each
 #   ./photara.sh build                   build the program only (build/release)
+#   ./photara.sh package                 build the Debian package (build/package) and validate it
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -16,6 +17,9 @@ build_packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-svg-dev
 fuzz_packages=(clang libclang-rt-14-dev)
 # The kernel tier boots a guest with the virtual meter behind /dev/uhid.
 hw_packages=(qemu-system-x86 linux-image-amd64 busybox-static cpio)
+# The Debian package, its validators, and the package tier's fresh Debian 12 root.
+package_packages=(dpkg-dev file gzip lintian desktop-file-utils appstream)
+package_tier_packages=(debootstrap)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -94,6 +98,46 @@ hw_tier_available() {
     return 1
 }
 
+package_file=
+# Every step says whether it failed: the caller tests the result (where set -e does not act).
+cmd_package() {
+    install_packages "${build_packages[@]}" "${package_packages[@]}" || return 1
+    # Debian's hardening flags; without the file-path mapping, which would make each work
+    # tree's objects differ for ccache, and without debugging data, which is stripped.
+    local -x DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath"
+    local -x DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g
+    local -x CFLAGS CXXFLAGS LDFLAGS
+    CFLAGS="$(dpkg-buildflags --get CFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+    CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+    LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
+    configure_and_build build/package -DCMAKE_BUILD_TYPE=Release -DPHOTARA_BUILD_TESTS=OFF ||
+        return 1
+    rm -f build/package/photara_*.deb
+    (cd build/package && cpack -G DEB >cpack.log 2>&1) || {
+        cat build/package/cpack.log
+        return 1
+    }
+    package_file=$(ls build/package/photara_*.deb) || return 1
+    echo "photara.sh: validating $package_file"
+    desktop-file-validate packaging/io.photara.Photara.desktop || return 1
+    appstreamcli validate --no-net --pedantic build/package/packaging/io.photara.Photara.metainfo.xml ||
+        return 1
+    # Errors fail the package; warnings and notes are printed (one note today, none else).
+    lintian --fail-on error --info "$package_file" || return 1
+    echo "photara.sh: built $root/$package_file"
+}
+
+package_skip_reason=
+package_tier_available() {
+    if ! install_packages "${package_tier_packages[@]}" >/dev/null 2>&1; then
+        package_skip_reason="could not install ${package_tier_packages[*]}"
+        return 1
+    fi
+    package_skip_reason=$(tests/package/run_package_tier.sh --check 2>&1) && return 0
+    package_skip_reason=${package_skip_reason#package tier SKIPPED: }
+    return 1
+}
+
 cmd_test() {
     install_packages "${build_packages[@]}"
     local werror=OFF
@@ -105,7 +149,7 @@ cmd_test() {
     export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
     export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp}
     local status=0
-    ctest --test-dir build/test --output-on-failure -j "$jobs" -LE hw || status=$?
+    ctest --test-dir build/test --output-on-failure -j "$jobs" -LE 'hw|package' || status=$?
     if hw_tier_available; then
         echo "photara.sh: running the kernel tier (virtual meter behind /dev/uhid in a qemu guest)"
         ctest --test-dir build/test --output-on-failure -L hw || status=$?
@@ -115,6 +159,23 @@ cmd_test() {
             echo "photara.sh: the kernel tier is required here (PHOTARA_REQUIRE_HW)" >&2
             status=1
         fi
+    fi
+    # The package: built and validated, then installed into a fresh Debian 12 root.
+    if cmd_package; then
+        if package_tier_available; then
+            echo "photara.sh: running the package tier (the package in a fresh Debian 12 root)"
+            PHOTARA_DEB="$root/$package_file" \
+                ctest --test-dir build/test --output-on-failure -L package || status=$?
+        else
+            echo "photara.sh: SKIPPED the package tier: $package_skip_reason"
+            if [ -n "${PHOTARA_REQUIRE_PACKAGE:-}" ]; then
+                echo "photara.sh: the package tier is required here (PHOTARA_REQUIRE_PACKAGE)" >&2
+                status=1
+            fi
+        fi
+    else
+        echo "photara.sh: building or validating the package failed" >&2
+        status=1
     fi
     return "$status"
 }
@@ -154,6 +215,7 @@ case "${1:-}" in
     bench) shift; cmd_bench "$@" ;;
     fuzz) shift; cmd_fuzz "$@" ;;
     build) shift; cmd_build "$@" ;;
+    package) shift; cmd_package "$@" ;;
     *)
         sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
         exit 2

@@ -34,6 +34,8 @@ void refuse(const QString& text, bool interactive) {
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Photara"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PHOTARA_VERSION));
+    // The desktop file's id: lets a Wayland compositor match the windows to the menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.photara.Photara"));
 
     // Help and version need no display, so the options are read before the GUI starts.
     const photara::Options options = photara::parseOptions(argumentList(argc, argv));

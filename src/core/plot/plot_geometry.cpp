@@ -108,6 +108,17 @@ void addCurvesAndTimeAxis(PlotDrawing& d, const Samples& samples, const PlotSett
         }
     }
 
+    // A lone reading has no step to join it to the next: it stands in the middle of the
+    // plot with its time as the axis' one label, so a set of one reading is not an empty graph.
+    if (last == first && end == first - 1 && end >= 0) {
+        const double middle = l.x0 + l.width / 2;
+        label(end, middle - halfLabel);
+        mark(middle);
+        d.firstCurve.push_back({middle, curveY(l, samples.first[end], s.first)});
+        d.secondCurve.push_back({middle, curveY(l, samples.second[end], s.second)});
+        return;
+    }
+
     // Step i joins samples i − 1 and i, so the curves run from sample first − 1 to end.
     if (end < first) return;
     const long long from = std::max(first - 1, 0LL);

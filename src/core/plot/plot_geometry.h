@@ -66,8 +66,9 @@ struct PlotDrawing {
     std::vector<PlotText> scaleTexts;  // scale labels and the titles "cd" and "Fl"
     std::vector<PlotLine> timeMarks;   // per labelled step: a tick and a vertical grid line
     std::vector<PlotText> timeLabels;
-    std::vector<PlotPoint> firstCurve;   // blue polyline
-    std::vector<PlotPoint> secondCurve;  // black polyline
+    // Polylines, blue and black; a single point is a lone reading, drawn as a dot.
+    std::vector<PlotPoint> firstCurve;
+    std::vector<PlotPoint> secondCurve;
 };
 
 PlotLayout plotLayout(double clientWidth, double clientHeight, const TextMetrics& metrics,

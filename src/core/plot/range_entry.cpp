@@ -14,6 +14,12 @@ std::string refusal(const char* unit, double maximum) {
     return std::string("0 <= ") + unit + " <= " + shortestDecimal(maximum) + ", try again!";
 }
 
+// A scale whose minimum lies above its maximum would put every reading off the plot.
+std::string upsideDown(const char* unit, double minimum, double maximum) {
+    return std::string("The ") + unit + " minimum " + shortestDecimal(minimum) +
+           " is above its maximum " + shortestDecimal(maximum) + ", try again!";
+}
+
 }  // namespace
 
 RangeOutcome applyRangeEntry(const RangeEntry& entry, const RangeLimits& limits,
@@ -25,10 +31,18 @@ RangeOutcome applyRangeEntry(const RangeEntry& entry, const RangeLimits& limits,
         out.refusal = refusal("cd", limits.firstMaximum);
         return out;
     }
+    if (cdMin > cdMax) {
+        out.refusal = upsideDown("cd", cdMin, cdMax);
+        return out;
+    }
     const double sMin = leadingNumber(entry.secondMinimum);
     const double sMax = leadingNumber(entry.secondMaximum);
     if (sMin < 0 || sMax > limits.secondMaximum) {
         out.refusal = refusal("Fl", limits.secondMaximum);
+        return out;
+    }
+    if (sMin > sMax) {
+        out.refusal = upsideDown("Fl", sMin, sMax);
         return out;
     }
     out.settings.second = {sMin, sMax};

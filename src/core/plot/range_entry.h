@@ -29,10 +29,10 @@ struct RangeOutcome {
     double labelStep = 1;
 };
 
-// Applies the range panel: checks each series' minimum against 0 and its maximum against
-// the series maximum, then stores both ranges, the other unit's range (the second range
-// × 10.76, truncated to two decimals) and the label step W ÷ Counts. A Counts of 0 or an
-// empty box leaves the label step as it was.
+// Applies the range panel: checks each series' minimum against 0, its maximum against the
+// series maximum and its minimum against its maximum, then stores both ranges, the other
+// unit's range (the second range × 10.76, truncated to two decimals) and the label step
+// W ÷ Counts. A Counts of 0 or an empty box leaves the label step as it was.
 RangeOutcome applyRangeEntry(const RangeEntry& entry, const RangeLimits& limits,
                              const PlotSettings& current, double plotWidth, double labelStep);
 

@@ -134,7 +134,7 @@ class PlaceKeeper final : public QObject {
 };
 
 void keepPlace(QWidget& window) {
-    if (!window.findChild<PlaceKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!window.findChild<QObject*>(QStringLiteral("PlaceKeeper"), Qt::FindDirectChildrenOnly))
         new PlaceKeeper(window);
 }
 

@@ -32,7 +32,8 @@ std::optional<MemoryStatus> readStatusWithSets(AppContext& context, bool* answer
         return std::nullopt;
     }
     if (status->setCount == 0) {
-        tell(context, kNoDataInMemory);
+        // An empty memory is a fact to know, not a failure.
+        context.prompts.message(kNoDataInMemory, QString(), Prompts::Icon::Information);
         return std::nullopt;
     }
     return *status;

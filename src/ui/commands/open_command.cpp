@@ -22,14 +22,15 @@ std::optional<QString> openFile(AppContext& context, DataViews& views, const QSt
 
     // The file is the data text and the CR LF its writer appended; without them it reads
     // exactly like the set that was saved, down to its last reading.
-    std::string dataText(dataTextOfFile(*read.bytes));
+    std::string dataText = dataTextOfFile(*read.bytes);
+    const DataTextKind kind = classifyDataText(dataText);
+    if (kind == DataTextKind::Foreign)
+        return QStringLiteral("\"%1\" is not a Photara data file. Nothing was opened.")
+            .arg(QFileInfo(name).absoluteFilePath());
+    if (kind == DataTextKind::NoReadings)
+        return QStringLiteral("The data file \"%1\" holds no readings.")
+            .arg(QFileInfo(name).absoluteFilePath());
     DataSet set = parseDataText(dataText);
-    if (set.lineCount < kMinimumDataFileLines)
-        return QStringLiteral(
-                   "The file \"%1\" holds no readings: a data file has at least %2 "
-                   "lines.")
-            .arg(QFileInfo(name).absoluteFilePath())
-            .arg(kMinimumDataFileLines);
 
     // Shared data changes only now, all of it at once.
     context.workspace.dataText = std::move(dataText);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/prompts.h"
 #include "datafile/data_file.h"
 
 namespace photara {
@@ -22,7 +23,29 @@ QString megabytes(std::uint64_t bytes) {
     return QStringLiteral("%1 MB").arg(tenths / 10.0, 0, 'f', 1);
 }
 
+// The name as typed, with ".pxd" when it has no extension. A folder is left as it is: writing
+// to it is refused with the reason.
+QString withDataFileSuffix(const QString& typed) {
+    const QFileInfo info(typed);
+    if (!info.suffix().isEmpty() || info.isDir()) return typed;
+    return typed +
+           (typed.endsWith(QLatin1Char('.')) ? QStringLiteral("pxd") : QStringLiteral(".pxd"));
+}
+
 }  // namespace
+
+std::optional<QString> askDataFileSaveName(Prompts& prompts) {
+    const std::optional<QString> typed = prompts.saveFileName(kDataFileFilter);
+    if (!typed || QFileInfo(*typed).fileName().isEmpty()) return std::nullopt;
+    const QString name = withDataFileSuffix(*typed);
+    // The dialog asked about the name as typed; the extension may name another file.
+    if (name != *typed && QFileInfo::exists(name) &&
+        !prompts.confirm(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                             .arg(QFileInfo(name).fileName()),
+                         QString(), Prompts::Icon::Warning))
+        return std::nullopt;
+    return name;
+}
 
 std::optional<QString> writeDataFile(const QString& path, std::string_view dataText) {
     const std::string bytes = dataFileBytes(dataText);

@@ -7,8 +7,15 @@
 
 namespace photara {
 
+class Prompts;
+
 // The filter both file dialogs offer: data files first, then all files.
 inline const QString kDataFileFilter = QStringLiteral("Data Files (*.pxd);;All Files (*)");
+
+// Asks where to save a data file. A name typed without an extension gets ".pxd": the open
+// dialog's default filter would hide the file otherwise. When that names an existing file,
+// the user is asked before it is replaced. Nullopt when the user cancelled.
+std::optional<QString> askDataFileSaveName(Prompts& prompts);
 
 // Writes the data text and CR LF to path through QSaveFile: either the whole file is
 // written or an existing file of that name stays as it was. On failure, the message for

@@ -1,6 +1,9 @@
 #include "datalist/data_list_window.h"
 
 #include <QAction>
+#include <QEvent>
+#include <algorithm>
+#include <array>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -43,6 +46,38 @@ class WaitCursor {
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Shares the table's width among its columns in their first proportions, so that the
+// columns stretch with the window and the shared scroll bar stays beside the last one.
+class ProportionalColumns final : public QObject {
+  public:
+    ProportionalColumns(QTableView& table, std::array<int, 3> widths)
+        : QObject(&table), table_(table), widths_(widths) {
+        table.viewport()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) spread();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    void spread() {
+        const int total = widths_[0] + widths_[1] + widths_[2];
+        const int available = std::max(table_.viewport()->width(), total);
+        int used = 0;
+        for (int column = 0; column < 2; ++column) {
+            const int width = widths_[column] * available / total;
+            table_.setColumnWidth(column, width);
+            used += width;
+        }
+        table_.setColumnWidth(2, available - used);
+    }
+
+    QTableView& table_;
+    std::array<int, 3> widths_;
 };
 
 }  // namespace
@@ -90,9 +125,7 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    // The time keeps its width; the readings share what the window gives beyond it.
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -110,6 +143,7 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
     }
     table_->setMinimumWidth(total + table_->verticalScrollBar()->sizeHint().width() +
                             2 * table_->frameWidth());
+    new ProportionalColumns(*table_, {widths[0], widths[1], widths[2]});
     table_->setMinimumHeight(px(4215));
 
     auto* layout = new QVBoxLayout(this);
@@ -124,8 +158,8 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
 DataListWindow::~DataListWindow() = default;
 
 void DataListWindow::save() {
-    const std::optional<QString> name = context_.prompts.saveFileName(kDataFileFilter);
-    if (!name || QFileInfo(*name).fileName().isEmpty()) return;
+    const std::optional<QString> name = askDataFileSaveName(context_.prompts);
+    if (!name) return;
     std::optional<QString> failure;
     {
         const TimerPause pause = context_.meter.pause();

@@ -35,7 +35,16 @@ void paintTexts(QPainter& painter, const std::vector<PlotText>& texts) {
 }
 
 void paintCurve(QPainter& painter, const std::vector<PlotPoint>& points, PlotColour colour) {
-    if (points.size() < 2) return;
+    if (points.empty()) return;
+    if (points.size() == 1) {
+        // A lone reading: a dot large enough to see.
+        constexpr qreal kDotRadius = 3;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(qColour(colour));
+        painter.drawEllipse(qPoint(points.front()), kDotRadius, kDotRadius);
+        painter.setBrush(Qt::NoBrush);
+        return;
+    }
     QPolygonF polygon;
     polygon.reserve(static_cast<qsizetype>(points.size()));
     for (const PlotPoint& p : points) polygon.append(qPoint(p));

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "plot/decimal_text.h"
@@ -23,13 +24,35 @@ std::string bytes(const QLineEdit* box) {
     return box->text().toLatin1().toStdString();
 }
 
-// Whether a typed character belongs in a box: digits, backspace and, where allowed, ".".
-bool accepted(const QString& text, int key, bool decimalPoint) {
-    if (key == Qt::Key_Backspace) return true;
+// Whether a typed character belongs in a box: digits and, where allowed, ".".
+bool accepted(const QString& text, bool decimalPoint) {
     if (text.size() != 1) return false;
     const QChar c = text.front();
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
            (decimalPoint && c == QLatin1Char('.'));
+}
+
+// Keys that edit or move rather than type: the box does its usual work with them. Ctrl, Alt
+// and Meta combinations are shortcuts (select all, copy, paste, undo…), and keys without
+// text (Shift, function keys) type nothing.
+bool editingKey(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return true;
+        default:
+            break;
+    }
+    return (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ||
+           key.text().isEmpty();
 }
 
 QGroupBox* rangeFrame(const QString& name, const QString& caption, QLineEdit* minimum,
@@ -85,6 +108,10 @@ QLineEdit* RangePanel::box(const QString& name, bool decimalPoint) {
     edit->setObjectName(name);
     edit->setProperty(kAcceptsPoint, decimalPoint);
     edit->setMaximumWidth(fontMetrics().horizontalAdvance(QString(10, QLatin1Char('0'))));
+    // A paste holds to the same characters as typing.
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(decimalPoint ? QStringLiteral("[0-9.]*") : QStringLiteral("[0-9]*")),
+        edit));
     edit->installEventFilter(this);
     return edit;
 }
@@ -105,15 +132,30 @@ RangeEntry RangePanel::entry() const {
 
 bool RangePanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    // Keys that type nothing (arrows, Delete, Tab between boxes) keep their usual work.
-    const bool typesSomething = !key->text().isEmpty() && key->key() != Qt::Key_Tab &&
-                                key->key() != Qt::Key_Backtab && key->key() != Qt::Key_Delete;
-    if (!typesSomething ||
-        accepted(key->text(), key->key(), watched->property(kAcceptsPoint).toBool()))
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (key.key() == Qt::Key_Escape) {
+        hide();
+        return true;
+    }
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!enter &&
+        (editingKey(key) || accepted(key.text(), watched->property(kAcceptsPoint).toBool())))
         return QFrame::eventFilter(watched, event);
     emit applyRequested();
     return true;
+}
+
+void RangePanel::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    firstMinimum_->setFocus(Qt::OtherFocusReason);
+}
+
+void RangePanel::hideEvent(QHideEvent* event) {
+    // Typing must not go on into boxes nobody sees: the window takes the keyboard back.
+    QWidget* focus = window()->focusWidget();
+    if (focus && isAncestorOf(focus) && parentWidget())
+        parentWidget()->setFocus(Qt::OtherFocusReason);
+    QFrame::hideEvent(event);
 }
 
 }  // namespace photara

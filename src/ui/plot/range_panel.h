@@ -10,8 +10,10 @@ class QLineEdit;
 namespace photara {
 
 // The range panel "PicRange": minimum and maximum of each scale, Counts, and OK. The boxes
-// take only the keys a number needs; any other key is swallowed and applies the panel, so
-// Enter applies it and so does a letter typed in error.
+// take the characters a number needs and the editing keys (arrows, Home/End, Backspace,
+// Delete, Tab between boxes, Ctrl shortcuts); Enter applies the panel and so does any other
+// character typed in error; Esc closes it without applying. It takes the keyboard focus when
+// shown and gives it back to the window when hidden, so no typing goes into a hidden box.
 class RangePanel final : public QFrame {
     Q_OBJECT
   public:
@@ -26,6 +28,8 @@ class RangePanel final : public QFrame {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     QLineEdit* box(const QString& name, bool decimalPoint);

@@ -139,11 +139,55 @@ TEST_P(FileEndTest, DropsOnlyTheLineEndTheWriterAppended) {
     EXPECT_EQ(dataTextOfFile(GetParam().file), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ends, FileEndTest,
-                         ::testing::Values(FileEndCase{"a\r\n", "a"},
-                                           FileEndCase{"a\r\n\r\n", "a\r\n"},
-                                           FileEndCase{"a\r", "a"}, FileEndCase{"a", "a"},
-                                           FileEndCase{"a\n", "a\n"}, FileEndCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Ends, FileEndTest,
+    ::testing::Values(FileEndCase{"a\r\n", "a"}, FileEndCase{"a\r\n\r\n", "a\r\n"},
+                      FileEndCase{"a\r", "a"}, FileEndCase{"a", "a"}, FileEndCase{"", ""},
+                      // Line ends converted to LF get their CR back.
+                      FileEndCase{"a\n", "a"}, FileEndCase{"a\nb\n\n", "a\r\nb\r\n"},
+                      // A file with a CR keeps its other LFs.
+                      FileEndCase{"a\nb\r\n", "a\nb"}));
+
+// The readings' time column and the CAF and CCF lines where the layout puts them.
+struct KindCase {
+    const char* name;
+    std::string text;
+    DataTextKind kind;
+};
+
+class DataTextKindTest : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(DataTextKindTest, TellsADataFileFromOtherBytes) {
+    EXPECT_EQ(classifyDataText(GetParam().text), GetParam().kind) << GetParam().name;
+}
+
+std::string withLine(std::string text, std::size_t line, const std::string& replacement) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line; ++i) start = text.find("\r\n", start) + 2;
+    return text.replace(start, text.find("\r\n", start) - start, replacement);
+}
+
+const std::string kRow = "2026/12/08   10:00:00     1.00cd/m2     1.00fL";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DataTextKindTest,
+    ::testing::Values(
+        KindCase{"downloaded", downloaded(generated(50)), DataTextKind::Readings},
+        KindCase{"one reading", generated(1), DataTextKind::Readings},
+        KindCase{"no reading", downloaded(generated(0)), DataTextKind::NoReadings},
+        KindCase{"other date order", "08.12.2026   10:00:00   1\r\nCAF\r\nCCF\r\nx\r\n",
+                 DataTextKind::Readings},
+        KindCase{"empty", "", DataTextKind::Foreign},
+        KindCase{"three lines", "CAF\r\nCCF\r\nx", DataTextKind::Foreign},
+        KindCase{"no CAF line", withLine(generated(5), 5, "CAX 1.000"), DataTextKind::Foreign},
+        KindCase{"no CCF line", withLine(generated(5), 6, "ccf 1.000"), DataTextKind::Foreign},
+        KindCase{"a letter in the time",
+                 withLine(generated(5), 3, "2026/12/08   10:0O:00" + kRow.substr(21)),
+                 DataTextKind::Foreign},
+        KindCase{"a short row", withLine(generated(5), 0, "2026/12/08   10:00"),
+                 DataTextKind::Foreign},
+        KindCase{"no time", withLine(generated(5), 4, "2026/12/08   10 00 00" + kRow.substr(21)),
+                 DataTextKind::Foreign}));
 
 }  // namespace
 }  // namespace photara

@@ -133,13 +133,17 @@ TEST(PlotFrameTest, DrawsAxesTicksAndEveryOtherGridLine) {
     EXPECT_EQ(grid, 9);
 }
 
-TEST(PlotTimeAxisTest, LastOneDrawsNoCurveNoLabelNoMark) {
-    const Samples s = rampOf(1);
-    const PlotDrawing d = drawPlot(700, 500, s, plotSettingsFor(s), FixedMetrics());
-    EXPECT_TRUE(d.timeLabels.empty());
-    EXPECT_TRUE(d.timeMarks.empty());
-    EXPECT_TRUE(d.firstCurve.empty());
-    EXPECT_TRUE(d.secondCurve.empty());
+TEST(PlotTimeAxisTest, LoneReadingIsOnePointWithOneLabelInTheMiddle) {
+    const Samples s = samplesOf({25}, {300});
+    const PlotDrawing d = drawPlot(700, 500, s, settingsFor(s, {0, 100}, {0, 400}), FixedMetrics());
+    const double middle = 140 + 485 / 2.0;
+    ASSERT_EQ(d.timeLabels.size(), 1u);
+    EXPECT_EQ(d.timeLabels[0].text, s.timeTexts[0]);
+    EXPECT_EQ(d.timeLabels[0].topLeft, (PlotPoint{middle - 75, 473 + 20 - 2}));
+    ASSERT_EQ(d.timeMarks.size(), 2u);
+    EXPECT_EQ(d.timeMarks[0].from, (PlotPoint{middle, 478}));
+    EXPECT_EQ(d.firstCurve, (std::vector<PlotPoint>{{middle, 473 - 100}}));
+    EXPECT_EQ(d.secondCurve, (std::vector<PlotPoint>{{middle, 473 - 300}}));
     EXPECT_EQ(d.scaleTexts.size(), 20u);
     EXPECT_EQ(d.frame.size(), 37u);
 }

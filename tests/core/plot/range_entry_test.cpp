@@ -44,7 +44,14 @@ INSTANTIATE_TEST_SUITE_P(
                       // The first series is checked before the second.
                       RefusalCase{{"0", "2000", "0", "999", "5"}, "0 <= cd <= 1250, try again!"},
                       RefusalCase{{"0", "100", "0", "400.5", "5"}, "0 <= Fl <= 400, try again!"},
-                      RefusalCase{{"0", "100", "-3", "10", "5"}, "0 <= Fl <= 400, try again!"}));
+                      RefusalCase{{"0", "100", "-3", "10", "5"}, "0 <= Fl <= 400, try again!"},
+                      // A minimum above its maximum would put every reading off the plot.
+                      RefusalCase{{"900", "100", "0", "400", "10"},
+                                  "The cd minimum 900 is above its maximum 100, try again!"},
+                      RefusalCase{{"5000", "", "0", "0.29", "1"},
+                                  "The cd minimum 5000 is above its maximum 0, try again!"},
+                      RefusalCase{{"0", "100", "20.5", "20", "1"},
+                                  "The Fl minimum 20.5 is above its maximum 20, try again!"}));
 
 struct AcceptCase {
     RangeEntry entry;
@@ -73,9 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
     Entries, RangeAcceptTest,
     ::testing::Values(
         AcceptCase{{"0", "1250", "10", "20", "5"}, {0, 1250}, {10, 20}, {107.6, 215.2}, 97},
-        // Minimum above maximum, or above the series maximum, is accepted as typed.
-        AcceptCase{{"900", "100", "0", "400", "10"}, {900, 100}, {0, 400}, {0, 4304}, 48.5},
-        AcceptCase{{"5000", "", "0", "0.29", "1"}, {5000, 0}, {0, 0.29}, {0, 3.12}, 485},
+        AcceptCase{{"0", "100", "0", "400", "10"}, {0, 100}, {0, 400}, {0, 4304}, 48.5},
+        // A minimum equal to its maximum is drawn on the scale's edge.
+        AcceptCase{{"50", "50", "0.29", "0.29", "1"}, {50, 50}, {0.29, 0.29}, {3.12, 3.12}, 485},
         // Counts 0, empty or unreadable keeps the label step.
         AcceptCase{{"0", "10", "0", "10", "0"}, {0, 10}, {0, 10}, {0, 107.6}, 1},
         AcceptCase{{"0", "10", "0", "10", ""}, {0, 10}, {0, 10}, {0, 107.6}, 1},

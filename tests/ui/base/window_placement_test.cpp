@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -66,8 +67,11 @@ TEST(SecondaryWindow, ComesBackWhereItClosedUnlessThatIsOffScreenAndEscClosesIt)
     }
     QWidget again(nullptr, Qt::Window);
     again.setObjectName(QStringLiteral("Remembered"));
+    new QWidget(&again);  // a child of its own, which the set-up must not take for its keeper
     setUpSecondaryWindow(again, &owner);
+    setUpSecondaryWindow(again, &owner);  // shown a second time
     EXPECT_EQ(again.geometry(), remembered);
+    EXPECT_EQ(again.findChildren<QAction*>(QStringLiteral("CloseWindow")).size(), 1);
 
     QSettings().setValue(QStringLiteral("windows/Remembered/geometry"),
                          QRect(screen.right() + 500, 0, 160, 120));  // a screen since removed

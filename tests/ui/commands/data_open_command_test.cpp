@@ -147,33 +147,52 @@ TEST_P(OpenBadFileTest, SaysWhyAndChangesNothing) {
     EXPECT_TRUE(rig.statusTimer.isActive());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, OpenBadFileTest,
-    ::testing::Values(
-        BadFileCase{"missing.pxd", "", "No such file"},
-        BadFileCase{"folder.pxd", "", "not a regular file"},
-        BadFileCase{"huge.pxd", "", "too large for a data file (100.0 MB; a data file holds at most 8.0 MB)"}, BadFileCase{"empty.pxd", "", "no readings"},
-        BadFileCase{"four.pxd", "r\r\nCAF\r\nCCF\r\nx\r\n", "no readings"},
-        BadFileCase{"nocr.pxd", std::string(5000, 'x') + "\n\n\n\n\n\n", "no readings"},
-        BadFileCase{"binary.pxd", std::string("\x00\xff\x7f\x80\n\x01", 6), "no readings"}));
-
-TEST(OpenCommandTest, AnyBytesWithLineEndsGiveAGraph) {
-    ViewsRig rig;
-    std::string garbage;
+// Bytes a pseudo-random generator makes, with line ends: no data file.
+std::string noise() {
+    std::string bytes;
     std::uint32_t x = 12345;
     for (int i = 0; i < 200000; ++i) {
         x = x * 1103515245u + 12345u;
-        garbage += static_cast<char>(x >> 24);
+        bytes += static_cast<char>(x >> 24);
     }
-    garbage += "\r\r\r\r\r\r";
-    writeBytes(rig.path("noise.pxd"), garbage);
-    rig.prompts.answerOpenFile(rig.path("noise.pxd"));
+    return bytes + "\r\r\r\r\r\r";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpenBadFileTest,
+    ::testing::Values(BadFileCase{"missing.pxd", "", "No such file"},
+                      BadFileCase{"folder.pxd", "", "not a regular file"},
+                      BadFileCase{"huge.pxd", "",
+                                  "too large for a data file (100.0 MB; a data file holds at most 8.0 MB)"},
+                      BadFileCase{"none.pxd", downloadedSet(0) + "\r\n", "holds no readings"},
+                      BadFileCase{"empty.pxd", "", "is not a Photara data file"},
+                      BadFileCase{"four.pxd", "r\r\nCAF\r\nCCF\r\nx\r\n",
+                                  "is not a Photara data file"},
+                      BadFileCase{"nocr.pxd", std::string(5000, 'x') + "\n\n\n\n\n\n",
+                                  "is not a Photara data file"},
+                      BadFileCase{"binary.pxd", std::string("\x00\xff\x7f\x80\n\x01", 6),
+                                  "is not a Photara data file"},
+                      BadFileCase{"noise.pxd", noise(), "is not a Photara data file"}));
+
+// An editor or a version-control checkout turned the CR LF line ends into LF.
+TEST(OpenCommandTest, OpensASavedFileWhoseLineEndsBecameLf) {
+    ViewsRig rig;
+    const std::string downloaded = downloadedSet(50);
+    const QString saved = saveThroughTheList(rig, downloaded, "set.pxd");
+    const Samples listed = rig.workspace.samples;
+    std::string lf;
+    for (const char c : readBytes(saved))
+        if (c != '\r') lf += c;
+    writeBytes(rig.path("lf.pxd"), lf);
+
+    rig.workspace = Workspace{};
+    rig.prompts.answerOpenFile(rig.path("lf.pxd"));
     runOpenCommand(rig.context, rig.views);
     EXPECT_TRUE(rig.prompts.messages().empty());
-    ASSERT_TRUE(rig.views.plotOpen());
-    EXPECT_EQ(rig.workspace.samples.first.size(), parseDataText(rig.workspace.dataText).rowCount());
-    rig.views.plot()->resize(640, 480);
-    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.workspace.dataText, downloaded);
+    EXPECT_EQ(rig.workspace.samples.timeTexts, listed.timeTexts);
+    EXPECT_EQ(rig.workspace.samples.first, listed.first);
+    EXPECT_TRUE(rig.views.plotOpen());
 }
 
 }  // namespace

@@ -105,6 +105,7 @@ TEST_F(EraseListTest, EmptyMemoryTellsAndLeavesTheListHidden) {
     rig.commands->runErase();
     ASSERT_EQ(rig.prompts.messages().size(), 1u);
     EXPECT_EQ(rig.prompts.messages()[0].text, "No Data in Memory!");
+    EXPECT_EQ(rig.prompts.messages()[0].icon, Prompts::Icon::Information);
     EXPECT_TRUE(rig.eraseList->isHidden());
     EXPECT_TRUE(rig.timersRunning());
 }

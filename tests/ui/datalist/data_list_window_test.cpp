@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <QScreen>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -46,8 +47,8 @@ TEST(DataListWindowTest, ShowsADownloadedSetRowByRow) {
     EXPECT_EQ(list->objectName(), "DataList");
     EXPECT_EQ(list->windowTitle(), "Data List");
     EXPECT_TRUE(list->isVisible());
-    EXPECT_EQ(list->pos(),
-              QPoint(rig.panel.x() + rig.panel.frameGeometry().width(), rig.panel.y()));
+    // Wholly on the screen (where it lies beside the panel: the placement tests).
+    EXPECT_TRUE(list->screen()->availableGeometry().contains(list->frameGeometry()));
 
     QTableView* table = rig.find<QTableView>(list, "MSFlexGrid1");
     ASSERT_NE(table, nullptr);
@@ -112,6 +113,14 @@ TEST(DataListWindowTest, ThreeColumnsShareOneVerticalScrollBarAndFitTheirWidth) 
     EXPECT_EQ(table->rowAt(0), 9000);
     EXPECT_GT(table->columnWidth(0), table->columnWidth(1));
     EXPECT_GT(table->columnWidth(1), table->columnWidth(2));
+
+    // A wider window widens the columns, which still fill the table up to its scroll bar.
+    const int firstWidth = table->columnWidth(0);
+    list->resize(list->width() + 300, list->height());
+    QCoreApplication::processEvents();
+    EXPECT_GT(table->columnWidth(0), firstWidth);
+    EXPECT_GT(table->columnWidth(1), table->columnWidth(2));
+    EXPECT_EQ(table->horizontalHeader()->length(), table->viewport()->width());
 }
 
 struct ShortTextCase {
@@ -168,6 +177,46 @@ TEST(DataListSaveTest, CancelWritesNothingEvenAfterAnEarlierSave) {
     EXPECT_EQ(QDir(rig.dir.path()).entryList(QDir::Files).size(), 1);
     EXPECT_TRUE(rig.prompts.messages().empty());
 }
+
+// A name typed without an extension is saved as a data file, which the open dialog's default
+// filter shows; a name with one is kept. An existing file the extension leads to is replaced
+// only when the user says so.
+struct SaveNameCase {
+    const char* typed;
+    const char* existing;         // a file already there, or nullptr
+    std::optional<bool> replace;  // the answer when asked whether to replace it
+    const char* written;          // the file holding the set afterwards, or nullptr
+};
+
+class DataListSaveNameTest : public ::testing::TestWithParam<SaveNameCase> {};
+
+TEST_P(DataListSaveNameTest, AddsTheDataFileExtensionToABareName) {
+    const SaveNameCase& c = GetParam();
+    ViewsRig rig;
+    const std::string text = downloadedSet(3);
+    const std::string old = "old contents\r\n";
+    if (c.existing) writeBytes(rig.path(c.existing), old);
+    if (c.replace) rig.prompts.answerConfirm(*c.replace);
+    rig.prompts.answerSaveFile(rig.path(c.typed));
+    openList(rig, text)->save();
+
+    EXPECT_EQ(rig.prompts.confirmQuestions().size(), c.replace ? 1u : 0u);
+    QStringList files = {QString::fromLatin1(c.written ? c.written : c.existing)};
+    EXPECT_EQ(QDir(rig.dir.path()).entryList(QDir::Files), files);
+    EXPECT_EQ(readBytes(rig.path(files[0])), c.written ? text + "\r\n" : old);
+    EXPECT_TRUE(rig.prompts.messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, DataListSaveNameTest,
+    ::testing::Values(SaveNameCase{"set4", nullptr, std::nullopt, "set4.pxd"},
+                      SaveNameCase{"set4.", nullptr, std::nullopt, "set4.pxd"},
+                      SaveNameCase{"set4.pxd", nullptr, std::nullopt, "set4.pxd"},
+                      SaveNameCase{"set4.txt", nullptr, std::nullopt, "set4.txt"},
+                      SaveNameCase{"set4", "set4.pxd", false, nullptr},
+                      SaveNameCase{"set4", "set4.pxd", true, "set4.pxd"},
+                      // The dialog itself asked about the name as typed.
+                      SaveNameCase{"set4.pxd", "set4.pxd", std::nullopt, "set4.pxd"}));
 
 TEST(DataListSaveTest, SavesTheSetItShowsWhateverWasOpenedSince) {
     ViewsRig rig;

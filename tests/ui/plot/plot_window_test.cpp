@@ -365,3 +365,48 @@ TEST(PlotPrintTest, CtrlPPrints) {
 
 }  // namespace
 }  // namespace photara::test
+
+namespace photara::test {
+namespace {
+
+// The scale texts that read as numbers or titles of the second scale, left to right.
+std::vector<std::string> scaleTexts(const PlotWindow* plot) {
+    std::vector<std::string> texts;
+    for (const PlotText& text : plot->drawing().scaleTexts) texts.push_back(text.text);
+    return texts;
+}
+
+TEST(PlotUnitTest, UnitShowsTheFlScaleInCdPerSquareMetreAndBack) {
+    ViewsRig rig;
+    PlotWindow* plot = openPlot(rig, flatSamples(10, 625, 200));
+    const std::vector<std::string> inFl = scaleTexts(plot);
+    const auto has = [](const std::vector<std::string>& texts, const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    ASSERT_TRUE(has(inFl, "Fl"));
+    ASSERT_TRUE(has(inFl, "400"));  // the top of the Fl scale
+    clickToolbar(plot, "Unit");
+    const std::vector<std::string> inCd = scaleTexts(plot);
+    EXPECT_TRUE(has(inCd, "cd/m\xB2"));
+    EXPECT_FALSE(has(inCd, "Fl"));
+    EXPECT_TRUE(has(inCd, "1370.5")) << "400 fL in cd/m2";
+    EXPECT_TRUE(has(inCd, "1250")) << "the cd scale stays";
+    EXPECT_DOUBLE_EQ(rig.workspace.plot.second.maximum, 400) << "ranges stay kept in fL";
+    clickToolbar(plot, "Unit");
+    EXPECT_EQ(scaleTexts(plot), inFl);
+}
+
+TEST(PlotSizeTest, AtItsMinimumSizeTheFirstAndLastTimeLabelsStayApart) {
+    ViewsRig rig;
+    PlotWindow* plot = openPlot(rig, flatSamples(10, 625, 200));
+    plot->resize(1, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(plot->size(), plot->minimumSize());
+    const std::vector<PlotText>& labels = plot->drawing().timeLabels;
+    ASSERT_GE(labels.size(), 2u);
+    EXPECT_GT(labels.back().topLeft.x - labels.front().topLeft.x,
+              plot->drawing().layout.labelWidth);
+}
+
+}  // namespace
+}  // namespace photara::test
