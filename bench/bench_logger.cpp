@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "base/app_context.h"
+#include "base/meter_session.h"
 #include "base/prompts.h"
 #include "commands/logger_commands.h"
 #include "common/workspace.h"
@@ -91,7 +92,7 @@ BENCHMARK(BM_SameReportsWithoutAssembler)->Unit(benchmark::kMillisecond);
 void BM_ClickToDataList(benchmark::State& state) {
     offscreenApplication();
     MeterOnLink m;
-    DisplayState display;
+    MeterSession session{m.backend};
     QMainWindow panel;
     panel.setCentralWidget(new QWidget(&panel));
     auto* eraseList = new QComboBox(panel.centralWidget());
@@ -99,7 +100,9 @@ void BM_ClickToDataList(benchmark::State& state) {
     QTimer status;
     Workspace workspace;
     QtPrompts prompts(&panel);
-    AppContext context{m.link, display, poll, status, workspace, prompts, m.clock, &panel};
+    session.attachTimers(poll, status);
+    (void)session.poll();  // connects, as the panel's first tick does
+    AppContext context{session, workspace, prompts, m.clock, &panel};
     DataViews views(context);
     LoggerCommands commands(context, views, *eraseList);
     commands.runMemory();
