@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "base/app_context.h"
+#include "base/meter_session.h"
 #include "base/prompts.h"
 #include "commands/open_command.h"
 #include "common/workspace.h"
@@ -65,15 +66,17 @@ class FixedPrompts final : public photara::Prompts {
 };
 
 struct Context {
-    Context() { offscreenApplication(); }
+    Context() {
+        offscreenApplication();
+        session.attachTimers(poll, status);
+    }
     NoMeterBackend backend;
-    photara::MeterLink link{backend, 0, 0};
-    photara::DisplayState display;
+    photara::MeterSession session{backend};
     QTimer poll, status;
     photara::Workspace workspace;
     FixedPrompts prompts;
     photara::SystemClock clock;
-    photara::AppContext context{link, display, poll, status, workspace, prompts, clock, nullptr};
+    photara::AppContext context{session, workspace, prompts, clock, nullptr};
 };
 
 void BM_ParseLargestSet(benchmark::State& state) {

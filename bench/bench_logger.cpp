@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "base/app_context.h"
+#include "base/meter_session.h"
 #include "base/prompts.h"
 #include "commands/logger_commands.h"
 #include "common/workspace.h"
@@ -16,7 +17,8 @@
 #include "link/meter_link.h"
 #include "live/display_state.h"
 #include "logger/directory.h"
-#include "logger/logger_transfer.h"
+#include "meter/display_ops.h"
+#include "meter/logger_ops.h"
 #include "logger/memory_window.h"
 #include "offscreen_application.h"
 #include "sim/logger_memory.h"
@@ -48,19 +50,19 @@ struct MeterOnLink {
         setIdentifier(sim::LoggerMemory::directoryEntry(meter.logger().recipe(0).start));
     std::uint64_t blocks = (meter.logger().text(0).size() + 63) / 64;
 
-    MeterOnLink() {
-        link.request(Command::Display);
-        link.writeThenRead();
-    }
+    MeterOnLink() { (void)readDisplay(link); }
 };
 
 // The download assembler over the link: size request, data request, every block appended.
 void BM_DownloadLargestSet(benchmark::State& state) {
     MeterOnLink m;
     for (auto _ : state) {
-        DownloadResult result = downloadSet(m.link, m.identifier);
-        benchmark::DoNotOptimize(result.text.data());
-        if (result.status != TransferStatus::Ok) state.SkipWithError("download failed");
+        MeterOutcome<DownloadedSet> result = downloadSet(m.link, m.identifier);
+        if (!result) {
+            state.SkipWithError("download failed");
+            break;
+        }
+        benchmark::DoNotOptimize(result->text.data());
     }
     state.counters["blocks"] = static_cast<double>(m.blocks);
     state.counters["per_block"] = benchmark::Counter(
@@ -74,13 +76,10 @@ BENCHMARK(BM_DownloadLargestSet)->Unit(benchmark::kMillisecond);
 void BM_SameReportsWithoutAssembler(benchmark::State& state) {
     MeterOnLink m;
     for (auto _ : state) {
-        writeIdentifier(m.link.output(), m.identifier);
-        m.link.request(Command::SetSize);
-        m.link.writeThenRead();
-        m.link.request(Command::SetData);
-        m.link.writeThenRead();
-        for (std::uint64_t j = 1; j <= m.blocks; ++j) m.link.readOnly();
-        benchmark::DoNotOptimize(m.link.answer().data());
+        const auto id = identifierRequestBytes(m.identifier);
+        benchmark::DoNotOptimize(m.link.exchange(Request(Command::SetSize).withArguments(id)).ok());
+        benchmark::DoNotOptimize(m.link.exchange(Request(Command::SetData).withArguments(id)).ok());
+        for (std::uint64_t j = 1; j <= m.blocks; ++j) benchmark::DoNotOptimize(m.link.receive().ok());
     }
     state.counters["per_block"] = benchmark::Counter(
         static_cast<double>(m.blocks),
@@ -93,7 +92,7 @@ BENCHMARK(BM_SameReportsWithoutAssembler)->Unit(benchmark::kMillisecond);
 void BM_ClickToDataList(benchmark::State& state) {
     offscreenApplication();
     MeterOnLink m;
-    DisplayState display;
+    MeterSession session{m.backend};
     QMainWindow panel;
     panel.setCentralWidget(new QWidget(&panel));
     auto* eraseList = new QComboBox(panel.centralWidget());
@@ -101,7 +100,9 @@ void BM_ClickToDataList(benchmark::State& state) {
     QTimer status;
     Workspace workspace;
     QtPrompts prompts(&panel);
-    AppContext context{m.link, display, poll, status, workspace, prompts, m.clock, &panel};
+    session.attachTimers(poll, status);
+    (void)session.poll();  // connects, as the panel's first tick does
+    AppContext context{session, workspace, prompts, m.clock, &panel};
     DataViews views(context);
     LoggerCommands commands(context, views, *eraseList);
     commands.runMemory();

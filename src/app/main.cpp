@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     photara::PhotaraApp photara(options.virtualMeter, options.meterId);
     std::optional<photara::FirstReportScreenshot> screenshot;
     if (!options.screenshotFile.isEmpty())
-        screenshot.emplace(photara.panel(), photara.link(), options.screenshotFile);
+        screenshot.emplace(photara.panel(), photara.meter(), options.screenshotFile);
     photara.start();
     // A file named on the command line (a file manager's double click) opens as Open would,
     // once the panel stands where the plot is placed beside it.

@@ -1,6 +1,7 @@
 #include "meter_wiring.h"
 
 #include "live/display_model.h"
+#include "meter/display_ops.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
 #ifdef PHOTARA_HAVE_DEVICE
@@ -31,10 +32,8 @@ bool usbAvailable() {
 }
 
 std::function<void(std::uint8_t)> makeKeySender(MeterLink& link) {
-    return [&link](std::uint8_t keyCode) {
-        link.request(keyCode);
-        link.writeOnly();
-    };
+    // A key pressed while the meter is away is lost; the poll shows the meter's absence.
+    return [&link](std::uint8_t keyCode) { (void)pressKey(link, keyCode); };
 }
 
 MeterLink::Listener makeLinkListener(DisplayModel& model,

@@ -7,6 +7,7 @@
 #include "commands/list_graph_commands.h"
 #include "commands/open_command.h"
 #include "datalist/recent_files_menu.h"
+#include "commands/toolbar_command.h"
 #include "link/meter_identity.h"
 #include "reading/reading.h"
 
@@ -14,27 +15,26 @@ namespace photara {
 
 PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
     : meter_(makeMeterBackend(virtualMeter, clock_)),
-      link_(*meter_.backend, virtualMeter ? kMeterVendorId : usbMeter.vendorId,
-            virtualMeter ? kMeterProductId : usbMeter.productId),
-      pollTick_(link_, state_, model_),
-      panel_(model_, clock_),
-      context_{link_,  state_, panel_.pollTimer(), panel_.statusTimer(), workspace_, prompts_,
-               clock_, &panel_},
+      session_(*meter_.backend, virtualMeter ? MeterId{} : usbMeter),
+      panel_(session_.model(), clock_),
+      context_{session_, workspace_, prompts_, clock_, &panel_},
       views_(context_),
       logger_(context_, views_, *panel_.eraseList()),
       liveFeed_(clock_),
       live_(liveFeed_, prompts_, clock_, panel_.statusBar()) {
     prompts_.setParent(&panel_);
-    link_.setListener(
-        makeLinkListener(model_, [this](const QString& line) { panel_.addResultLine(line); }));
-    panel_.setPollTick([this] { pollTick_.run(); });
-    panel_.setReportSeen([this] { return link_.connected(); });
-    panel_.setKeySender(makeKeySender(link_));
-    panel_.setRhLit([this] { return state_[Element::LblRH]; });
+    session_.attachTimers(panel_.pollTimer(), panel_.statusTimer());
+    session_.link().setListener(makeLinkListener(
+        session_.model(), [this](const QString& line) { panel_.addResultLine(line); }));
+    panel_.setPollTick([this] { (void)session_.poll(); });
+    panel_.setReportSeen([this] { return session_.lastPollAnswered(); });
+    panel_.setKeySender(makeKeySender(session_.link()));
+    panel_.setRhLit([this] { return session_.display()[Element::LblRH]; });
     wireCommands();
     // Each reading the poll shows goes to the trend and, while recording, to the file.
     QObject::connect(&panel_, &Panel::tickShown, &live_, [this] {
-        liveFeed_.onPoll(link_.connected(), readingOf(state_, model_));
+        liveFeed_.onPoll(session_.lastPollAnswered(),
+                         readingOf(session_.display(), session_.model()));
         live_.pollShown();
     });
     addLiveWindowButton(panel_, live_);
@@ -42,27 +42,32 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
 
 void PhotaraApp::wireCommands() {
     // A tick that finds the meter gone closes the logger window.
-    pollTick_.setOnDisconnected([this] { logger_.closeLoggerWindow(); });
+    session_.setOnDisconnected([this] { logger_.closeLoggerWindow(); });
 
-    // "Save" does nothing.
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"Open", [this] { runOpenCommand(context_, views_); }},
-        {"Intv", [this] { logger_.runIntv(); }},
-        {"List", [this] { runListCommand(context_, views_); }},
-        {"Graph", [this] { runGraphCommand(context_, views_); }},
-        {"RTC", [this] { logger_.runRtc(); }},
-        {"RecSetup", [this] { logger_.runRecSetup(); }},
-        {"Memory", [this] { logger_.runMemory(); }},
-        {"Erase", [this] { logger_.runErase(); }},
-    };
-    for (const auto& [key, run] : commands) {
-        QAction* action = panel_.toolbarAction(QString::fromLatin1(key));
-        if (action) QObject::connect(action, &QAction::triggered, &panel_, run);
+    for (const ToolbarCommand command : kToolbarCommands) {
+        const std::string_view name = toolbarCommandName(command);
+        QAction* action =
+            panel_.toolbarAction(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        if (!action) qFatal("the panel toolbar has no action %s", name.data());
+        QObject::connect(action, &QAction::triggered, &panel_, [this, command] { run(command); });
     }
     if (QAction* open = panel_.toolbarAction(QStringLiteral("Open")))
         addRecentFilesMenu(*open, [this](const QString& file) {
             openDataFile(context_, views_, file);
         });
+}
+
+void PhotaraApp::run(ToolbarCommand command) {
+    switch (command) {
+        case ToolbarCommand::Open: return runOpenCommand(context_, views_);
+        case ToolbarCommand::Intv: return logger_.runIntv();
+        case ToolbarCommand::List: return runListCommand(context_, views_);
+        case ToolbarCommand::Graph: return runGraphCommand(context_, views_);
+        case ToolbarCommand::Rtc: return logger_.runRtc();
+        case ToolbarCommand::RecSetup: return logger_.runRecSetup();
+        case ToolbarCommand::Memory: return logger_.runMemory();
+        case ToolbarCommand::Erase: return logger_.runErase();
+    }
 }
 
 void PhotaraApp::start() {

@@ -3,15 +3,14 @@
 #include "base/app_context.h"
 #include "base/prompts.h"
 #include "commands/logger_commands.h"
+#include "commands/toolbar_command.h"
 #include "common/local_time.h"
 #include "common/workspace.h"
 #include "datalist/data_views.h"
 #include "link/meter_identity.h"
+#include "base/meter_session.h"
 #include "link/meter_link.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
 #include "live/live_window.h"
-#include "live/poll_tick.h"
 #include "logger/memory_window.h"
 #include "meter_wiring.h"
 #include "panel/panel.h"
@@ -34,7 +33,8 @@ class PhotaraApp {
     void start();
 
     Panel& panel() { return panel_; }
-    MeterLink& link() { return link_; }
+    MeterSession& meter() { return session_; }
+    MeterLink& link() { return session_.link(); }
     AppContext& context() { return context_; }
     sim::VirtualMeter* virtualMeter() { return meter_.virtualMeter.get(); }
     DataViews& views() { return views_; }
@@ -43,13 +43,11 @@ class PhotaraApp {
 
   private:
     void wireCommands();
+    void run(ToolbarCommand command);
 
     SystemClock clock_;
     MeterBackend meter_;
-    MeterLink link_;
-    DisplayState state_;
-    DisplayModel model_;
-    PollTick pollTick_;
+    MeterSession session_;
     Workspace workspace_;
     QtPrompts prompts_;
     Panel panel_;

@@ -4,16 +4,16 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "link/meter_link.h"
+#include "base/meter_session.h"
 #include "panel/panel.h"
 
 namespace photara {
 
-FirstReportScreenshot::FirstReportScreenshot(Panel& panel, const MeterLink& link, QString file)
-    : panel_(panel), link_(link), file_(std::move(file)) {
+FirstReportScreenshot::FirstReportScreenshot(Panel& panel, const MeterSession& meter,
+                                             QString file)
+    : panel_(panel), meter_(meter), file_(std::move(file)) {
     connect(&panel_, &Panel::tickShown, this, [this] {
-        // A tick leaves the link connected only when the meter answered it.
-        if (link_.connected()) save(0);
+        if (meter_.lastPollAnswered()) save(0);
     });
     grace_.setSingleShot(true);
     connect(&grace_, &QTimer::timeout, this, [this] {

@@ -1,25 +1,24 @@
 #include "single_instance.h"
 
-#include <QDir>
-#include <QStandardPaths>
-
 namespace photara {
 
-SingleInstance::SingleInstance(const QString& lockPath) : lock_(lockPath) {
-    // Only a dead owner makes the lock stale, never its age: a long run keeps its lock.
-    lock_.setStaleLockTime(0);
-}
+SingleInstance::SingleInstance(const QString& lockPath)
+    : lock_(lockPath.toStdString(), "photara") {}
 
 SingleInstance::Outcome SingleInstance::acquire() {
-    if (lock_.tryLock(0)) return Outcome::Acquired;
-    return lock_.error() == QLockFile::LockFailedError ? Outcome::AlreadyRunning
-                                                       : Outcome::LockFileUnusable;
+    switch (lock_.acquire()) {
+        case InstanceLock::Outcome::Acquired:
+            return Outcome::Acquired;
+        case InstanceLock::Outcome::AlreadyRunning:
+            return Outcome::AlreadyRunning;
+        case InstanceLock::Outcome::LockFileUnusable:
+            break;
+    }
+    return Outcome::LockFileUnusable;
 }
 
 QString SingleInstance::defaultLockPath() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) dir = QDir::tempPath();
-    return dir + QStringLiteral("/photara.lock");
+    return QString::fromStdString(InstanceLock::defaultPath());
 }
 
 QString SingleInstance::refusalMessage(Outcome outcome) const {
@@ -28,11 +27,15 @@ QString SingleInstance::refusalMessage(Outcome outcome) const {
                    "Photara cannot create its lock file %1, which keeps a second Photara from "
                    "talking to the same meter. Check that the folder exists and that you may "
                    "write in it.")
-            .arg(lock_.fileName());
+            .arg(QString::fromStdString(lock_.path()));
+    const QString holder = lock_.holder().empty()
+                               ? QStringLiteral("another Photara program")
+                               : QString::fromStdString(lock_.holder());
     return QStringLiteral(
-        "Photara is already running.\n"
-        "Only one Photara can talk to the meter at a time: two would read each other's "
-        "answers. Close the other Photara first.");
+               "Photara is already running (%1 holds the meter).\n"
+               "Only one Photara can talk to the meter at a time: two would read each other's "
+               "answers. Close the other Photara first.")
+        .arg(holder);
 }
 
 }  // namespace photara

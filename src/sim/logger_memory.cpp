@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "logger/directory.h"
-#include "logger/logger_transfer.h"
+#include "logger/memory_status.h"
 #include "protocol/big_endian.h"
 
 namespace photara::sim {

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "link/meter_identity.h"
 #include "live/display_model.h"
+#include "meter/clock_ops.h"
+#include "meter/display_ops.h"
 #include "support/scripted_hid_backend.h"
 
 namespace photara {
@@ -28,13 +31,11 @@ struct Wired {
 
 class KeyReport : public ::testing::TestWithParam<std::uint8_t> {};
 
-TEST_P(KeyReport, WritesZeroOneCodeKeepsTheRestAndReadsNothing) {
+TEST_P(KeyReport, WritesZeroOneCodeNothingElseAndReadsNothing) {
     Wired w(true);
     w.backend.queueAnswer(Report{});
-    w.link.writeThenRead();  // connects
-    ASSERT_TRUE(w.link.connected());
-    w.link.output()[3] = 0x5A;  // left by an earlier request
-    w.link.output()[64] = 0x33;
+    ASSERT_TRUE(readDisplay(w.link));  // connects
+    ASSERT_TRUE(setMeterClock(w.link, {2026, 12, 8, 10, 0, 0}));  // sets bytes 3..9
     const int readsBefore = w.backend.readCount();
     const std::size_t writesBefore = w.backend.written().size();
 
@@ -46,8 +47,8 @@ TEST_P(KeyReport, WritesZeroOneCodeKeepsTheRestAndReadsNothing) {
     EXPECT_EQ(report[0], 0);
     EXPECT_EQ(report[1], 1);
     EXPECT_EQ(report[2], GetParam());
-    EXPECT_EQ(report[3], 0x5A);
-    EXPECT_EQ(report[64], 0x33);
+    // Nothing of the earlier clock request rides along.
+    EXPECT_TRUE(std::all_of(report.begin() + 3, report.end(), [](std::uint8_t b) { return b == 0; }));
     EXPECT_EQ(w.backend.readCount(), readsBefore);
 }
 
@@ -56,8 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, KeyReport, ::testing::Values(1, 6, 10, 26, 27, 2
 TEST(LinkListener, NoMeterWritesNoConnectionIntoTheTitle) {
     Wired w(false);
     w.model.takeChanges();
-    w.link.request(98);
-    w.link.writeThenRead();
+    EXPECT_FALSE(readDisplay(w.link));
     EXPECT_EQ(w.model.caption(Element::LblName), " No Connection");
     EXPECT_TRUE(w.model.takeChanges().test(index(Element::LblName)));
     EXPECT_TRUE(w.results.empty());
@@ -66,8 +66,7 @@ TEST(LinkListener, NoMeterWritesNoConnectionIntoTheTitle) {
 TEST(LinkListener, AFailedReadAddsTheErrorLine) {
     Wired w(true);
     w.backend.queueRead(ReadStatus::Failed, Report{});
-    w.link.request(98);
-    w.link.writeThenRead();
+    EXPECT_FALSE(readDisplay(w.link));
     ASSERT_EQ(w.results.size(), 1u);
     EXPECT_EQ(w.results[0], QStringLiteral("Readfile undefined error"));
 }
@@ -75,8 +74,7 @@ TEST(LinkListener, AFailedReadAddsTheErrorLine) {
 TEST(LinkListener, ATimeOutIsNoReadError) {
     Wired w(true);
     const int readsBefore = w.backend.readCount();
-    w.link.request(98);
-    w.link.writeThenRead();  // nothing queued: the read times out
+    EXPECT_FALSE(readDisplay(w.link));  // nothing queued: the read times out
     EXPECT_EQ(w.backend.readCount(), readsBefore + 1);
     EXPECT_FALSE(w.link.connected());
     EXPECT_TRUE(w.results.empty());

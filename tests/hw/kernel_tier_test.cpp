@@ -16,7 +16,7 @@
 #include "device/hidapi_backend.h"
 #include "link/meter_identity.h"
 #include "link/meter_link.h"
-#include "logger/logger_transfer.h"
+#include "meter/logger_ops.h"
 #include "sim/logger_memory.h"
 #include "sim/virtual_meter.h"
 #include "uhid_bridge/bridge_setup.h"
@@ -77,11 +77,9 @@ class KernelTierTest : public ::testing::Test {
         return false;
     }
 
-    // Fills the request bytes 0..2 and gives the oracle meter the same request; returns
-    // the answer the meter must send.
+    // Gives the oracle meter the request; returns the answer the meter must send.
     Report prepare(Command command) {
-        link.request(command);
-        oracle.receive(link.output());
+        oracle.receive(Request(command).bytes());
         const std::optional<Report> expected = oracle.takeInputReport();
         oracle.discardQueuedAnswers();
         return expected.value_or(Report{});
@@ -90,9 +88,10 @@ class KernelTierTest : public ::testing::Test {
     // One write-then-read that must bring the oracle's answer.
     void roundTrip(Command command) {
         const Report expected = prepare(command);
-        link.writeThenRead();
+        const MeterOutcome<Report> answer = link.exchange(Request(command));
         ASSERT_TRUE(link.connected());
-        ASSERT_EQ(link.answer(), expected);
+        ASSERT_TRUE(answer);
+        ASSERT_EQ(*answer, expected);
     }
 
     std::unique_ptr<test::BridgeControl> control;
@@ -136,8 +135,8 @@ TEST_F(KernelTierTest, ThousandPollsLoseAndShiftNoReport) {
     const auto start = SteadyClock::now();
     for (int i = 0; i < kPolls; ++i) {
         const Report expected = prepare(cycle[i % 4]);
-        link.writeThenRead();
-        if (!link.connected() || link.answer() != expected) ++wrong;
+        const MeterOutcome<Report> answer = link.exchange(Request(cycle[i % 4]));
+        if (!answer || *answer != expected) ++wrong;
         if (wrong > 10) break;  // broken for good: don't wait out a thousand time-outs
     }
     const long long elapsed = msSince(start);
@@ -148,16 +147,15 @@ TEST_F(KernelTierTest, ThousandPollsLoseAndShiftNoReport) {
 
 TEST_F(KernelTierTest, SilentMeterTimesOutAfterASecondAndTheLinkLetsGoQuietly) {
     roundTrip(Command::Display);
-    const Report before = link.answer();
     ASSERT_EQ(control->send("silent 1"), "ok");
-    link.request(Command::Blink);  // the meter never sees it
 
     const auto start = SteadyClock::now();
-    link.writeThenRead();
+    const MeterOutcome<Report> answer = link.exchange(Request(Command::Blink));  // never seen
     const long long elapsed = msSince(start);
 
     EXPECT_FALSE(link.connected());
-    EXPECT_EQ(link.answer(), before);
+    ASSERT_FALSE(answer);
+    EXPECT_EQ(answer.reason(), Failure::NoAnswer);
     EXPECT_EQ(readErrors, 0);
     EXPECT_EQ(noConnection, 0);
     // The read waited for its time-out, not less and not for ever.
@@ -167,21 +165,22 @@ TEST_F(KernelTierTest, SilentMeterTimesOutAfterASecondAndTheLinkLetsGoQuietly) {
 
 TEST_F(KernelTierTest, UnplugDuringAReadFailsAtOnceAndReplugServesTheNextRequest) {
     roundTrip(Command::Display);
-    const Report before = link.answer();
     ASSERT_EQ(control->send("silent 1"), "ok");
     ASSERT_EQ(control->send("unplug 200"), "ok");
 
     const auto start = SteadyClock::now();
-    link.writeThenRead();  // waits; the meter goes away under it
+    // Waits; the meter goes away under it.
+    const MeterOutcome<Report> answer = link.exchange(Request(Command::Display));
     const long long elapsed = msSince(start);
     EXPECT_LT(elapsed, 990) << "the read waited for its time-out instead of failing";
     EXPECT_FALSE(link.connected());
     EXPECT_EQ(readErrors, 1);
-    EXPECT_EQ(link.answer(), before);
+    ASSERT_FALSE(answer);
+    EXPECT_EQ(answer.reason(), Failure::ReadError);
 
     ASSERT_TRUE(waitForMeter(false));
-    link.request(Command::Blink);
-    link.writeThenRead();  // searches, finds nothing
+    // Searches, finds nothing.
+    EXPECT_EQ(link.exchange(Request(Command::Blink)).reason(), Failure::NoMeter);
     EXPECT_EQ(noConnection, 1);
     EXPECT_FALSE(link.connected());
 
@@ -201,19 +200,18 @@ TEST_P(ReconnectTest, AfterAReplugTheReconnectingCallDoesNothingElse) {
     roundTrip(Command::Display);
     ASSERT_EQ(control->send("unplug"), "ok");
     ASSERT_TRUE(waitForMeter(false));
-    link.readOnly();  // the open handle fails at once
+    EXPECT_FALSE(link.receive());  // the open handle fails at once
     ASSERT_FALSE(link.connected());
     EXPECT_EQ(readErrors, 1);
     ASSERT_EQ(control->send("replug"), "ok");
     ASSERT_TRUE(waitForMeter(true));
     const long outputsBefore = control->stat("outputs");
 
-    link.request(Command::Blink);  // not given to the oracle: it must not reach the meter
-    if (GetParam() == Exchange::WriteOnly) {
-        link.writeOnly();
-    } else {
-        link.readOnly();
-    }
+    // Not given to the oracle: it must not reach the meter.
+    const Failure reason = GetParam() == Exchange::WriteOnly
+                               ? link.send(Request(Command::Blink)).reason()
+                               : link.receive().reason();
+    EXPECT_EQ(reason, Failure::OnlySearched);
     // A read here would have timed out (nothing was asked) and dropped the connection.
     EXPECT_TRUE(link.connected());
 
@@ -230,17 +228,15 @@ INSTANTIATE_TEST_SUITE_P(Exchanges, ReconnectTest,
 // it), so the host sees a silent meter; either way no half report may become the answer.
 TEST_F(KernelTierTest, AShortReportNeverBecomesAHalfAnswer) {
     roundTrip(Command::Display);
-    const Report before = link.answer();
     ASSERT_EQ(control->send("truncate-next 40"), "ok");
     prepare(Command::Blink);
-    link.writeThenRead();
+    EXPECT_FALSE(link.exchange(Request(Command::Blink)));
     EXPECT_FALSE(link.connected());
-    EXPECT_EQ(link.answer(), before);
     roundTrip(Command::Blink);
 }
 
 TEST_F(KernelTierTest, TheLargestLoggerSetArrivesByteExact) {
-    const std::optional<MemoryStatus> status = readMemoryStatus(link);
+    const MeterOutcome<MemoryStatus> status = readMemoryStatus(link);
     ASSERT_TRUE(status);
     ASSERT_EQ(status->setCount, oracle.logger().setCount());
     const auto identifiers = readDirectory(link, status->setCount);
@@ -254,11 +250,12 @@ TEST_F(KernelTierTest, TheLargestLoggerSetArrivesByteExact) {
     ASSERT_GT(oracle.logger().recipe(largest).samples, 12000);
 
     const auto start = SteadyClock::now();
-    const DownloadResult result =
+    const MeterOutcome<DownloadedSet> downloaded =
         downloadSet(link, (*identifiers)[static_cast<std::size_t>(largest)]);
     const long long elapsed = msSince(start);
 
-    ASSERT_EQ(result.status, TransferStatus::Ok);
+    ASSERT_TRUE(downloaded);
+    const DownloadedSet& result = *downloaded;
     ASSERT_EQ(result.length, expected.size());
     const std::size_t blocks = (expected.size() + kReportDataSize - 1) / kReportDataSize;
     ASSERT_EQ(result.text.size(), blocks * kReportDataSize);

@@ -19,7 +19,7 @@ TEST(VirtualMeterBackend, UnplugFailsTheNextReadAndHidesTheMeterUntilReplugged) 
     LinkedMeter m;
     m.display();
     ASSERT_TRUE(m.link.connected());
-    const Report before = m.link.answer();
+    const Report before = m.answer();
     int readErrors = 0;
     m.link.setListener({nullptr, [&] { ++readErrors; }});
 
@@ -27,7 +27,7 @@ TEST(VirtualMeterBackend, UnplugFailsTheNextReadAndHidesTheMeterUntilReplugged) 
     m.exchange(99);  // the open handle is stale: its read fails
     EXPECT_FALSE(m.link.connected());
     EXPECT_EQ(readErrors, 1);
-    EXPECT_EQ(m.link.answer(), before);
+    EXPECT_EQ(m.answer(), before);
     m.display();  // searches and finds nothing
     EXPECT_FALSE(m.link.connected());
 
@@ -54,7 +54,7 @@ TEST(VirtualMeterBackend, SilentMeterTimesOutAtOnceAndLinkKeepsOldAnswer) {
     m.backend.setSilent(true);
     m.exchange(99);
     EXPECT_FALSE(m.link.connected());
-    EXPECT_EQ(m.link.answer(), before);
+    EXPECT_EQ(m.answer(), before);
     m.backend.setSilent(false);
     m.display();
     EXPECT_TRUE(m.link.connected());
@@ -74,7 +74,7 @@ TEST(VirtualMeterBackend, NoStaleAnswerAfterAReconnect) {
     m.send(98);  // queued, then the meter goes away before the host reads
     m.backend.unplug();
     m.backend.replug();
-    m.link.readOnly();  // fails on the stale handle
+    m.receive();  // fails on the stale handle
     EXPECT_EQ(m.blink()[kUsbByte], 0);
 }
 
@@ -131,16 +131,16 @@ TEST(VirtualMeterBackend, ReadWithNothingQueuedGetsTheDisplayAndStaysConnected) 
     LinkedMeter m;
     m.display();
     m.press(4);
-    m.link.readOnly();  // the host's "read once and discard"
+    m.receive();  // the host's "read once and discard"
     EXPECT_TRUE(m.link.connected());
-    EXPECT_EQ(m.link.answer()[kUsbByte], 1);
+    EXPECT_EQ(m.answer()[kUsbByte], 1);
 }
 
 TEST(VirtualMeterBackend, WithoutIdleAnswersAnUnansweredReadTimesOut) {
     LinkedMeter m;
     m.meter.setIdleAnswers(false);
     m.display();
-    m.link.readOnly();
+    m.receive();
     EXPECT_FALSE(m.link.connected());
 }
 

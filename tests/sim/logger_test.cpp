@@ -5,7 +5,7 @@
 #include <string>
 
 #include "logger/directory.h"
-#include "logger/logger_transfer.h"
+#include "meter/logger_ops.h"
 #include "protocol/big_endian.h"
 #include "sim/data_set_generator.h"
 #include "sim_fixture.h"
@@ -49,12 +49,12 @@ TEST(Logger, MemoryStatusCarriesCapacityUsedAndSetCountBigEndian) {
 TEST(Logger, TenSetsGiveTwoDirectoryReportsInPackedBcd) {
     LinkedMeter m;
     addTenSets(m.meter);
-    m.link.readOnly();  // the host's discard read
+    m.receive();  // the host's discard read
     m.send(16);
-    m.link.readOnly();
-    const Report first = m.link.answer();
-    m.link.readOnly();
-    const Report second = m.link.answer();
+    m.receive();
+    const Report first = m.answer();
+    m.receive();
+    const Report second = m.answer();
     const std::uint8_t set1[] = {0x20, 0x19, 0x08, 0x01, 0x12, 0x34, 0x56};
     const std::uint8_t set10[] = {0x20, 0x19, 0x08, 0x01, 0x12, 0x43, 0x56};
     EXPECT_EQ(first[1], 0) << "byte 1 is not used";
@@ -80,13 +80,13 @@ TEST_P(Download, SetArrivesByteForByteWithZeroPadding) {
     ASSERT_TRUE(identifiers.has_value());
     const std::string expected = generateDataText(m.meter.logger().recipe(index));
 
-    m.link.readOnly();
-    const DownloadResult result =
+    m.receive();
+    const MeterOutcome<DownloadedSet> result =
         downloadSet(m.link, (*identifiers)[static_cast<std::size_t>(index)]);
-    ASSERT_EQ(result.status, TransferStatus::Ok);
-    EXPECT_EQ(result.length, expected.size());
-    EXPECT_EQ(result.text, padded(expected));
-    EXPECT_LE(result.text.size(), kDownloadCapacity);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->length, expected.size());
+    EXPECT_EQ(result->text, padded(expected));
+    EXPECT_LE(result->text.size(), kDownloadCapacity);
     EXPECT_TRUE(m.link.connected());
     EXPECT_FALSE(m.meter.hasQueuedAnswer()) << "blocks and the one unused report all read";
 }
@@ -119,19 +119,19 @@ TEST(Logger, UnknownSetHasLengthZeroAndSendsOnlyTheUnusedReport) {
     EXPECT_EQ(number(size, 1, 5), 0u);
     m.exchange(17);
     EXPECT_FALSE(m.meter.hasQueuedAnswer());
-    const DownloadResult result = downloadSet(m.link, "19990101000000");
-    EXPECT_EQ(result.status, TransferStatus::Ok);
-    EXPECT_TRUE(result.text.empty());
+    const MeterOutcome<DownloadedSet> result = downloadSet(m.link, "19990101000000");
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result->text.empty());
 }
 
 TEST(Logger, AnAbandonedDownloadDoesNotLeakIntoTheNextRequest) {
     LinkedMeter m;
     const auto identifiers = readDirectory(m.link, 4);
     ASSERT_TRUE(identifiers.has_value());
-    writeIdentifier(m.link.output(), (*identifiers)[0]);
+    writeIdentifier(m.output, (*identifiers)[0]);
     m.exchange(21);
     m.exchange(17);
-    m.link.readOnly();
+    m.receive();
     ASSERT_TRUE(m.meter.hasQueuedAnswer());
     const Report status = m.exchange(20);
     EXPECT_EQ(status[12], 4) << "the status, not the next block";
@@ -141,18 +141,18 @@ TEST(Logger, AKeyPressDuringTheDirectoryReadLosesNoReport) {
     LinkedMeter m;
     addTenSets(m.meter);
     m.send(16);
-    m.link.readOnly();
+    m.receive();
     m.press(5);  // the user clicks a key while the directory comes in
-    m.link.readOnly();
-    EXPECT_EQ(m.link.answer()[7], 0x43) << "the second directory report, set 10's minute";
+    m.receive();
+    EXPECT_EQ(m.answer()[7], 0x43) << "the second directory report, set 10's minute";
     EXPECT_EQ(m.meter.keysReceived(), (std::vector<std::uint8_t>{5}));
 }
 
 TEST(Logger, EraseSetRemovesExactlyThatSet) {
     LinkedMeter m;
     addTenSets(m.meter);
-    m.link.readOnly();
-    writeIdentifier(m.link.output(), "20190801123956");  // set 6
+    m.receive();
+    writeIdentifier(m.output, "20190801123956");  // set 6
     m.exchange(18);
     EXPECT_EQ(m.exchange(20)[12], 9);
     const auto identifiers = readDirectory(m.link, 9);
@@ -160,14 +160,14 @@ TEST(Logger, EraseSetRemovesExactlyThatSet) {
     EXPECT_EQ((*identifiers)[4], "20190801123856");
     EXPECT_EQ((*identifiers)[5], "20190801124056");
 
-    writeIdentifier(m.link.output(), "20190801123956");  // gone already: nothing happens
+    writeIdentifier(m.output, "20190801123956");  // gone already: nothing happens
     m.exchange(18);
     EXPECT_EQ(m.exchange(20)[12], 9);
 }
 
 TEST(Logger, EraseAllEmptiesTheMemory) {
     LinkedMeter m;
-    m.link.readOnly();
+    m.receive();
     m.exchange(19);
     const Report status = m.exchange(20);
     EXPECT_EQ(number(status, 6, 5), 0u);

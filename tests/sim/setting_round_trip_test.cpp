@@ -8,7 +8,7 @@
 
 #include "live/display_model.h"
 #include "live/display_state.h"
-#include "live/poll_tick.h"
+#include "meter/poll_tick.h"
 #include "sim/key_codes.h"
 #include "sim/setting_menu.h"
 #include "sim_fixture.h"
@@ -60,10 +60,10 @@ struct PolledPanel {
     // The elements whose visibility flips from one tick to the next, once the item's first
     // tick has shown them.
     std::set<Element> blinking() {
-        tick.run();
-        tick.run();
+        (void)tick.run();
+        (void)tick.run();
         DisplayModel before = model;
-        tick.run();
+        (void)tick.run();
         std::set<Element> flipped;
         for (std::size_t i = 0; i < kElementCount; ++i) {
             const auto e = static_cast<Element>(i);

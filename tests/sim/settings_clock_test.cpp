@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/meter_clock.h"
-#include "logger/logger_transfer.h"
+#include "meter/settings_ops.h"
 #include "sim_fixture.h"
 
 namespace photara::sim::test {
@@ -12,7 +12,7 @@ namespace {
 TEST(MeterClockRequests, SetClockBytesAreTakenAndReadBackAsPlainNumbers) {
     LinkedMeter m;
     m.clock.set({2031, 5, 20, 17, 2, 0, 250});
-    m.link.readOnly();
+    m.receive();
     m.send(23, {0x07, 0xEA, 0x12, 0x07, 0x00, 0x2B, 0x09});  // 2026/12/07 00:43:09
     const Report r = m.exchange(22);
     EXPECT_EQ(r[1], 0x07);
@@ -75,9 +75,11 @@ class SettingRoundTrip : public ::testing::TestWithParam<SettingCase> {};
 TEST_P(SettingRoundTrip, ValueInBytesThreeAndFourIsReadBackInBytesOneAndTwo) {
     const SettingCase c = GetParam();
     LinkedMeter m;
-    const auto before = readSetting(m.link, static_cast<Command>(c.readCommand));
+    const auto before = c.readCommand == static_cast<std::uint8_t>(Command::ReadSamplingTime)
+                            ? readSamplingTime(m.link)
+                            : readRecordingPeriod(m.link);
     ASSERT_TRUE(before.has_value());
-    m.link.readOnly();
+    m.receive();
     m.send(c.setCommand, {c.high, c.low});
     const Report r = m.exchange(c.readCommand);
     EXPECT_EQ(r[1] * 256 + r[2], c.expected < 0 ? *before : c.expected);

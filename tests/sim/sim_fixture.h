@@ -24,18 +24,25 @@ struct LinkedMeter {
         backend.clearLog();
     }
 
-    // Write-then-read of a command with the given bytes from byte 3 on.
+    // Write-then-read of a command with the given bytes from byte 3 on. The answer, or the
+    // last answer that arrived when none did.
     const Report& exchange(std::uint8_t command, std::initializer_list<std::uint8_t> args = {}) {
         setArguments(args);
-        link.request(command);
-        link.writeThenRead();
-        return link.answer();
+        keep(link.exchange(request(command)));
+        return answer_;
     }
     void send(std::uint8_t command, std::initializer_list<std::uint8_t> args = {}) {
         setArguments(args);
-        link.request(command);
-        link.writeOnly();
+        (void)link.send(request(command));
     }
+    // Read-only, as the host's discard read and the directory and set reads.
+    void receive() { keep(link.receive()); }
+    const Report& answer() const { return answer_; }
+
+    // Request bytes 3.. that every following request carries until set again: these tests
+    // drive the meter byte by byte, as a host keeping one output buffer would.
+    Report output{};
+
     const Report& display() { return exchange(98); }
     const Report& blink() { return exchange(99); }
     void press(std::uint8_t key) { send(key); }
@@ -48,8 +55,15 @@ struct LinkedMeter {
   private:
     void setArguments(std::initializer_list<std::uint8_t> args) {
         std::size_t at = kFirstArgumentByte;
-        for (const std::uint8_t b : args) link.output()[at++] = b;
+        for (const std::uint8_t b : args) output[at++] = b;
     }
+    Request request(std::uint8_t command) const {
+        return Request::key(command).withArguments(std::span(output).subspan(kFirstArgumentByte));
+    }
+    void keep(const MeterOutcome<Report>& outcome) {
+        if (outcome) answer_ = *outcome;
+    }
+    Report answer_{};
 };
 
 }  // namespace photara::sim::test

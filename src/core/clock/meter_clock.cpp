@@ -26,15 +26,32 @@ std::array<std::uint8_t, 7> setClockBytes(const LocalDateTime& time) {
             low(time.hour),      low(time.minute), low(time.second)};
 }
 
-std::string formatMeterClock(std::span<const std::uint8_t> answer) {
-    if (answer.size() < 8) return {};
-    std::string text = std::to_string(readBigEndian(answer.subspan(1, 2)));
+std::optional<LocalDateTime> decodeMeterClock(std::span<const std::uint8_t> answer) {
+    if (answer.size() < 8) return std::nullopt;
+    LocalDateTime time;
+    time.year = static_cast<int>(readBigEndian(answer.subspan(1, 2)));
+    time.month = answer[3];
+    time.day = answer[4];
+    time.hour = answer[5];
+    time.minute = answer[6];
+    time.second = answer[7];
+    return time;
+}
+
+std::string formatMeterClock(const LocalDateTime& time) {
+    std::string text = std::to_string(time.year);
+    const int fields[] = {time.month, time.day, time.hour, time.minute, time.second};
     static constexpr char kSeparators[] = "// ::";
     for (std::size_t i = 0; i < 5; ++i) {
         text.push_back(kSeparators[i]);
-        text += twoDigits(answer[3 + i]);
+        text += twoDigits(static_cast<unsigned>(fields[i]));
     }
     return text;
+}
+
+std::string formatMeterClock(std::span<const std::uint8_t> answer) {
+    const std::optional<LocalDateTime> time = decodeMeterClock(answer);
+    return time ? formatMeterClock(*time) : std::string();
 }
 
 std::string formatLocalTime(const LocalDateTime& time) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -15,8 +16,13 @@ namespace photara {
 std::array<std::uint8_t, 7> setClockBytes(const LocalDateTime& time);
 
 // The read-clock answer (byte 0 the report id; year in bytes 1..2 big-endian, then month,
-// day, hour, minute, second as plain numbers) as "2019/08/01 12:34:56". Each two-digit
-// field shows the last two digits of its value, so 100 shows as "00". Empty if short.
+// day, hour, minute, second as plain numbers), each field as sent. Nullopt if short.
+std::optional<LocalDateTime> decodeMeterClock(std::span<const std::uint8_t> answer);
+
+// The meter's time as "2019/08/01 12:34:56". Each two-digit field shows the last two digits
+// of its value, so 100 shows as "00".
+std::string formatMeterClock(const LocalDateTime& time);
+// The same from a read-clock answer; empty if short.
 std::string formatMeterClock(std::span<const std::uint8_t> answer);
 
 // The PC's clock as "YYYY/MM/DD hh:mm:ss".

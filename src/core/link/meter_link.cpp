@@ -9,35 +9,26 @@ MeterLink::MeterLink(HidBackend& backend, std::uint16_t vendorId, std::uint16_t 
 
 MeterLink::~MeterLink() = default;
 
-void MeterLink::request(std::uint8_t command) {
-    output_[0] = 0;
-    output_[kRequestMarkerByte] = 1;
-    output_[kCommandByte] = command;
+MeterOutcome<Report> MeterLink::exchange(const Request& request) {
+    if (!connected() && !search()) return fail(Failure::NoMeter);
+    write(request);
+    return read();
 }
 
-void MeterLink::writeThenRead() {
-    requestSent_ = false;
-    if (!connected() && !search()) return;
-    write();
-    read();
+MeterOutcome<void> MeterLink::send(const Request& request) {
+    if (const auto connection = ensureConnected(); !connection) return connection;
+    if (!write(request)) return fail(Failure::NotTaken);
+    return {};
 }
 
-void MeterLink::writeOnly() {
-    requestSent_ = false;
-    if (!connected()) {
-        search();
-        return;
-    }
-    write();
+MeterOutcome<Report> MeterLink::receive() {
+    if (const auto connection = ensureConnected(); !connection) return fail(connection.reason());
+    return read();
 }
 
-void MeterLink::readOnly() {
-    requestSent_ = false;
-    if (!connected()) {
-        search();
-        return;
-    }
-    read();
+MeterOutcome<void> MeterLink::ensureConnected() {
+    if (connected()) return {};
+    return fail(search() ? Failure::OnlySearched : Failure::NoMeter);
 }
 
 bool MeterLink::search() {
@@ -53,24 +44,26 @@ bool MeterLink::search() {
     return false;
 }
 
-void MeterLink::write() {
-    const std::size_t length = std::min(device_->outputReportLength(), output_.size());
-    requestSent_ = device_->write(std::span<const std::uint8_t>(output_.data(), length));
+bool MeterLink::write(const Request& request) {
+    const Report& bytes = request.bytes();
+    const std::size_t length = std::min(device_->outputReportLength(), bytes.size());
+    return device_->write(std::span<const std::uint8_t>(bytes.data(), length));
 }
 
-void MeterLink::read() {
-    switch (device_->read(input_, kReadTimeout)) {
+MeterOutcome<Report> MeterLink::read() {
+    Report input{};
+    switch (device_->read(input, kReadTimeout)) {
         case ReadStatus::Ok:
-            answer_ = input_;
-            return;
+            return input;
         case ReadStatus::TimedOut:
             drop();
-            return;
+            return fail(Failure::NoAnswer);
         case ReadStatus::Failed:
             drop();  // first, so the listener sees the link as it now is
             if (listener_.readError) listener_.readError();
-            return;
+            return fail(Failure::ReadError);
     }
+    return fail(Failure::ReadError);
 }
 
 void MeterLink::drop() {

@@ -6,22 +6,34 @@
 #include <memory>
 #include <string>
 
+#include "common/outcome.h"
 #include "link/hid_backend.h"
-#include "protocol/commands.h"
+#include "link/request.h"
 #include "protocol/report.h"
 
 namespace photara {
 
-// The program's only access to the meter. It owns the shared output buffer, the current
-// answer and the connection flag, and offers the three exchanges every caller uses.
+// Why an exchange with the meter, or an operation made of exchanges, brought nothing.
+enum class Failure {
+    NoMeter,       // not connected, and the search found no meter
+    OnlySearched,  // not connected; the search found the meter, and this call did only that
+    NoAnswer,      // nothing arrived within the time-out; the link let go of the meter
+    ReadError,     // the read failed (an unplugged meter); the link let go of the meter
+    NotTaken,      // the meter did not take a write-only request
+    TooLong,       // a set longer than the download buffer holds
+    Stopped,       // the caller's progress callback stopped a transfer
+};
+
+template <class T>
+using MeterOutcome = Outcome<T, Failure>;
+
+// The program's only access to the meter, used only by the meter operations (core/meter).
+// Offers the three exchanges the protocol has, each returning its outcome.
 //
-// The output buffer is never cleared: a request sets the bytes it needs and the rest keep
-// what earlier requests left (the set-data request relies on the identifier that the
-// set-size request wrote). The current answer changes only when a whole report arrived.
-//
-// While not connected, each exchange first searches for the meter. Only write-then-read
-// carries out its request in the call that reconnects; write-only and read-only merely
-// search, so a key press made while the meter is absent is lost.
+// While not connected, each exchange first searches for the meter. Only exchange() carries
+// out its request in the call that reconnects; send() and receive() merely search (and say
+// OnlySearched), so a key press made while the meter is absent is lost. A read that times out
+// or fails lets go of the meter; the next exchange searches again.
 class MeterLink {
   public:
     struct Listener {
@@ -38,33 +50,23 @@ class MeterLink {
 
     void setListener(Listener listener) { listener_ = std::move(listener); }
 
-    // The shared output buffer. Byte 0 (report id) and byte 1 are set by request().
-    Report& output() { return output_; }
-    const Report& output() const { return output_; }
+    // Write-then-read: the answer to the request. A write the device refuses is not a
+    // failure of its own: the read that follows finds out.
+    MeterOutcome<Report> exchange(const Request& request);
+    // Write-only: whether the device took the request.
+    MeterOutcome<void> send(const Request& request);
+    // Read-only: the next report the meter sends.
+    MeterOutcome<Report> receive();
 
-    // Writes 0, 1 and the command into bytes 0..2; bytes 3.. keep their values.
-    void request(std::uint8_t command);
-    void request(Command command) { request(static_cast<std::uint8_t>(command)); }
-
-    void writeThenRead();
-    void writeOnly();
-    void readOnly();
-
+    // Whether a device is open. For guards that refuse to start without a meter; the outcome
+    // of an exchange says whether the exchange worked.
     bool connected() const { return device_ != nullptr; }
 
-    // Whether the last exchange's request reached the device. False after a write-only or
-    // read-only, after an exchange that only searched (the reconnecting call) and after a
-    // write the device refused. A write-only setting has no answer to prove it arrived: its
-    // caller asks here, so that a value the meter never got is not taken for a success.
-    bool requestSent() const { return requestSent_; }
-
-    // The last report that arrived whole; all zero until then.
-    const Report& answer() const { return answer_; }
-
   private:
+    MeterOutcome<void> ensureConnected();
     bool search();
-    void write();
-    void read();
+    bool write(const Request& request);
+    MeterOutcome<Report> read();
     void drop();
 
     HidBackend& backend_;
@@ -72,10 +74,6 @@ class MeterLink {
     std::uint16_t productId_;
     Listener listener_;
     std::unique_ptr<HidDevice> device_;
-    Report output_{};
-    Report input_{};
-    Report answer_{};
-    bool requestSent_ = false;
 };
 
 }  // namespace photara

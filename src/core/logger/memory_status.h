@@ -7,6 +7,9 @@
 
 namespace photara {
 
+// The most a download may hold: 13 chunks of 64,000 characters.
+inline constexpr std::uint64_t kDownloadCapacity = 832'000;
+
 // The logger's memory status as the meter answers the memory status request: capacity and
 // used space (same unit, shown as "k Bytes") and the number of recorded sets.
 struct MemoryStatus {

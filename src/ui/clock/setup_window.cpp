@@ -11,10 +11,10 @@
 #include "base/timer_pause.h"
 #include "clock/meter_clock.h"
 #include "common/local_time.h"
-#include "link/meter_link.h"
 #include "logger/click_filter.h"
+#include "meter/clock_ops.h"
+#include "meter/display_ops.h"
 #include "panel/twips.h"
-#include "protocol/commands.h"
 
 namespace photara {
 namespace {
@@ -88,11 +88,8 @@ void SetupWindow::placeOn(const QWidget* panel) {
 
 void SetupWindow::tick() {
     if (showMeterTime_) {
-        link_.request(Command::ReadClock);
-        link_.writeThenRead();
-        meterTime_->setText(link_.connected()
-                                ? QString::fromStdString(formatMeterClock(link_.answer()))
-                                : kNoMeterAnswer);
+        const MeterOutcome<LocalDateTime> time = readMeterClock(link_);
+        meterTime_->setText(time ? QString::fromStdString(formatMeterClock(*time)) : kNoMeterAnswer);
     } else {
         meterTime_->setText(kMeterTimeCaption);
     }
@@ -103,16 +100,12 @@ void SetupWindow::tick() {
 void SetupWindow::toggleMeterTime() {
     const TimerPause pause{&timer_};
     showMeterTime_ = !showMeterTime_;
-    link_.readOnly();  // clears whatever answer is waiting before the next clock read
+    discardWaitingAnswer(link_);  // before the next clock read
 }
 
 void SetupWindow::setMeterClock() {
     const TimerPause pause{&timer_};
-    const auto bytes = setClockBytes(clock_.now());
-    std::copy(bytes.begin(), bytes.end(), link_.output().begin() + kFirstArgumentByte);
-    link_.request(Command::SetClock);
-    link_.writeOnly();
-    if (!link_.requestSent()) emit meterClockNotSet();
+    if (!photara::setMeterClock(link_, clock_.now())) emit meterClockNotSet();
 }
 
 void SetupWindow::hideEvent(QHideEvent* event) {

@@ -4,12 +4,10 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
-#include "commands/logger_guards.h"
+#include "base/meter_session.h"
 #include "commands/logger_messages.h"
-#include "link/meter_link.h"
 #include "logger/directory.h"
-#include "protocol/commands.h"
+#include "meter/logger_ops.h"
 
 namespace photara {
 namespace {
@@ -44,9 +42,9 @@ void EraseListController::choose(int index) {
     }
     // The list may have stayed open a long while: the meter may have started recording or
     // gone away since it was filled.
-    if (!meterFreeForSettings(context_)) {
+    if (const auto refusal = context_.meter.refuseSettings()) {
         list_->hide();
-        if (!context_.link.connected()) tell(context_, kMeterStoppedAnswering);
+        if (refusal->reason == Refusal::Reason::NotConnected) tell(context_, kMeterStoppedAnswering);
         return;
     }
     const QVariant identifier = list_->itemData(index, kIdentifierRole);
@@ -58,19 +56,16 @@ void EraseListController::choose(int index) {
 }
 
 void EraseListController::eraseAll() {
-    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
-    if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning)) {
-        context_.link.request(Command::EraseAll);
-        context_.link.writeThenRead();
-    }
+    const TimerPause pause = context_.meter.pause();
+    // The erase list's own sequence sends no discard read first.
+    if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning))
+        (void)photara::eraseAll(context_.meter.link());
     if (list_) list_->hide();
 }
 
 void EraseListController::eraseSet(const std::string& identifier) {
-    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
-    writeIdentifier(context_.link.output(), identifier);
-    context_.link.request(Command::EraseSet);
-    context_.link.writeThenRead();
+    const TimerPause pause = context_.meter.pause();
+    (void)photara::eraseSet(context_.meter.link(), identifier);
     if (list_) list_->hide();
 }
 

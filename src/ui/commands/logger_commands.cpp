@@ -6,28 +6,27 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "commands/erase_list_controller.h"
-#include "commands/logger_guards.h"
 #include "commands/logger_messages.h"
 #include "commands/settings_commands.h"
 #include "common/workspace.h"
 #include "datalist/data_views.h"
-#include "link/meter_link.h"
 #include "live/display_state.h"
 #include "logger/input_lock.h"
-#include "logger/logger_transfer.h"
 #include "logger/memory_window.h"
-#include "protocol/commands.h"
+#include "meter/display_ops.h"
+#include "meter/logger_ops.h"
 
 namespace photara {
 namespace {
 
 // Reads the memory status after discarding whatever answer is waiting. Nullopt (the user
-// told why) when the meter did not answer or holds no set.
-std::optional<MemoryStatus> readStatusWithSets(AppContext& context) {
-    context.link.readOnly();
-    const std::optional<MemoryStatus> status = readMemoryStatus(context.link);
+// told why) when the meter did not answer or holds no set; `answered` says which.
+std::optional<MemoryStatus> readStatusWithSets(AppContext& context, bool* answered = nullptr) {
+    discardWaitingAnswer(context.meter.link());
+    const MeterOutcome<MemoryStatus> status = readMemoryStatus(context.meter.link());
+    if (answered) *answered = status.ok();
     if (!status) {
         tell(context, kMeterStoppedAnswering);
         return std::nullopt;
@@ -37,7 +36,11 @@ std::optional<MemoryStatus> readStatusWithSets(AppContext& context) {
         context.prompts.message(kNoDataInMemory, QString(), Prompts::Icon::Information);
         return std::nullopt;
     }
-    return status;
+    return *status;
+}
+
+bool refused(const AppContext& context, bool memory) {
+    return (memory ? context.meter.refuseMemory() : context.meter.refuseSettings()).has_value();
 }
 
 void storeIdentifiers(Workspace& workspace, const std::vector<std::string>& identifiers) {
@@ -92,16 +95,17 @@ LoggerCommands::~LoggerCommands() {
 }
 
 void LoggerCommands::runMemory() {
-    if (busy_ || !meterFreeForMemory(context_)) return;
+    if (busy_ || refused(context_, true)) return;
     Busy busy(*this);
-    const TimerPause pause{&context_.pollTimer};
+    const TimerPause pause = context_.meter.pause(MeterSession::Pausing::PollOnly);
     const InputLock lock(context_.panel);
 
-    const std::optional<MemoryStatus> status = readStatusWithSets(context_);
+    bool answered = false;
+    const std::optional<MemoryStatus> status = readStatusWithSets(context_, &answered);
     if (!status) {
         // The meter answered that its memory is empty: a window still listing sets would
         // offer sets that are gone. (Without an answer the window stays as it was.)
-        if (window_ && context_.link.connected()) {
+        if (window_ && answered) {
             window_->setBusy(false);
             window_->close();
         }
@@ -119,9 +123,9 @@ void LoggerCommands::runMemory() {
 }
 
 void LoggerCommands::runErase() {
-    if (busy_ || !meterFreeForSettings(context_)) return;
+    if (busy_ || refused(context_, false)) return;
     Busy busy(*this);
-    const TimerPause pause{&context_.pollTimer};
+    const TimerPause pause = context_.meter.pause(MeterSession::Pausing::PollOnly);
     const InputLock lock(context_.panel);
 
     const std::optional<MemoryStatus> status = readStatusWithSets(context_);
@@ -167,13 +171,13 @@ MemoryWindow& LoggerCommands::openWindow() {
 
 std::optional<std::vector<std::string>> LoggerCommands::readSetIdentifiers(int setCount) {
     auto identifiers =
-        readDirectory(context_.link, setCount, [this](int percent) { return progress(percent); });
+        readDirectory(context_.meter.link(), setCount, [this](int percent) { return progress(percent); });
     if (!identifiers) {
         if (!panelClosed()) tell(context_, kMeterStoppedAnswering);
         return std::nullopt;
     }
     storeIdentifiers(context_.workspace, *identifiers);
-    return identifiers;
+    return std::move(*identifiers);
 }
 
 bool LoggerCommands::progress(int percent) {
@@ -188,47 +192,39 @@ bool LoggerCommands::panelClosed() const {
 
 void LoggerCommands::downloadSet(int setNumber) {
     if (busy_) return;
-    if (context_.display[Element::LblREC] || context_.display[Element::LblAMRA]) return;
+    if (context_.meter.refuseDownload()) return;
     // The identifier the row was listed with: the shared table may have been read again
     // (by the erase list) since, and then numbers other sets.
     if (setNumber < 1 || static_cast<std::size_t>(setNumber) > listed_.size()) return;
     const std::string identifier = listed_[static_cast<std::size_t>(setNumber) - 1];
 
     Busy busy(*this);
-    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+    const TimerPause pause = context_.meter.pause();
     const InputLock lock(context_.panel);
-    context_.link.readOnly();
-    DownloadResult result = photara::downloadSet(context_.link, identifier,
-                                                 [this](int percent) { return progress(percent); });
-    switch (result.status) {
-        case TransferStatus::Stopped:
-            return;
-        case TransferStatus::NoAnswer:
-            tell(context_, kMeterStoppedAnswering);
-            return;
-        case TransferStatus::TooLong:
-            tell(context_, kSetTooLong);
-            return;
-        case TransferStatus::Ok:
-            break;
+    discardWaitingAnswer(context_.meter.link());
+    MeterOutcome<DownloadedSet> set = photara::downloadSet(
+        context_.meter.link(), identifier, [this](int percent) { return progress(percent); });
+    if (!set) {
+        if (set.reason() == Failure::Stopped) return;
+        tell(context_, set.reason() == Failure::TooLong ? kSetTooLong : kMeterStoppedAnswering);
+        return;
     }
-    context_.workspace.dataText = std::move(result.text);
+    context_.workspace.dataText = std::move(set->text);
     if (dataList_.isOpen && dataList_.close && dataList_.isOpen()) dataList_.close();
     if (dataList_.show) dataList_.show();
 }
 
 void LoggerCommands::eraseAll(bool guarded) {
     if (busy_) return;
-    if (guarded && !meterFreeForSettings(context_)) return;
+    if (guarded && refused(context_, false)) return;
     {
         // Paused from the question on: a tick that lost the meter meanwhile would close this
         // window under the click being handled.
-        const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        const TimerPause pause = context_.meter.pause();
         if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning))
             return;
-        context_.link.readOnly();
-        context_.link.request(Command::EraseAll);
-        context_.link.writeThenRead();
+        discardWaitingAnswer(context_.meter.link());
+        (void)photara::eraseAll(context_.meter.link());
     }
     closeLoggerWindow();
 }

@@ -4,7 +4,7 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "common/workspace.h"
 #include "datafile/data_file.h"
 #include "datafile/data_set.h"
@@ -54,7 +54,7 @@ void runOpenCommand(AppContext& context, DataViews& views) {
 bool openDataFile(AppContext& context, DataViews& views, const QString& name) {
     std::optional<QString> refusal;
     {
-        const TimerPause pause{&context.pollTimer, &context.statusTimer};
+        const TimerPause pause = context.meter.pause();
         refusal = openFile(context, views, name);
     }
     if (!refusal) {

@@ -2,9 +2,8 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "clock/setup_window.h"
-#include "commands/logger_guards.h"
 #include "commands/logger_messages.h"
 
 namespace photara {
@@ -14,9 +13,9 @@ void execModal(SetupWindow& window) {
 }
 
 void runRtcCommand(AppContext& context, const ModalRunner& run) {
-    if (!meterFreeForSettings(context)) return;
-    const TimerPause pause{&context.pollTimer, &context.statusTimer};
-    SetupWindow window(context.link, context.clock, context.panel);
+    if (context.meter.refuseSettings()) return;
+    const TimerPause pause = context.meter.pause();
+    SetupWindow window(context.meter.link(), context.clock, context.panel);
     QObject::connect(&window, &SetupWindow::meterClockNotSet, &window,
                      [&context] { tell(context, kMeterStoppedAnswering); });
     run(window);

@@ -2,43 +2,34 @@
 
 #include "base/app_context.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
-#include "commands/logger_guards.h"
+#include "base/meter_session.h"
 #include "commands/logger_messages.h"
-#include "link/meter_link.h"
 #include "logger/logger_settings.h"
-#include "logger/logger_transfer.h"
-#include "protocol/big_endian.h"
+#include "meter/display_ops.h"
+#include "meter/settings_ops.h"
 
 namespace photara {
 namespace {
 
-// Sends a setting write-only; false when it never reached the meter. A meter that went away
-// while the user was typing is only searched for, or refuses the report: the caller tells the
-// user rather than let the value vanish silently.
-bool sendSetting(MeterLink& link, Command command, int value) {
-    writeBigEndian(std::span(link.output()).subspan(kFirstArgumentByte, 2),
-                   static_cast<std::uint64_t>(value));
-    link.request(command);
-    link.writeOnly();
-    return link.requestSent();
+// The current value after discarding whatever answer is still waiting.
+MeterOutcome<int> readCurrent(MeterLink& link, MeterOutcome<int> (*read)(MeterLink&)) {
+    discardWaitingAnswer(link);
+    return read(link);
 }
 
-// The current value, or nullopt when the meter did not answer: a missing answer leaves an
-// earlier command's bytes in the answer, which must not be offered.
-std::optional<int> readCurrent(AppContext& context, Command command) {
-    context.link.readOnly();  // discards whatever answer is still waiting
-    return readSetting(context.link, command);
+bool settingsRefused(const AppContext& context) {
+    return context.meter.refuseSettings().has_value();
 }
 
 }  // namespace
 
 void runIntvCommand(AppContext& context) {
-    if (!meterFreeForSettings(context)) return;
+    if (settingsRefused(context)) return;
     std::optional<int> current;
     {
-        const TimerPause pause{&context.pollTimer};
-        current = readCurrent(context, Command::ReadSamplingTime);
+        const TimerPause pause = context.meter.pause(MeterSession::Pausing::PollOnly);
+        if (const MeterOutcome<int> read = readCurrent(context.meter.link(), readSamplingTime))
+            current = *read;
     }
     if (!current) return tell(context, kMeterStoppedAnswering);  // with the poll running again
 
@@ -59,8 +50,8 @@ void runIntvCommand(AppContext& context) {
             case SamplingTimeAnswer::Kind::Accept: {
                 bool sent = false;
                 {
-                    const TimerPause pause{&context.pollTimer};
-                    sent = sendSetting(context.link, Command::SetSamplingTime, answer.seconds);
+                    const TimerPause pause = context.meter.pause(MeterSession::Pausing::PollOnly);
+                    sent = setSamplingTime(context.meter.link(), answer.seconds).ok();
                 }
                 if (!sent) tell(context, kMeterStoppedAnswering);  // with the poll running again
                 return;
@@ -70,9 +61,9 @@ void runIntvCommand(AppContext& context) {
 }
 
 void runRecSetupCommand(AppContext& context) {
-    if (!meterFreeForSettings(context)) return;
-    const TimerPause pause{&context.pollTimer, &context.statusTimer};
-    const std::optional<int> current = readCurrent(context, Command::ReadRecordingPeriod);
+    if (settingsRefused(context)) return;
+    const TimerPause pause = context.meter.pause();
+    const MeterOutcome<int> current = readCurrent(context.meter.link(), readRecordingPeriod);
     if (!current) return tell(context, kMeterStoppedAnswering);
 
     const std::optional<QString> typed = context.prompts.input(
@@ -80,8 +71,7 @@ void runRecSetupCommand(AppContext& context) {
         QStringLiteral("Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) "),
         QString::number(*current));
     if (!typed || typed->isEmpty()) return;
-    if (!sendSetting(context.link, Command::SetRecordingPeriod,
-                     parseRecordingPeriod(typed->toStdString())))
+    if (!setRecordingPeriod(context.meter.link(), parseRecordingPeriod(typed->toStdString())))
         tell(context, kMeterStoppedAnswering);
 }
 

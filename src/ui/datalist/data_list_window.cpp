@@ -17,7 +17,7 @@
 #include "base/app_context.h"
 #include "base/latin1.h"
 #include "base/prompts.h"
-#include "base/timer_pause.h"
+#include "base/meter_session.h"
 #include "common/workspace.h"
 #include "datalist/csv_export.h"
 #include "datalist/data_file_io.h"
@@ -172,7 +172,7 @@ void DataListWindow::save() {
     if (!name) return;
     std::optional<QString> failure;
     {
-        const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        const TimerPause pause = context_.meter.pause();
         const WaitCursor wait;
         failure = writeDataFile(*name, dataText_);
     }

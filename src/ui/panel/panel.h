@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "common/version.h"
+
 class QAction;
 class QComboBox;
 class QListWidget;
@@ -31,7 +33,7 @@ class RecordingStatus;
 class Panel final : public QMainWindow {
     Q_OBJECT
   public:
-    static constexpr const char* kShortCaption = "Panel   V10.02";
+    static constexpr const char* kShortCaption = "Panel   V" PHOTARA_CAPTION_VERSION;
     static constexpr const char* kBuildDate = "20190801.01";
 
     Panel(DisplayModel& model, const Clock& clock, QWidget* parent = nullptr);

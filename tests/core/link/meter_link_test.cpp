@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,18 +27,29 @@ Report patterned(std::uint8_t seed) {
 
 enum class Exchange { WriteThenRead, WriteOnly, ReadOnly };
 
-void run(MeterLink& link, Exchange exchange) {
+// What an exchange brought: the answer (none for write-only) or why there is none.
+struct Result {
+    bool ok = false;
+    Failure reason = Failure::NoMeter;
+    std::optional<Report> answer;
+};
+
+Result run(MeterLink& link, Exchange exchange, const Request& request = Request(Command::Display)) {
+    const auto from = [](const MeterOutcome<Report>& o) {
+        return o ? Result{true, Failure::NoMeter, *o} : Result{false, o.reason(), std::nullopt};
+    };
     switch (exchange) {
         case Exchange::WriteThenRead:
-            link.writeThenRead();
-            return;
-        case Exchange::WriteOnly:
-            link.writeOnly();
-            return;
+            return from(link.exchange(request));
+        case Exchange::WriteOnly: {
+            const MeterOutcome<void> o = link.send(request);
+            return o ? Result{true, Failure::NoMeter, std::nullopt}
+                     : Result{false, o.reason(), std::nullopt};
+        }
         case Exchange::ReadOnly:
-            link.readOnly();
-            return;
+            return from(link.receive());
     }
+    return {};
 }
 
 class MeterLinkTest : public ::testing::Test {
@@ -50,10 +62,10 @@ class MeterLinkTest : public ::testing::Test {
     void connectWithAnswer(const Report& first) {
         backend.setDevices({kMeter});
         backend.queueAnswer(first);
-        link.request(Command::Display);
-        link.writeThenRead();
+        const MeterOutcome<Report> answer = link.exchange(Request(Command::Display));
         ASSERT_TRUE(link.connected());
-        ASSERT_EQ(link.answer(), first);
+        ASSERT_TRUE(answer);
+        ASSERT_EQ(*answer, first);
     }
 
     ScriptedHidBackend backend;
@@ -62,34 +74,35 @@ class MeterLinkTest : public ::testing::Test {
     int readErrors = 0;
 };
 
-// --- the output buffer is never cleared --------------------------------------------------
+// --- a request is sent as it is ---------------------------------------------------------
 
-class OutputBufferTest : public MeterLinkTest, public ::testing::WithParamInterface<Exchange> {};
+class RequestBytesTest : public MeterLinkTest, public ::testing::WithParamInterface<Exchange> {};
 
-TEST_P(OutputBufferTest, LaterRequestResendsArgumentsAnEarlierRequestSet) {
+TEST_P(RequestBytesTest, SendsTheRequestsBytesAndNothingAnEarlierRequestSet) {
     connectWithAnswer(patterned(1));
     const std::string identifier = "20190801123456";
-    link.request(Command::SetSize);
-    std::copy(identifier.begin(), identifier.end(), link.output().begin() + kFirstArgumentByte);
+    const std::vector<std::uint8_t> idBytes(identifier.begin(), identifier.end());
     backend.queueAnswer(patterned(2));
-    link.writeThenRead();
+    (void)link.exchange(Request(Command::SetSize).withArguments(idBytes));
 
-    link.request(Command::SetData);  // sets bytes 0..2 only
     backend.queueAnswer(patterned(3));
-    run(link, GetParam());
+    run(link, GetParam(), Request(Command::SetData).withArguments(std::vector<std::uint8_t>{7, 8}));
 
     ASSERT_EQ(backend.written().size(), 3u);
+    const std::vector<std::uint8_t>& size = backend.written()[1];
+    EXPECT_EQ(std::string(size.begin() + 3, size.begin() + 17), identifier);
     const std::vector<std::uint8_t>& sent = backend.written().back();
     ASSERT_EQ(sent.size(), kReportSize);
     EXPECT_EQ(sent[0], 0);
     EXPECT_EQ(sent[1], 1);
     EXPECT_EQ(sent[2], static_cast<std::uint8_t>(Command::SetData));
-    EXPECT_EQ(std::string(sent.begin() + 3, sent.begin() + 17), identifier);
-    // Bytes beyond the identifier keep what the very first request left (zero).
-    EXPECT_TRUE(std::all_of(sent.begin() + 17, sent.end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(sent[3], 7);
+    EXPECT_EQ(sent[4], 8);
+    // The earlier request's identifier does not linger in this one.
+    EXPECT_TRUE(std::all_of(sent.begin() + 5, sent.end(), [](std::uint8_t b) { return b == 0; }));
 }
 
-INSTANTIATE_TEST_SUITE_P(SendingExchanges, OutputBufferTest,
+INSTANTIATE_TEST_SUITE_P(SendingExchanges, RequestBytesTest,
                          ::testing::Values(Exchange::WriteThenRead, Exchange::WriteOnly));
 
 TEST_F(MeterLinkTest, WritesTheOutputReportLengthTheDeviceGives) {
@@ -104,13 +117,13 @@ TEST_F(MeterLinkTest, WritesTheOutputReportLengthTheDeviceGives) {
 struct LostReadCase {
     ReadStatus status;
     int readErrorLines;
+    Failure reason;
 };
 
 class LostReadTest : public MeterLinkTest, public ::testing::WithParamInterface<LostReadCase> {};
 
-TEST_P(LostReadTest, KeepsThePreviousAnswerClosesTheDeviceAndDropsTheConnection) {
-    const Report first = patterned(10);
-    connectWithAnswer(first);
+TEST_P(LostReadTest, GivesNoAnswerClosesTheDeviceAndDropsTheConnection) {
+    connectWithAnswer(patterned(10));
     backend.queueRead(GetParam().status, patterned(99));  // the device scribbled, then gave up
     bool connectedSeenByListener = false;
     link.setListener({[this] { ++noConnection; },
@@ -119,10 +132,10 @@ TEST_P(LostReadTest, KeepsThePreviousAnswerClosesTheDeviceAndDropsTheConnection)
                           connectedSeenByListener = link.connected();
                       }});
 
-    link.request(Command::Blink);
-    link.writeThenRead();
+    const MeterOutcome<Report> answer = link.exchange(Request(Command::Blink));
 
-    EXPECT_EQ(link.answer(), first);
+    ASSERT_FALSE(answer) << "the scribbled bytes are no answer";
+    EXPECT_EQ(answer.reason(), GetParam().reason);
     EXPECT_FALSE(link.connected());
     EXPECT_EQ(backend.openDevices(), 0);
     EXPECT_EQ(readErrors, GetParam().readErrorLines);
@@ -133,31 +146,34 @@ TEST_P(LostReadTest, KeepsThePreviousAnswerClosesTheDeviceAndDropsTheConnection)
 TEST_P(LostReadTest, ReadOnlyAfterTheLossSearchesAgainWithoutReading) {
     connectWithAnswer(patterned(10));
     backend.queueRead(GetParam().status, patterned(99));
-    link.readOnly();
+    ASSERT_FALSE(link.receive());
     ASSERT_FALSE(link.connected());
     const int readsBefore = backend.readCount();
     const int enumerationsBefore = backend.enumerations();
 
     backend.queueAnswer(patterned(20));
-    link.readOnly();
+    const MeterOutcome<Report> answer = link.receive();
 
     EXPECT_EQ(backend.enumerations(), enumerationsBefore + 1);
     EXPECT_EQ(backend.readCount(), readsBefore);
     EXPECT_TRUE(link.connected());
-    EXPECT_EQ(link.answer(), patterned(10));
+    ASSERT_FALSE(answer);
+    EXPECT_EQ(answer.reason(), Failure::OnlySearched);
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadEndings, LostReadTest,
-                         ::testing::Values(LostReadCase{ReadStatus::TimedOut, 0},
-                                           LostReadCase{ReadStatus::Failed, 1}));
+                         ::testing::Values(LostReadCase{ReadStatus::TimedOut, 0, Failure::NoAnswer},
+                                           LostReadCase{ReadStatus::Failed, 1, Failure::ReadError}));
 
 TEST_F(MeterLinkTest, AFailedReadBetweenTwoAnswersLeavesNoTraceInTheNextAnswer) {
     connectWithAnswer(patterned(1));
     backend.queueRead(ReadStatus::Failed, patterned(50));
-    link.writeThenRead();
+    ASSERT_FALSE(link.exchange(Request(Command::Display)));
     backend.queueAnswer(patterned(2));
-    link.writeThenRead();  // reconnects and reads in the same call
-    EXPECT_EQ(link.answer(), patterned(2));
+    // Reconnects and reads in the same call.
+    const MeterOutcome<Report> answer = link.exchange(Request(Command::Display));
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(*answer, patterned(2));
 }
 
 // --- exchanges while not connected ----------------------------------------------------------
@@ -168,6 +184,7 @@ struct ReconnectCase {
     std::size_t writes;
     int reads;
     bool answered;
+    Failure reason;  // when not answered
 };
 
 class ReconnectTest : public MeterLinkTest, public ::testing::WithParamInterface<ReconnectCase> {};
@@ -176,49 +193,53 @@ TEST_P(ReconnectTest, OnlyWriteThenReadCarriesOutItsRequestInTheReconnectingCall
     const ReconnectCase& c = GetParam();
     if (c.meterPresent) backend.setDevices({kMeter});
     backend.queueAnswer(patterned(7));
-    link.request(Command::Display);
 
-    run(link, c.exchange);
+    const Result result = run(link, c.exchange);
 
     EXPECT_EQ(backend.enumerations(), 1);
     EXPECT_EQ(link.connected(), c.meterPresent);
     EXPECT_EQ(backend.written().size(), c.writes);
-    EXPECT_EQ(link.requestSent(), c.writes == 1) << "a reconnecting write-only sent nothing";
+    EXPECT_EQ(result.ok, c.writes == 1) << "a reconnecting write-only sent nothing";
     EXPECT_EQ(backend.readCount(), c.reads);
-    EXPECT_EQ(link.answer() == patterned(7), c.answered);
+    EXPECT_EQ(result.answer == patterned(7), c.answered);
+    if (!result.ok) {
+        EXPECT_EQ(result.reason, c.reason);
+    }
     EXPECT_EQ(noConnection, c.meterPresent ? 0 : 1);
     EXPECT_EQ(readErrors, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Exchanges, ReconnectTest,
-                         ::testing::Values(ReconnectCase{Exchange::WriteThenRead, true, 1, 1, true},
-                                           ReconnectCase{Exchange::WriteOnly, true, 0, 0, false},
-                                           ReconnectCase{Exchange::ReadOnly, true, 0, 0, false},
-                                           ReconnectCase{Exchange::WriteThenRead, false, 0, 0,
-                                                         false},
-                                           ReconnectCase{Exchange::WriteOnly, false, 0, 0, false},
-                                           ReconnectCase{Exchange::ReadOnly, false, 0, 0, false}));
+                         ::testing::Values(
+        ReconnectCase{Exchange::WriteThenRead, true, 1, 1, true, Failure::NoMeter},
+        ReconnectCase{Exchange::WriteOnly, true, 0, 0, false, Failure::OnlySearched},
+        ReconnectCase{Exchange::ReadOnly, true, 0, 0, false, Failure::OnlySearched},
+        ReconnectCase{Exchange::WriteThenRead, false, 0, 0, false, Failure::NoMeter},
+        ReconnectCase{Exchange::WriteOnly, false, 0, 0, false, Failure::NoMeter},
+        ReconnectCase{Exchange::ReadOnly, false, 0, 0, false, Failure::NoMeter}));
 
 // A write-only setting has no answer to prove it arrived: the link says whether the device
 // took it. A refused write changes nothing else; the next read finds the meter gone.
 TEST_F(MeterLinkTest, SaysWhetherTheDeviceTookTheRequest) {
     connectWithAnswer(patterned(1));
-    link.writeOnly();
-    EXPECT_TRUE(link.requestSent());
+    EXPECT_TRUE(link.send(Request(Command::SetClock)));
     backend.refuseWrites(true);
-    link.writeOnly();
-    EXPECT_FALSE(link.requestSent());
+    const MeterOutcome<void> refused = link.send(Request(Command::SetClock));
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.reason(), Failure::NotTaken);
     EXPECT_TRUE(link.connected());
     backend.refuseWrites(false);
-    link.readOnly();  // nothing queued: the read times out
-    EXPECT_FALSE(link.requestSent()) << "a read-only sends no request";
+    const MeterOutcome<Report> read = link.receive();  // nothing queued: the read times out
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.reason(), Failure::NoAnswer);
+    EXPECT_EQ(backend.written().size(), 2u) << "a read-only sends no request";
     EXPECT_FALSE(link.connected());
 }
 
 TEST_F(MeterLinkTest, EveryFailedSearchReportsNoConnectionAgain) {
     for (Exchange e : {Exchange::WriteThenRead, Exchange::WriteOnly, Exchange::ReadOnly,
                        Exchange::WriteThenRead}) {
-        run(link, e);
+        EXPECT_EQ(run(link, e).reason, Failure::NoMeter);
     }
     EXPECT_EQ(noConnection, 4);
     EXPECT_EQ(backend.enumerations(), 4);
@@ -228,11 +249,12 @@ TEST_F(MeterLinkTest, EveryFailedSearchReportsNoConnectionAgain) {
 TEST_F(MeterLinkTest, AConnectedLinkDoesNotSearch) {
     connectWithAnswer(patterned(1));
     backend.queueAnswer(patterned(2));
-    link.writeThenRead();
-    link.writeOnly();
+    const MeterOutcome<Report> answer = link.exchange(Request(Command::Display));
+    EXPECT_TRUE(link.send(Request::key(3)));
     EXPECT_EQ(backend.enumerations(), 1);
     EXPECT_EQ(backend.written().size(), 3u);
-    EXPECT_EQ(link.answer(), patterned(2));
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(*answer, patterned(2));
 }
 
 // --- which device the search takes -------------------------------------------------------
@@ -249,7 +271,7 @@ class SearchTest : public MeterLinkTest, public ::testing::WithParamInterface<Se
 TEST_P(SearchTest, OpensOnlyDevicesWithBothIdentifiersAndSkipsOnesThatFailToOpen) {
     backend.setDevices(GetParam().devices);
     backend.queueAnswer(patterned(5));
-    link.writeThenRead();
+    EXPECT_EQ(link.exchange(Request(Command::Display)).ok(), GetParam().connects);
     EXPECT_EQ(backend.openAttempts(), GetParam().opened);
     EXPECT_EQ(link.connected(), GetParam().connects);
     EXPECT_EQ(backend.openDevices(), GetParam().connects ? 1 : 0);

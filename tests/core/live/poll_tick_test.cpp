@@ -1,4 +1,4 @@
-#include "live/poll_tick.h"
+#include "meter/poll_tick.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST_F(PollTickTest, ShowsTheMainReadingWithItsLegendsInTheSameTick) {
     meter.setDisplayReport(
         display({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 3}, {6, 1}, {7, 1}}, false));
 
-    tick.run();
+    (void)tick.run();
 
     EXPECT_EQ(model.caption(el("LblName")), "Photara");
     EXPECT_EQ(model.caption(el("LblSeg1")) + model.caption(el("LblSeg2")) +
@@ -56,7 +56,7 @@ TEST_F(PollTickTest, ShowsTheMainReadingWithItsLegendsInTheSameTick) {
 
 TEST_F(PollTickTest, WithoutAnAnswerNothingChangesAndTheHandlerIsCalled) {
     meter.setDisplayReport(display({{1, 7}, {7, 2}, {23, 1}, {60, 19}}, false));
-    tick.run();
+    (void)tick.run();
     const DisplayState before = state;
     model.takeChanges();
 
@@ -64,7 +64,7 @@ TEST_F(PollTickTest, WithoutAnAnswerNothingChangesAndTheHandlerIsCalled) {
         meter.setSilent(!unplugged);
         meter.setPresent(!unplugged);
         meter.setDisplayReport(display({{1, 1}, {7, 0}, {23, 0}, {60, 0}}, true));
-        tick.run();
+        EXPECT_FALSE(tick.run()) << "unplugged " << unplugged;
         EXPECT_EQ(state, before) << "unplugged " << unplugged;
         EXPECT_TRUE(model.takeChanges().none()) << "unplugged " << unplugged;
     }
@@ -75,7 +75,7 @@ TEST_F(PollTickTest, WithoutAnAnswerNothingChangesAndTheHandlerIsCalled) {
     // Back again: the first tick that finds the meter shows its display.
     meter.setPresent(true);
     meter.setSilent(false);
-    tick.run();
+    (void)tick.run();
     EXPECT_EQ(model.caption(el("LblSeg1")), "1");
     EXPECT_FALSE(state[el("LblREC")]);
     EXPECT_EQ(disconnectedCalls, 2);
@@ -83,32 +83,14 @@ TEST_F(PollTickTest, WithoutAnAnswerNothingChangesAndTheHandlerIsCalled) {
 
 TEST_F(PollTickTest, AsksWhatBlinksOnlyWhileSetIsLit) {
     meter.setDisplayReport(display({}, false));
-    tick.run();
+    (void)tick.run();
     meter.setDisplayReport(display({}, true));
-    tick.run();
-    tick.run();
+    (void)tick.run();
+    (void)tick.run();
     meter.setDisplayReport(display({}, false));
-    tick.run();
+    (void)tick.run();
     EXPECT_EQ(meter.writtenCommands(),
               (std::vector<std::uint8_t>{kDisplay, kDisplay, kBlink, kDisplay, kBlink, kDisplay}));
-}
-
-TEST_F(PollTickTest, LeavesTheRequestArgumentBytesAsTheyWere) {
-    for (std::size_t i = kFirstArgumentByte; i < kReportSize; ++i)
-        link.output()[i] = static_cast<std::uint8_t>(i * 3);
-    const Report before = link.output();
-    meter.setDisplayReport(display({}, true));
-    meter.setBlinkReport(blinkCodes(1, 5, 1, 1));
-
-    tick.run();
-
-    ASSERT_EQ(meter.written().size(), 2u);
-    for (const Report& sent : meter.written()) {
-        EXPECT_EQ(sent[0], 0);
-        EXPECT_EQ(sent[1], 1);
-        EXPECT_TRUE(std::equal(sent.begin() + 3, sent.end(), before.begin() + 3));
-    }
-    EXPECT_TRUE(std::equal(link.output().begin() + 3, link.output().end(), before.begin() + 3));
 }
 
 TEST_F(PollTickTest, BlinkFollowsTheBlinkReport) {
@@ -116,7 +98,7 @@ TEST_F(PollTickTest, BlinkFollowsTheBlinkReport) {
     meter.setBlinkReport(blinkCodes(200, 5, 200, 200));
     std::string seg5;
     for (int i = 0; i < 4; ++i) {
-        tick.run();
+        (void)tick.run();
         seg5 += model.visible(el("LblSeg5")) ? '1' : '0';
     }
     EXPECT_EQ(seg5, "1010");
@@ -126,13 +108,13 @@ TEST_F(PollTickTest, ABlinkExchangeWithoutAnswerIsSkipped) {
     // Read as blink codes, these character bytes would start unit code 1 and digit code 5.
     meter.setDisplayReport(display({{1, 1}, {2, 5}, {3, 1}, {4, 1}}, true));
     meter.setBlinkReport(blinkCodes(200, 6, 200, 200));
-    tick.run();
-    tick.run();  // LblSeg6 hidden
+    (void)tick.run();
+    (void)tick.run();  // LblSeg6 hidden
     const std::string before = shown(model, {"LblSeg5", "LblSeg6", "Lblcd", "LblP1", "ImgDown"});
     ASSERT_EQ(before.substr(0, 2), "10");
 
     meter.setBlinkSilent(true);
-    tick.run();
+    (void)tick.run();
 
     EXPECT_EQ(shown(model, {"LblSeg5", "LblSeg6", "Lblcd", "LblP1", "ImgDown"}), before);
     EXPECT_EQ(model.caption(el("LblSeg2")), "5") << "the display part of the tick still ran";
@@ -141,20 +123,20 @@ TEST_F(PollTickTest, ABlinkExchangeWithoutAnswerIsSkipped) {
 TEST_F(PollTickTest, RunningBlinkSurvivesADisconnectAndSetGoingDark) {
     meter.setDisplayReport(display({}, true));
     meter.setBlinkReport(blinkCodes(200, 5, 200, 200));
-    tick.run();  // LblSeg5 shown, blinking begins
+    (void)tick.run();  // LblSeg5 shown, blinking begins
 
     meter.setSilent(true);
-    tick.run();
+    (void)tick.run();
     meter.setSilent(false);
-    tick.run();  // the same episode goes on: inverted
+    (void)tick.run();  // the same episode goes on: inverted
     EXPECT_FALSE(model.visible(el("LblSeg5")));
 
     meter.setDisplayReport(display({}, false));
-    tick.run();  // SET dark: every position shown
+    (void)tick.run();  // SET dark: every position shown
     EXPECT_TRUE(model.visible(el("LblSeg5")));
 
     meter.setDisplayReport(display({}, true));
-    tick.run();
+    (void)tick.run();
     EXPECT_FALSE(model.visible(el("LblSeg5")));
 }
 
@@ -163,12 +145,12 @@ TEST_F(PollTickTest, SetGoingDarkMidBlinkShowsTheDisplayAsLit) {
     const ByteValues lit = {{7, 1}, {5, 2}, {31, 1}};
     meter.setDisplayReport(display(lit, true));
     meter.setBlinkReport(blinkCodes(1, 48, 2, 2));
-    tick.run();
-    tick.run();  // hidden phase
+    (void)tick.run();
+    (void)tick.run();  // hidden phase
     ASSERT_EQ(shown(model, {"Lblcd", "LblSeg12", "LblP2", "ImgUp"}), "0000");
 
     meter.setDisplayReport(display(lit, false));
-    tick.run();
+    (void)tick.run();
 
     EXPECT_EQ(
         shown(model, {"Lblcd", "LblSlashm", "Lbl2", "LblfL", "LblP1", "LblP2", "ImgUp", "ImgDown"}),

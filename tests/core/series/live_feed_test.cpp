@@ -12,7 +12,7 @@
 #include "link/meter_link.h"
 #include "live/display_model.h"
 #include "live/display_state.h"
-#include "live/poll_tick.h"
+#include "meter/poll_tick.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
 #include "support/fake_clock.h"
@@ -34,8 +34,8 @@ struct PolledMeter {
     void poll(int times) {
         for (int i = 0; i < times; ++i) {
             clock.advanceMilliseconds(250);
-            tick.run();
-            feed.onPoll(link.connected(), readingOf(state, model));
+            const bool answered = tick.run().ok();
+            feed.onPoll(answered, readingOf(state, model));
         }
     }
 };

@@ -8,6 +8,7 @@
 
 #include "clock/meter_clock.h"
 #include "commands/logger_messages.h"
+#include "meter/clock_ops.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {
@@ -22,10 +23,7 @@ class ClockWindowTest : public ::testing::Test {
     void SetUp() override {
         rig.connect();
         // The meter's clock is set apart from the PC's.
-        const auto wrong = setClockBytes({2019, 8, 1, 12, 34, 56});
-        std::copy(wrong.begin(), wrong.end(), rig.link.output().begin() + 3);
-        rig.link.request(Command::SetClock);
-        rig.link.writeOnly();
+        ASSERT_TRUE(setMeterClock(rig.link, {2019, 8, 1, 12, 34, 56}));
         rig.connect();
     }
 

@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "base/app_context.h"
+#include "base/meter_session.h"
 #include "clock/meter_clock.h"
 #include "clock/setup_window.h"
 #include "commands/logger_commands.h"
@@ -22,6 +23,8 @@
 #include "live/display_model.h"
 #include "live/display_state.h"
 #include "logger/memory_window.h"
+#include "meter/clock_ops.h"
+#include "meter/display_ops.h"
 #include "panel/panel.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
@@ -39,11 +42,11 @@ using test::click;
 class LoggerEndToEndTest : public ::testing::Test {
   protected:
     LoggerEndToEndTest() {
+        session.attachTimers(panel.pollTimer(), panel.statusTimer());
         panel.pollTimer().start();
         panel.statusTimer().start();
         panel.show();
-        link.request(Command::Display);
-        link.writeThenRead();
+        (void)readDisplay(link);
     }
 
     MemoryWindow& window() { return *commands.loggerWindow(); }
@@ -60,14 +63,12 @@ class LoggerEndToEndTest : public ::testing::Test {
     test::FakeClock clock;
     sim::VirtualMeter meter{clock};
     sim::VirtualMeterBackend backend{meter};
-    MeterLink link{backend, kMeterVendorId, kMeterProductId};
-    DisplayState display;
-    DisplayModel model;
-    Panel panel{model, clock};
+    MeterSession session{backend};
+    MeterLink& link = session.link();
+    Panel panel{session.model(), clock};
     Workspace workspace;
     test::ScriptedPrompts prompts;
-    AppContext context{link,  display, panel.pollTimer(), panel.statusTimer(), workspace, prompts,
-                       clock, &panel};
+    AppContext context{session, workspace, prompts, clock, &panel};
     DataViews views{context};
     LoggerCommands commands{context, views, *panel.eraseList()};
 };
@@ -139,10 +140,7 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
     EXPECT_EQ(prompts.inputQuestions()[1].defaultAnswer, "600");
 
     // The meter's clock, wrong at first, set from the PC's.
-    const auto wrong = setClockBytes({2019, 8, 1, 12, 34, 56});
-    std::copy(wrong.begin(), wrong.end(), link.output().begin() + 3);
-    link.request(Command::SetClock);
-    link.writeOnly();
+    ASSERT_TRUE(setMeterClock(link, {2019, 8, 1, 12, 34, 56}));
     commands.setModalRunner([&](SetupWindow& w) {
         auto* meterTime = w.findChild<QLabel*>(QStringLiteral("LblMeterTime"));
         click(meterTime);
@@ -211,8 +209,7 @@ TEST_P(LoggerEndToEndUnplugTest, NothingLostNothingStale) {
     EXPECT_TRUE(panel.centralWidget()->isEnabled());
 
     backend.replug();
-    link.request(Command::Display);
-    link.writeThenRead();
+    ASSERT_TRUE(readDisplay(link));
     chooseRow(3);
     EXPECT_EQ(workspace.dataText, served(3));
 }

@@ -127,8 +127,7 @@ TEST_P(EraseLateChoiceTest, ChecksTheMeterAgainAndErasesNothing) {
     rig.backend.written.clear();
     if (c.unplugged) {
         rig.simBackend.unplug();
-        rig.link.request(Command::Display);
-        rig.link.writeThenRead();  // the poll finds it gone
+        EXPECT_FALSE(readDisplay(rig.link));  // the poll finds it gone
         rig.backend.written.clear();
     } else {
         rig.display.set(Element::LblREC, true);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/logger_messages.h"
+#include "meter/settings_ops.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {
@@ -19,10 +20,7 @@ class IntvTest : public ::testing::TestWithParam<IntvCase> {
     void SetUp() override {
         rig.connect();
         // The meter samples every 90 s.
-        rig.link.output()[3] = 0;
-        rig.link.output()[4] = 90;
-        rig.link.request(Command::SetSamplingTime);
-        rig.link.writeOnly();
+        ASSERT_TRUE(setSamplingTime(rig.link, 90));
         rig.connect();
     }
     LoggerRig rig;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/app_context.h"
+#include "base/meter_session.h"
 #include "common/workspace.h"
 #include "datalist/data_views.h"
 #include "link/hid_backend.h"
@@ -58,6 +59,7 @@ struct ViewsRig {
     ViewsRig() {
         panel.setGeometry(100, 120, 506, 600);
         panel.show();
+        session.attachTimers(pollTimer, statusTimer);
         pollTimer.setInterval(250);
         statusTimer.setInterval(1000);
         pollTimer.start();
@@ -73,14 +75,13 @@ struct ViewsRig {
 
     QWidget panel;
     NoMeterBackend backend;
-    MeterLink link{backend, 0, 0};
-    DisplayState display;
+    MeterSession session{backend};
     QTimer pollTimer;
     QTimer statusTimer;
     Workspace workspace;
     ScriptedPrompts prompts;
     FakeClock clock;
-    AppContext context{link, display, pollTimer, statusTimer, workspace, prompts, clock, &panel};
+    AppContext context{session, workspace, prompts, clock, &panel};
     DataViews views{context};
     QTemporaryDir dir;
 };

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/app_context.h"
+#include "base/meter_session.h"
 #include "clock/setup_window.h"
 #include "commands/logger_commands.h"
 #include "common/workspace.h"
@@ -22,6 +23,7 @@
 #include "live/display_state.h"
 #include "logger/directory.h"
 #include "logger/memory_window.h"
+#include "meter/display_ops.h"
 #include "sim/logger_memory.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
@@ -117,6 +119,7 @@ struct LoggerRig {
         toolbar->addAction(QStringLiteral("Memory"));
         panel.setGeometry(100, 120, 506, 600);
         panel.show();
+        session.attachTimers(pollTimer, statusTimer);
         pollTimer.setInterval(250);
         statusTimer.setInterval(1000);
         pollTimer.start();
@@ -156,8 +159,7 @@ struct LoggerRig {
 
     // Connects the link as the poll would, then forgets the traffic.
     void connect() {
-        link.request(Command::Display);
-        link.writeThenRead();
+        (void)readDisplay(link);
         backend.written.clear();
         backend.reads = 0;
         moments.clear();
@@ -169,8 +171,9 @@ struct LoggerRig {
     sim::VirtualMeter meter{clock, sim::LoggerMemory{}};
     sim::VirtualMeterBackend simBackend{meter};
     RecordingBackend backend{simBackend};
-    MeterLink link{backend, kMeterVendorId, kMeterProductId};
-    DisplayState display;
+    MeterSession session{backend};
+    MeterLink& link = session.link();
+    DisplayState& display = session.stageDisplay();
     QMainWindow panel;
     QComboBox* eraseList = nullptr;
     QToolBar* toolbar = nullptr;
@@ -178,7 +181,7 @@ struct LoggerRig {
     QTimer statusTimer;
     Workspace workspace;
     ScriptedPrompts prompts;
-    AppContext context{link, display, pollTimer, statusTimer, workspace, prompts, clock, &panel};
+    AppContext context{session, workspace, prompts, clock, &panel};
     std::vector<WriteMoment> moments;
     bool dataListOpen = false;
     int dataListShows = 0;

@@ -9,10 +9,10 @@
 
 namespace photara {
 
-// One tick of the poll timer: asks the meter for its display, decodes the answer into the
-// display state and the panel's model, and, while SET is lit, asks which elements blink.
+// One tick of the poll: asks the meter for its display, decodes the answer into the display
+// state and the panel's model, and, while SET is lit, asks which elements blink.
 //
-// A tick that finds the meter not connected changes nothing on the panel and never resets
+// A tick whose display request brings no answer changes nothing on the panel and never resets
 // the display state, so the panel shows the last known display while the meter is away.
 class PollTick {
   public:
@@ -20,11 +20,12 @@ class PollTick {
 
     PollTick(MeterLink& link, DisplayState& state, DisplayModel& model);
 
-    // Called by a tick that finds the meter not connected (the app closes the logger window
-    // there).
+    // Called by a tick whose display request brought no answer (the app closes the logger
+    // window there).
     void setOnDisconnected(std::function<void()> handler) { onDisconnected_ = std::move(handler); }
 
-    void run();
+    // The display request's outcome: a failed blink request only leaves the blinking alone.
+    MeterOutcome<void> run();
 
   private:
     void blink();

@@ -1,9 +1,14 @@
-#include "logger/logger_transfer.h"
+#include "meter/logger_ops.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/meter_identity.h"
 #include "link/meter_link.h"
+#include "meter/clock_ops.h"
+#include "meter/display_ops.h"
+#include "meter/settings_ops.h"
 #include "logger/directory.h"
 #include "protocol/big_endian.h"
 #include "support/scripted_hid_backend.h"
@@ -29,8 +34,7 @@ class LoggerTransferTest : public ::testing::Test {
     LoggerTransferTest() {
         backend.setDevices({{"meter", kMeterVendorId, kMeterProductId}});
         backend.queueAnswer(Report{});  // connects the link
-        link.request(Command::Display);
-        link.writeThenRead();
+        EXPECT_TRUE(readDisplay(link));
     }
     void queueDirectory(int sets, int reports) {
         for (int i = 0; i < reports; ++i) {
@@ -77,7 +81,10 @@ TEST_P(MissingAnswerTest, MemoryStatusWithoutAnAnswerIsNotTheOldOne) {
     backend.queueAnswer(numberReport(11, 2, 3));
     ASSERT_EQ(readMemoryStatus(link)->setCount, 3);
     backend.queueRead(GetParam(), numberReport(11, 2, 4));
-    EXPECT_FALSE(readMemoryStatus(link));
+    const MeterOutcome<MemoryStatus> status = readMemoryStatus(link);
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.reason(),
+              GetParam() == ReadStatus::TimedOut ? Failure::NoAnswer : Failure::ReadError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reads, MissingAnswerTest,
@@ -108,9 +115,11 @@ TEST_F(LoggerTransferTest, DirectoryShortOfReportsIsNotPaddedWithTheLastOne) {
 TEST_F(LoggerTransferTest, DirectoryOfAnAbsentMeterReadsNothing) {
     backend.queueRead(ReadStatus::Failed, Report{});
     backend.setDevices({});
-    link.readOnly();
+    discardWaitingAnswer(link);
     const auto writes = backend.written().size();
-    EXPECT_FALSE(readDirectory(link, 3));
+    const auto directory = readDirectory(link, 3);
+    ASSERT_FALSE(directory);
+    EXPECT_EQ(directory.reason(), Failure::NoMeter);
     EXPECT_EQ(backend.written().size(), writes);
 }
 
@@ -128,16 +137,16 @@ TEST_P(DownloadLengthTest, TakesEveryByteOfWholeBlocks) {
     backend.queueAnswer(Report{});  // the read after the last block (the first, for L = 0)
     const std::string id = setIdentifier(entry(1));
     std::vector<int> percents;
-    const DownloadResult result = downloadSet(link, id, [&](int percent) {
+    const MeterOutcome<DownloadedSet> result = downloadSet(link, id, [&](int percent) {
         percents.push_back(percent);
         return true;
     });
 
-    ASSERT_EQ(result.status, TransferStatus::Ok);
-    EXPECT_EQ(result.length, GetParam().length);
-    ASSERT_EQ(result.text.size(), GetParam().blocks * 64);
-    EXPECT_EQ(result.text.substr(0, text.size()), text);
-    EXPECT_EQ(result.text.find_first_not_of('\0', text.size()), std::string::npos);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->length, GetParam().length);
+    ASSERT_EQ(result->text.size(), GetParam().blocks * 64);
+    EXPECT_EQ(result->text.substr(0, text.size()), text);
+    EXPECT_EQ(result->text.find_first_not_of('\0', text.size()), std::string::npos);
 
     // The size and data requests both carry the identifier's digits in bytes 3..16.
     ASSERT_EQ(commandsAfterConnect(), (std::vector<int>{21, 17}));
@@ -161,9 +170,9 @@ INSTANTIATE_TEST_SUITE_P(Lengths, DownloadLengthTest,
 TEST_F(LoggerTransferTest, ReadAfterTheLastBlockMayFail) {
     queueSet(textOf(64 * 5), 64 * 5);
     backend.queueRead(ReadStatus::Failed, Report{});
-    const DownloadResult result = downloadSet(link, setIdentifier(entry(1)));
-    EXPECT_EQ(result.status, TransferStatus::Ok);
-    EXPECT_EQ(result.text.size(), 64u * 5);
+    const MeterOutcome<DownloadedSet> result = downloadSet(link, setIdentifier(entry(1)));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->text.size(), 64u * 5);
 }
 
 // The program closing mid-transfer: the callback says stop, and nothing more is read.
@@ -171,10 +180,10 @@ TEST_F(LoggerTransferTest, ProgressThatSaysStopEndsADownloadWithNothingAndNoMore
     queueSet(textOf(64 * 5), 64 * 5);
     backend.queueAnswer(Report{});
     int calls = 0;
-    const DownloadResult result =
+    const MeterOutcome<DownloadedSet> result =
         downloadSet(link, setIdentifier(entry(1)), [&](int) { return ++calls < 2; });
-    EXPECT_EQ(result.status, TransferStatus::Stopped);
-    EXPECT_TRUE(result.text.empty());
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.reason(), Failure::Stopped);
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(backend.readCount(), 4) << "connect, size, block 1, block 2";
 }
@@ -182,7 +191,9 @@ TEST_F(LoggerTransferTest, ProgressThatSaysStopEndsADownloadWithNothingAndNoMore
 TEST_F(LoggerTransferTest, ProgressThatSaysStopEndsADirectoryReadWithNothing) {
     queueDirectory(20, 3);
     int calls = 0;
-    EXPECT_FALSE(readDirectory(link, 20, [&](int) { return ++calls < 1; }));
+    const auto directory = readDirectory(link, 20, [&](int) { return ++calls < 1; });
+    ASSERT_FALSE(directory);
+    EXPECT_EQ(directory.reason(), Failure::Stopped);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(backend.readCount(), 2) << "connect, the first directory report";
 }
@@ -197,9 +208,10 @@ class DownloadCutShortTest : public LoggerTransferTest,
 TEST_P(DownloadCutShortTest, SetCutShortGivesNoText) {
     queueSet(textOf(GetParam().sent), 64 * 5);
     backend.queueRead(GetParam().then, Report{});
-    const DownloadResult result = downloadSet(link, setIdentifier(entry(1)));
-    EXPECT_EQ(result.status, TransferStatus::NoAnswer);
-    EXPECT_TRUE(result.text.empty());
+    const MeterOutcome<DownloadedSet> result = downloadSet(link, setIdentifier(entry(1)));
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.reason(),
+              GetParam().then == ReadStatus::Failed ? Failure::ReadError : Failure::NoAnswer);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stops, DownloadCutShortTest,
@@ -210,13 +222,15 @@ INSTANTIATE_TEST_SUITE_P(Stops, DownloadCutShortTest,
 
 TEST_F(LoggerTransferTest, NoSizeAnswerSendsNoDataRequest) {
     backend.queueRead(ReadStatus::TimedOut, numberReport(1, 5, 64));
-    EXPECT_EQ(downloadSet(link, setIdentifier(entry(1))).status, TransferStatus::NoAnswer);
+    const MeterOutcome<DownloadedSet> result = downloadSet(link, setIdentifier(entry(1)));
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.reason(), Failure::NoAnswer);
     EXPECT_EQ(commandsAfterConnect(), std::vector<int>{21});
 }
 
 struct CapCase {
     std::uint64_t length;
-    TransferStatus status;
+    bool downloaded;  // otherwise refused as TooLong
 };
 class DownloadCapTest : public LoggerTransferTest, public ::testing::WithParamInterface<CapCase> {};
 
@@ -224,24 +238,82 @@ TEST_P(DownloadCapTest, SetLongerThanTheBufferIsNotRequested) {
     queueSet(textOf(static_cast<std::size_t>(std::min<std::uint64_t>(GetParam().length, 832'000))),
              GetParam().length);
     backend.queueAnswer(Report{});
-    EXPECT_EQ(downloadSet(link, setIdentifier(entry(1))).status, GetParam().status);
+    const MeterOutcome<DownloadedSet> result = downloadSet(link, setIdentifier(entry(1)));
+    EXPECT_EQ(result.ok(), GetParam().downloaded);
+    if (!result) {
+        EXPECT_EQ(result.reason(), Failure::TooLong);
+    }
     const auto commands = commandsAfterConnect();
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), 17),
-              GetParam().status == TransferStatus::Ok ? 1 : 0);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), 17), GetParam().downloaded ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, DownloadCapTest,
-                         ::testing::Values(CapCase{832'000, TransferStatus::Ok},
-                                           CapCase{832'001, TransferStatus::TooLong},
-                                           CapCase{0xFFFFFFFFFFULL, TransferStatus::TooLong}));
+                         ::testing::Values(CapCase{832'000, true}, CapCase{832'001, false},
+                                           CapCase{0xFFFFFFFFFFULL, false}));
 
 TEST_F(LoggerTransferTest, SettingReadUsesBytes1And2AndRefusesAMissingAnswer) {
     backend.queueAnswer(numberReport(1, 2, 3600));
-    EXPECT_EQ(readSetting(link, Command::ReadSamplingTime), 3600);
+    const MeterOutcome<int> sampling = readSamplingTime(link);
+    ASSERT_TRUE(sampling);
+    EXPECT_EQ(*sampling, 3600);
     backend.queueAnswer(numberReport(1, 2, 9999));
-    EXPECT_EQ(readSetting(link, Command::ReadRecordingPeriod), 9999);
+    const MeterOutcome<int> period = readRecordingPeriod(link);
+    ASSERT_TRUE(period);
+    EXPECT_EQ(*period, 9999);
     backend.queueRead(ReadStatus::Failed, numberReport(1, 2, 600));
-    EXPECT_FALSE(readSetting(link, Command::ReadRecordingPeriod));
+    EXPECT_FALSE(readRecordingPeriod(link));
+    EXPECT_EQ(commandsAfterConnect(), (std::vector<int>{25, 13, 13}));
+}
+
+// --- the requests the operations send: command and argument bytes --------------------------
+
+struct SentCase {
+    const char* name;
+    std::function<bool(MeterLink&)> run;  // whether the operation reported success
+    std::vector<std::uint8_t> bytes;      // bytes 2.. of the report; the rest must be zero
+};
+
+class SentRequestTest : public LoggerTransferTest, public ::testing::WithParamInterface<SentCase> {};
+
+TEST_P(SentRequestTest, PutsTheArgumentsAtTheirBytesAndNothingElse) {
+    backend.queueAnswer(Report{});  // for the operations that read an acknowledgement
+    EXPECT_TRUE(GetParam().run(link));
+    ASSERT_EQ(backend.written().size(), 2u);
+    const std::vector<std::uint8_t>& sent = backend.written()[1];
+    std::vector<std::uint8_t> expected(kReportSize, 0);
+    expected[1] = 1;
+    std::copy(GetParam().bytes.begin(), GetParam().bytes.end(), expected.begin() + 2);
+    EXPECT_EQ(sent, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, SentRequestTest,
+    ::testing::Values(
+        SentCase{"SamplingTime", [](MeterLink& l) { return setSamplingTime(l, 3600).ok(); },
+                 {24, 0x0E, 0x10}},
+        SentCase{"RecordingPeriod", [](MeterLink& l) { return setRecordingPeriod(l, 9999).ok(); },
+                 {9, 0x27, 0x0F}},
+        SentCase{"Clock",
+                 [](MeterLink& l) {
+                     return setMeterClock(l, LocalDateTime{2026, 12, 8, 23, 59, 58, 0}).ok();
+                 },
+                 {23, 0x07, 0xEA, 0x12, 8, 23, 59, 58}},
+        SentCase{"Key", [](MeterLink& l) { return pressKey(l, 27).ok(); }, {27}},
+        SentCase{"EraseSet",
+                 [](MeterLink& l) { return eraseSet(l, "20261207004309").ok(); },
+                 {18, '2', '0', '2', '6', '1', '2', '0', '7', '0', '0', '4', '3', '0', '9'}},
+        SentCase{"EraseAll", [](MeterLink& l) { return eraseAll(l).ok(); }, {19}}),
+    [](const ::testing::TestParamInfo<SentCase>& p) { return p.param.name; });
+
+TEST_F(LoggerTransferTest, ClockReadTakesEachFieldFromItsByte) {
+    Report answer{};
+    const std::uint8_t bytes[] = {0x07, 0xEA, 12, 7, 0, 43, 9};
+    std::copy(std::begin(bytes), std::end(bytes), answer.begin() + 1);
+    backend.queueAnswer(answer);
+    const MeterOutcome<LocalDateTime> time = readMeterClock(link);
+    ASSERT_TRUE(time);
+    EXPECT_EQ(*time, (LocalDateTime{2026, 12, 7, 0, 43, 9, 0}));
+    EXPECT_FALSE(readMeterClock(link)) << "nothing queued: no answer, not the old time";
 }
 
 }  // namespace

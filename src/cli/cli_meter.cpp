@@ -1,0 +1,110 @@
+#include "cli/cli_meter.h"
+
+#include <cstdlib>
+#include <sstream>
+
+#include "cli/exit_code.h"
+#include "link/meter_identity.h"
+#include "sim/virtual_meter.h"
+#include "sim/virtual_meter_backend.h"
+#ifdef PHOTARA_HAVE_DEVICE
+#include "device/hidapi_backend.h"
+#endif
+
+namespace photara::cli {
+
+std::optional<FaultScript> FaultScript::parse(const std::string& text) {
+    using Action = Step::Action;
+    static const std::pair<const char*, Action> kActions[] = {{"unplug", Action::Unplug},
+                                                              {"replug", Action::Replug},
+                                                              {"silent", Action::Silent},
+                                                              {"awake", Action::Awake}};
+    FaultScript script;
+    std::stringstream list(text);
+    std::string item;
+    while (std::getline(list, item, ',')) {
+        const std::size_t at = item.find('@');
+        if (at == std::string::npos) return std::nullopt;
+        Step step;
+        bool known = false;
+        for (const auto& [name, action] : kActions) {
+            if (item.compare(0, at, name) == 0) {
+                step.action = action;
+                known = true;
+            }
+        }
+        char* end = nullptr;
+        step.poll = std::strtol(item.c_str() + at + 1, &end, 10);
+        if (!known || end == item.c_str() + at + 1 || *end != '\0') return std::nullopt;
+        script.steps.push_back(step);
+    }
+    return script;
+}
+
+CliMeter::CliMeter(bool virtualMeter) : lock_(InstanceLock::defaultPath(), "photara-cli") {
+    switch (lock_.acquire()) {
+        case InstanceLock::Outcome::Acquired:
+            break;
+        case InstanceLock::Outcome::AlreadyRunning:
+            throw CliError(kNoMeter, "the meter is in use by " + lock_.holder() +
+                                         "; only one program can talk to it at a time");
+        case InstanceLock::Outcome::LockFileUnusable:
+            throw CliError(kFileError, "cannot create the lock file " + lock_.path());
+    }
+    if (virtualMeter) {
+        virtualMeter_ = std::make_unique<sim::VirtualMeter>(clock_);
+        simBackend_ = std::make_unique<sim::VirtualMeterBackend>(*virtualMeter_);
+        if (const char* text = std::getenv("PHOTARA_CLI_FAULTS")) {
+            const std::optional<FaultScript> script = FaultScript::parse(text);
+            if (!script) throw CliError(kUsage, "PHOTARA_CLI_FAULTS: not a fault list");
+            faults_ = *script;
+        }
+    } else {
+#ifdef PHOTARA_HAVE_DEVICE
+        backend_ = std::make_unique<HidApiBackend>();
+#else
+        throw CliError(kNoMeter, "this build has no USB support; use --virtual-meter");
+#endif
+    }
+    HidBackend& backend = simBackend_ ? static_cast<HidBackend&>(*simBackend_) : *backend_;
+    link_ = std::make_unique<MeterLink>(backend, kMeterVendorId, kMeterProductId);
+    poll_ = std::make_unique<PollTick>(*link_, state_, model_);
+}
+
+CliMeter::~CliMeter() = default;
+
+HidBackend& CliMeter::backend() {
+    return simBackend_ ? static_cast<HidBackend&>(*simBackend_) : *backend_;
+}
+
+MeterOutcome<void> CliMeter::poll() {
+    ++polls_;
+    for (const FaultScript::Step& step : faults_.steps) {
+        if (step.poll != polls_ || !simBackend_) continue;
+        switch (step.action) {
+            case FaultScript::Step::Action::Unplug:
+                simBackend_->unplug();
+                break;
+            case FaultScript::Step::Action::Replug:
+                simBackend_->replug();
+                break;
+            case FaultScript::Step::Action::Silent:
+                simBackend_->setSilent(true);
+                break;
+            case FaultScript::Step::Action::Awake:
+                simBackend_->setSilent(false);
+                break;
+        }
+    }
+    return poll_->run();
+}
+
+void CliMeter::requireMeter(Guard guard, const std::string& what) {
+    if (const MeterOutcome<void> polled = poll(); !polled) throw failureError(polled.reason(), what);
+    std::optional<Refusal> refusal;
+    if (guard == Guard::Settings) refusal = refuseSettings(link_->connected(), state_);
+    if (guard == Guard::Memory) refusal = refuseMemory(link_->connected(), state_);
+    if (refusal) throw CliError(kRefused, what + ": refused: " + refusalText(*refusal));
+}
+
+}  // namespace photara::cli

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/instance_lock.h"
+#include "common/local_time.h"
+#include "link/hid_backend.h"
+#include "link/meter_link.h"
+#include "live/display_model.h"
+#include "live/display_state.h"
+#include "meter/guards.h"
+#include "meter/poll_tick.h"
+
+namespace photara::sim {
+class VirtualMeter;
+class VirtualMeterBackend;
+}  // namespace photara::sim
+
+namespace photara::cli {
+
+// Faults a test injects into the virtual meter, by poll number (from 1): PHOTARA_CLI_FAULTS
+// holds "unplug@5,replug@9,silent@3,awake@4". Test-only: it acts on the virtual meter alone.
+struct FaultScript {
+    struct Step {
+        long poll = 0;
+        enum class Action { Unplug, Replug, Silent, Awake } action = Action::Unplug;
+    };
+    std::vector<Step> steps;
+
+    // Nullopt when the text is not such a list.
+    static std::optional<FaultScript> parse(const std::string& text);
+};
+
+// The meter a command works on: the lock that keeps other programs off it, the backend
+// (USB or the virtual meter), the link and the display state the poll keeps for the guards.
+class CliMeter {
+  public:
+    // Takes the lock (CliError kNoMeter naming its holder when another program has it) and
+    // opens the backend; does not talk to the meter yet.
+    explicit CliMeter(bool virtualMeter);
+    ~CliMeter();
+    CliMeter(const CliMeter&) = delete;
+    CliMeter& operator=(const CliMeter&) = delete;
+
+    MeterLink& link() { return *link_; }
+    const DisplayState& display() const { return state_; }
+    const DisplayModel& model() const { return model_; }
+    HidBackend& backend();
+    const Clock& clock() const { return clock_; }
+
+    // One poll of the display (and the blink report in the setting mode), counting polls for
+    // the fault script.
+    MeterOutcome<void> poll();
+
+    // Polls once and throws CliError when there is no meter or the guard refuses:
+    // kNoMeter / kNoAnswer, or kRefused with the guard's reason.
+    enum class Guard { None, Settings, Memory };
+    void requireMeter(Guard guard, const std::string& what);
+
+  private:
+    SystemClock clock_;
+    InstanceLock lock_;
+    std::unique_ptr<sim::VirtualMeter> virtualMeter_;
+    std::unique_ptr<sim::VirtualMeterBackend> simBackend_;
+    std::unique_ptr<HidBackend> backend_;
+    std::unique_ptr<MeterLink> link_;
+    DisplayState state_;
+    DisplayModel model_;
+    std::unique_ptr<PollTick> poll_;
+    FaultScript faults_;
+    long polls_ = 0;
+};
+
+}  // namespace photara::cli

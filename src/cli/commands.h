@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace photara::cli {
+
+// What every command takes.
+struct Common {
+    bool virtualMeter = false;
+    bool json = false;
+};
+
+// Each returns the exit code; failures throw CliError (see exit_code.h).
+int runInfo(const Common& common);
+int runRead(const Common& common);
+int runSets(const Common& common);
+
+struct DownloadRequest {
+    std::optional<int> set;  // nullopt with all
+    bool all = false;
+    std::string output;       // file (one set), folder (--all); empty: the current folder
+    std::string format = "pxd";
+};
+int runDownload(const Common& common, const DownloadRequest& request);
+
+struct EraseRequest {
+    std::optional<int> set;
+    bool all = false;
+    bool yes = false;
+};
+int runErase(const Common& common, const EraseRequest& request);
+
+int runClock(const Common& common, bool sync);
+int runInterval(const Common& common, const std::optional<std::string>& value);
+int runPeriod(const Common& common, const std::optional<std::string>& value);
+
+struct LogRequest {
+    std::string output;  // empty: standard output
+    bool json = false;   // --format jsonl
+    double intervalSeconds = 0.25;
+    std::optional<double> durationSeconds;
+    std::optional<long> count;
+};
+int runLog(const Common& common, LogRequest request);
+
+// Set by SIGINT / SIGTERM; long commands stop at the next report and exit with 130.
+bool interrupted();
+void installInterruptHandler();
+
+}  // namespace photara::cli

@@ -1,0 +1,166 @@
+// sets, download and erase: the commands over the logger's memory.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_meter.h"
+#include "cli/commands.h"
+#include "cli/exit_code.h"
+#include "cli/text_output.h"
+#include "common/atomic_file.h"
+#include "datafile/data_file.h"
+#include "datafile/data_set.h"
+#include "export/set_csv.h"
+#include "logger/directory.h"
+#include "meter/display_ops.h"
+#include "meter/logger_ops.h"
+
+namespace photara::cli {
+namespace {
+
+struct Directory {
+    MemoryStatus status;
+    std::vector<std::string> identifiers;  // set k at k - 1
+};
+
+// The memory status and the directory, read as the GUI's Memory and Erase commands do.
+Directory readSets(CliMeter& meter, const std::string& what) {
+    discardWaitingAnswer(meter.link());
+    const MeterOutcome<MemoryStatus> status = readMemoryStatus(meter.link());
+    if (!status) throw failureError(status.reason(), what);
+    auto identifiers = readDirectory(meter.link(), status->setCount,
+                                     [](int) { return !interrupted(); });
+    if (!identifiers) throw failureError(identifiers.reason(), what);
+    return {*status, std::move(*identifiers)};
+}
+
+const std::string& identifierOf(const Directory& directory, int set, const std::string& what) {
+    const int count = static_cast<int>(directory.identifiers.size());
+    if (set < 1 || set > count) {
+        throw CliError(kUsage, what + ": there is no set " + std::to_string(set) +
+                                   "; the meter holds " + std::to_string(count) +
+                                   (count == 1 ? " set" : " sets"));
+    }
+    return directory.identifiers[static_cast<std::size_t>(set) - 1];
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// "2019-08-01_12-34-56.pxd": the set's start time, safe in any file system.
+std::string fileNameFor(const std::string& identifier, const std::string& format) {
+    std::string name = isoStartTime(identifier);
+    for (char& c : name) {
+        if (c == 'T') c = '_';
+        if (c == ':') c = '-';
+    }
+    return name + "." + format;
+}
+
+// Downloads one set, with a progress bar on standard error when it is a terminal.
+std::string download(CliMeter& meter, int set, const std::string& identifier) {
+    const bool bar = ::isatty(STDERR_FILENO) != 0;
+    discardWaitingAnswer(meter.link());
+    MeterOutcome<DownloadedSet> result =
+        downloadSet(meter.link(), identifier, [&](int percent) {
+            if (bar) std::fprintf(stderr, "\rset %d: %3d%%", set, percent);
+            return !interrupted();
+        });
+    if (bar) std::fprintf(stderr, "\r\033[K");
+    if (!result) throw failureError(result.reason(), "download");
+    return std::move(result->text);
+}
+
+}  // namespace
+
+int runSets(const Common& common) {
+    CliMeter meter(common.virtualMeter);
+    meter.requireMeter(CliMeter::Guard::Memory, "sets");
+    const Directory directory = readSets(meter, "sets");
+    int k = 1;
+    if (common.json) std::printf("[");
+    for (const std::string& id : directory.identifiers) {
+        if (common.json) {
+            std::printf("%s{\"set\":%d,\"identifier\":%s,\"start\":%s}", k > 1 ? "," : "", k,
+                        jsonString(id).c_str(), jsonString(isoStartTime(id)).c_str());
+        } else {
+            std::printf("%3d  %s  %s\n", k, id.c_str(), isoStartTime(id).c_str());
+        }
+        ++k;
+    }
+    if (common.json) std::printf("]\n");
+    return kSuccess;
+}
+
+int runDownload(const Common& common, const DownloadRequest& request) {
+    CliMeter meter(common.virtualMeter);
+    meter.requireMeter(CliMeter::Guard::Memory, "download");
+    const Directory directory = readSets(meter, "download");
+
+    std::vector<int> sets;
+    if (request.all) {
+        for (int k = 1; k <= static_cast<int>(directory.identifiers.size()); ++k)
+            sets.push_back(k);
+    } else {
+        (void)identifierOf(directory, *request.set, "download");
+        sets.push_back(*request.set);
+    }
+    const bool intoFolder = request.all || request.output.empty() || isFolder(request.output);
+    if (request.all && !request.output.empty() && !isFolder(request.output))
+        throw CliError(kFileError, "download: " + request.output + " is not a folder");
+
+    for (const int set : sets) {
+        const std::string& identifier = directory.identifiers[static_cast<std::size_t>(set) - 1];
+        const std::string folder = request.output.empty() ? "." : request.output;
+        const std::string path =
+            intoFolder ? folder + "/" + fileNameFor(identifier, request.format) : request.output;
+        const std::string text = download(meter, set, identifier);
+        // pxd: what the GUI's Save writes; csv: what its CSV export writes.
+        const std::string bytes = request.format == "csv" ? setCsv(parseDataText(text))
+                                                          : dataFileBytes(text);
+        if (const auto failed = writeFileAtomically(path, bytes))
+            throw CliError(kFileError, "download: " + *failed);
+        if (common.json) {
+            std::printf("{\"set\":%d,\"file\":%s,\"bytes\":%zu}\n", set, jsonString(path).c_str(),
+                        bytes.size());
+        } else {
+            std::printf("%s\n", path.c_str());
+        }
+    }
+    return kSuccess;
+}
+
+int runErase(const Common& common, const EraseRequest& request) {
+    const bool terminal = ::isatty(STDIN_FILENO) != 0;
+    if (!request.yes && !terminal)
+        throw CliError(kUsage, "erase: not asking on a terminal; add --yes to erase anyway");
+    CliMeter meter(common.virtualMeter);
+    meter.requireMeter(CliMeter::Guard::Settings, "erase");
+    const Directory directory = readSets(meter, "erase");
+    std::string what = "every set in the meter's memory";
+    std::string identifier;
+    if (!request.all) {
+        identifier = identifierOf(directory, *request.set, "erase");
+        what = "set " + std::to_string(*request.set) + " (" + isoStartTime(identifier) + ")";
+    }
+    if (!request.yes) {
+        std::fprintf(stderr, "Erase %s? [y/N] ", what.c_str());
+        std::string answer;
+        if (!std::getline(std::cin, answer) || (answer != "y" && answer != "yes")) {
+            std::fprintf(stderr, "Nothing was erased.\n");
+            return kSuccess;
+        }
+    }
+    const MeterOutcome<void> erased =
+        request.all ? eraseAll(meter.link()) : eraseSet(meter.link(), identifier);
+    if (!erased) throw failureError(erased.reason(), "erase");
+    return kSuccess;
+}
+
+}  // namespace photara::cli

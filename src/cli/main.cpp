@@ -1,0 +1,148 @@
+// photara-cli: the meter from a terminal and from scripts. Data on standard output,
+// diagnostics on standard error, exit codes as kExitCodeHelp lists.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/exit_code.h"
+#include "common/version.h"
+
+using namespace photara::cli;
+
+int main(int argc, char** argv) {
+    CLI::App app{"photara-cli: the luminance meter from a terminal and from scripts.",
+                 "photara-cli"};
+    app.footer(kExitCodeHelp);
+    app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("photara-cli ") + PHOTARA_VERSION_TEXT);
+
+    Common common;
+    const auto addCommon = [&](CLI::App* command, bool json) {
+        command->add_flag("--virtual-meter", common.virtualMeter,
+                          "use the virtual meter inside the program instead of a USB meter");
+        if (json) command->add_flag("--json", common.json, "print JSON");
+        command->footer(kExitCodeHelp);
+    };
+
+    CLI::App* info = app.add_subcommand("info", "whether a meter is found, its USB path and "
+                                                "identifiers, and its memory");
+    addCommon(info, true);
+    CLI::App* read = app.add_subcommand("read", "one display poll: the LCD and what is lit");
+    addCommon(read, true);
+    CLI::App* sets = app.add_subcommand("sets", "the recorded sets: number, identifier, start");
+    addCommon(sets, true);
+
+    DownloadRequest download;
+    int downloadSet = 0;
+    CLI::App* downloadCommand =
+        app.add_subcommand("download", "a recorded set (or every set) into a file");
+    addCommon(downloadCommand, true);
+    CLI::Option* setOption =
+        downloadCommand->add_option("SET", downloadSet, "the set's number (see 'sets')")
+            ->check(CLI::PositiveNumber);
+    CLI::Option* allOption =
+        downloadCommand->add_flag("--all", download.all, "every set, one file each, named by "
+                                                         "its start time");
+    setOption->excludes(allOption);
+    downloadCommand->add_option("-o,--output", download.output,
+                                "the file (one set) or folder (default: the current folder)");
+    downloadCommand
+        ->add_option("--format", download.format,
+                     "pxd: the data file the GUI saves; csv: RFC 4180 with a header row")
+        ->check(CLI::IsMember({"pxd", "csv"}));
+
+    EraseRequest erase;
+    int eraseSet = 0;
+    CLI::App* eraseCommand = app.add_subcommand("erase", "erase a set, or every set");
+    addCommon(eraseCommand, false);
+    CLI::Option* eraseSetOption =
+        eraseCommand->add_option("SET", eraseSet, "the set's number (see 'sets')")
+            ->check(CLI::PositiveNumber);
+    CLI::Option* eraseAllOption = eraseCommand->add_flag("--all", erase.all, "every set");
+    eraseSetOption->excludes(eraseAllOption);
+    eraseCommand->add_flag("-y,--yes", erase.yes, "do not ask (needed when not on a terminal)");
+
+    bool sync = false;
+    CLI::App* clock = app.add_subcommand("clock", "the meter's time, the PC's and the "
+                                                  "difference in seconds");
+    addCommon(clock, true);
+    clock->add_flag("--sync", sync, "set the meter's clock from the PC's first");
+
+    std::string intervalValue;
+    CLI::App* interval =
+        app.add_subcommand("interval", "read the sampling time, or set it (00:00:01..01:00:00)");
+    addCommon(interval, false);
+    CLI::Option* intervalOption = interval->add_option("hh:mm:ss", intervalValue, "new value");
+
+    std::string periodValue;
+    CLI::App* period =
+        app.add_subcommand("period", "read the recording period, or set it (1..9999 s)");
+    addCommon(period, false);
+    CLI::Option* periodOption = period->add_option("SECONDS", periodValue, "new value");
+
+    LogRequest log;
+    std::string logFormat = "csv";
+    double duration = 0;
+    long count = 0;
+    CLI::App* logCommand = app.add_subcommand(
+        "log", "poll continuously and write one row per reading as it arrives (Ctrl-C ends)");
+    addCommon(logCommand, false);
+    logCommand->add_option("-o,--output", log.output,
+                           "the file (synced every second); standard output without");
+    logCommand->add_option("--format", logFormat, "csv (the recording file's rows) or jsonl")
+        ->check(CLI::IsMember({"csv", "jsonl"}));
+    logCommand->add_option("--interval", log.intervalSeconds, "seconds between polls (0.25)")
+        ->check(CLI::Range(0.01, 3600.0));
+    CLI::Option* durationOption =
+        logCommand->add_option("--duration", duration, "stop after this many seconds")
+            ->check(CLI::PositiveNumber);
+    CLI::Option* countOption =
+        logCommand->add_option("--count", count, "stop after this many readings")
+            ->check(CLI::PositiveNumber);
+    durationOption->excludes(countOption);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kSuccess : kUsage;
+    }
+
+    installInterruptHandler();
+    try {
+        if (*info) return runInfo(common);
+        if (*read) return runRead(common);
+        if (*sets) return runSets(common);
+        if (*downloadCommand) {
+            if (!download.all && setOption->count() == 0)
+                throw CliError(kUsage, "download: name a SET or --all");
+            if (setOption->count() > 0) download.set = downloadSet;
+            return runDownload(common, download);
+        }
+        if (*eraseCommand) {
+            if (!erase.all && eraseSetOption->count() == 0)
+                throw CliError(kUsage, "erase: name a SET or --all");
+            if (eraseSetOption->count() > 0) erase.set = eraseSet;
+            return runErase(common, erase);
+        }
+        if (*logCommand) {
+            log.json = logFormat == "jsonl";
+            if (durationOption->count() > 0) log.durationSeconds = duration;
+            if (countOption->count() > 0) log.count = count;
+            return runLog(common, log);
+        }
+        if (*clock) return runClock(common, sync);
+        if (*interval)
+            return runInterval(common, intervalOption->count() > 0
+                                           ? std::optional<std::string>(intervalValue)
+                                           : std::nullopt);
+        if (*period)
+            return runPeriod(common, periodOption->count() > 0
+                                         ? std::optional<std::string>(periodValue)
+                                         : std::nullopt);
+    } catch (const CliError& e) {
+        std::fprintf(stderr, "photara-cli: %s\n", e.what());
+        return e.code;
+    }
+    return kUsage;
+}

@@ -1,0 +1,225 @@
+// info, read, clock, interval and period: the short commands.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include "cli/cli_meter.h"
+#include "cli/commands.h"
+#include "cli/exit_code.h"
+#include "cli/text_output.h"
+#include "clock/meter_clock.h"
+#include "link/meter_identity.h"
+#include "logger/logger_settings.h"
+#include "meter/clock_ops.h"
+#include "meter/display_ops.h"
+#include "meter/logger_ops.h"
+#include "meter/settings_ops.h"
+#include "reading/reading.h"
+
+namespace photara::cli {
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+// Seconds since 2000-01-01 of a calendar time, for differences only (no zones involved).
+long long secondsOf(const LocalDateTime& t) {
+    // Days from civil (proleptic Gregorian), H. Hinnant's algorithm.
+    const int y = t.year - (t.month <= 2 ? 1 : 0);
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yoe = y - era * 400;
+    const int mp = (t.month + 9) % 12;
+    const int doy = (153 * mp + 2) / 5 + t.day - 1;
+    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const long long days = static_cast<long long>(era) * 146097 + doe - 719468;
+    return days * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
+}
+
+void printHex4(const char* label, std::uint16_t value) {
+    std::printf("%s%04x\n", label, value);
+}
+
+// hh:mm:ss, each field two digits at most: seconds, or why the text is refused.
+std::optional<int> strictSamplingTime(const std::string& text, std::string& why) {
+    int h = 0, m = 0, s = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%2d:%2d:%2d%c", &h, &m, &s, &end) != 3 || h < 0 || m < 0 ||
+        s < 0) {
+        why = "'" + text + "' is not hh:mm:ss";
+        return std::nullopt;
+    }
+    if (m > 59 || s > 59) {
+        why = "'" + text + "': minutes and seconds go up to 59";
+        return std::nullopt;
+    }
+    const int seconds = h * 3600 + m * 60 + s;
+    if (seconds < 1 || seconds > kMaxSamplingSeconds) {
+        why = "'" + text + "' is outside 00:00:01 to 01:00:00";
+        return std::nullopt;
+    }
+    return seconds;
+}
+
+std::optional<int> strictPeriod(const std::string& text, std::string& why) {
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || text[0] == '+' || text[0] == ' ') {
+        why = "'" + text + "' is not a whole number of seconds";
+        return std::nullopt;
+    }
+    if (value < kMinRecordingPeriod || value > kMaxRecordingPeriod) {
+        why = "'" + text + "' is outside 1 to 9999 seconds";
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+bool interrupted() {
+    return gInterrupted != 0;
+}
+
+void installInterruptHandler() {
+    struct sigaction action {};
+    action.sa_handler = [](int) { gInterrupted = 1; };
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+int runInfo(const Common& common) {
+    CliMeter meter(common.virtualMeter);
+    const auto found = meter.backend().enumerate(kMeterVendorId, kMeterProductId);
+    if (found.empty()) throw CliError(kNoMeter, "info: no meter found");
+    meter.requireMeter(CliMeter::Guard::None, "info");
+    discardWaitingAnswer(meter.link());
+    const MeterOutcome<MemoryStatus> status = readMemoryStatus(meter.link());
+    if (!status) throw failureError(status.reason(), "info");
+    if (common.json) {
+        std::printf(
+            "{\"found\":true,\"path\":%s,\"vendor_id\":\"%04x\",\"product_id\":\"%04x\","
+            "\"capacity_kb\":%llu,\"used_kb\":%llu,\"sets\":%d}\n",
+            jsonString(found[0].path).c_str(), found[0].vendorId, found[0].productId,
+            static_cast<unsigned long long>(status->capacity),
+            static_cast<unsigned long long>(status->used), status->setCount);
+        return kSuccess;
+    }
+    std::printf("meter:       found\npath:        %s\n", found[0].path.c_str());
+    printHex4("vendor id:   ", found[0].vendorId);
+    printHex4("product id:  ", found[0].productId);
+    std::printf("capacity:    %llu kB\nused:        %llu kB (%d%%)\nsets:        %d\n",
+                static_cast<unsigned long long>(status->capacity),
+                static_cast<unsigned long long>(status->used), usedPercent(*status),
+                status->setCount);
+    return kSuccess;
+}
+
+int runRead(const Common& common) {
+    CliMeter meter(common.virtualMeter);
+    meter.requireMeter(CliMeter::Guard::None, "read");
+    const std::optional<Reading> reading = readingOf(meter.display(), meter.model());
+    const std::string lcd = lcdText(meter.display(), meter.model());
+    const std::vector<std::string> lit = litAnnunciators(meter.display());
+    if (common.json) {
+        std::string list;
+        for (const std::string& a : lit) list += (list.empty() ? "" : ",") + jsonString(a);
+        std::string fields = "\"value\":null";
+        if (reading) {
+            fields = "\"value\":" + (reading->value ? numberText(*reading->value) : "null") +
+                     ",\"unit\":" + jsonString(unitText(reading->unit)) +
+                     ",\"multiplier\":" + (reading->kilo ? "1000" : "1") +
+                     ",\"main\":" + jsonString(reading->mainText) +
+                     ",\"secondary\":" + jsonString(reading->secondary) +
+                     ",\"flags\":" + jsonString(flagsText(reading->flags));
+        }
+        std::printf("{%s,\"annunciators\":[%s],\"lcd\":%s}\n", fields.c_str(), list.c_str(),
+                    jsonString(lcd).c_str());
+        return kSuccess;
+    }
+    if (!reading) {
+        std::printf("reading:     none (the display shows no number)\n");
+    } else {
+        const std::string unit(unitText(reading->unit));
+        std::printf("reading:     %s%s%s\n",
+                    reading->value ? numberText(*reading->value).c_str() : "over range",
+                    unit.empty() ? "" : " ", unit.c_str());
+        std::printf("shown:       %s%s\nsecondary:   %s\nflags:       %s\n",
+                    reading->mainText.c_str(), reading->kilo ? " K" : "",
+                    reading->secondary.c_str(), flagsText(reading->flags).c_str());
+    }
+    std::printf("lit:        ");
+    for (const std::string& a : lit) std::printf(" %s", a.c_str());
+    std::printf("\nlcd:         %s\n", lcd.c_str());
+    return kSuccess;
+}
+
+int runClock(const Common& common, bool sync) {
+    CliMeter meter(common.virtualMeter);
+    meter.requireMeter(CliMeter::Guard::Settings, "clock");
+    discardWaitingAnswer(meter.link());
+    if (sync) {
+        if (const auto set = setMeterClock(meter.link(), meter.clock().now()); !set)
+            throw failureError(set.reason(), "clock");
+    }
+    const MeterOutcome<LocalDateTime> time = readMeterClock(meter.link());
+    if (!time) throw failureError(time.reason(), "clock");
+    const LocalDateTime pc = meter.clock().now();
+    const long long difference = secondsOf(*time) - secondsOf(pc);
+    if (common.json) {
+        std::printf("{\"meter\":%s,\"pc\":%s,\"difference_s\":%lld}\n",
+                    jsonString(isoLocalTime(*time)).c_str(), jsonString(isoLocalTime(pc)).c_str(),
+                    difference);
+    } else {
+        std::printf("meter:       %s\npc:          %s\ndifference:  %+lld s%s\n",
+                    formatMeterClock(*time).c_str(), formatLocalTime(pc).c_str(), difference,
+                    sync ? " (after setting the meter's clock)" : "");
+    }
+    return kSuccess;
+}
+
+int runInterval(const Common& common, const std::optional<std::string>& value) {
+    std::optional<int> seconds;
+    if (value) {
+        std::string why;
+        seconds = strictSamplingTime(*value, why);
+        if (!seconds) throw CliError(kUsage, "interval: " + why);
+    }
+    CliMeter meter(common.virtualMeter);
+    meter.requireMeter(CliMeter::Guard::Settings, "interval");
+    discardWaitingAnswer(meter.link());
+    if (seconds) {
+        if (const auto set = setSamplingTime(meter.link(), *seconds); !set)
+            throw failureError(set.reason(), "interval");
+        return kSuccess;
+    }
+    const MeterOutcome<int> current = readSamplingTime(meter.link());
+    if (!current) throw failureError(current.reason(), "interval");
+    std::printf("%s\n", formatSamplingTime(*current).c_str());
+    return kSuccess;
+}
+
+int runPeriod(const Common& common, const std::optional<std::string>& value) {
+    std::optional<int> seconds;
+    if (value) {
+        std::string why;
+        seconds = strictPeriod(*value, why);
+        if (!seconds) throw CliError(kUsage, "period: " + why);
+    }
+    CliMeter meter(common.virtualMeter);
+    meter.requireMeter(CliMeter::Guard::Settings, "period");
+    discardWaitingAnswer(meter.link());
+    // The meter takes the setting only right after a read of the period.
+    const MeterOutcome<int> current = readRecordingPeriod(meter.link());
+    if (!current) throw failureError(current.reason(), "period");
+    if (!seconds) {
+        std::printf("%d\n", *current);
+        return kSuccess;
+    }
+    if (const auto set = setRecordingPeriod(meter.link(), *seconds); !set)
+        throw failureError(set.reason(), "period");
+    return kSuccess;
+}
+
+}  // namespace photara::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/local_time.h"
+#include "live/display_model.h"
+#include "live/display_state.h"
+
+namespace photara::cli {
+
+// A JSON string literal, quotes included, of UTF-8 text (the reading's texts are UTF-8).
+std::string jsonString(std::string_view text);
+
+// A number as JSON and the recording rows write it: the shortest exact form (16078, 12.6).
+std::string numberText(double value);
+
+// The annunciators lit in the display state, by their element's name less its kind ("REC",
+// "APO", "AMRA"), in report order.
+std::vector<std::string> litAnnunciators(const DisplayState& state);
+
+// "2026-12-08T10:15:02" from a set identifier "20261208101502"; the identifier as it is when
+// it is not 14 digits.
+std::string isoStartTime(std::string_view identifier);
+
+// "2026-12-08T10:15:02" (no offset: the meter keeps local time without a zone).
+std::string isoLocalTime(const LocalDateTime& time);
+
+}  // namespace photara::cli

@@ -1,0 +1,268 @@
+// photara-cli as a user runs it: a separate process on the virtual meter, its output, exit
+// code and files checked. Each case has its own runtime folder, so its lock is its own.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <fcntl.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/instance_lock.h"
+#include "common/local_time.h"
+#include "datafile/data_file.h"
+#include "datafile/data_set.h"
+#include "export/recording_reader.h"
+#include "export/recording_rows.h"
+#include "export/set_csv.h"
+#include "sim/virtual_meter.h"
+
+extern char** environ;
+
+namespace photara {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    CliTest() {
+        char pattern[] = "/tmp/photara-cli-test.XXXXXX";
+        dir = ::mkdtemp(pattern);
+        fs::create_directory(dir / "out");
+    }
+    ~CliTest() override { fs::remove_all(dir); }
+
+    // Runs photara-cli with args, standard input from /dev/null (not a terminal).
+    CliRun run(std::vector<std::string> args, const std::string& faults = {}) {
+        args.insert(args.begin(), PHOTARA_CLI);
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.string(), "PATH=/usr/bin:/bin"};
+        if (!faults.empty()) env.push_back("PHOTARA_CLI_FAULTS=" + faults);
+        std::vector<char*> envp;
+        for (std::string& e : env) envp.push_back(e.data());
+        envp.push_back(nullptr);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        const std::string out = (dir / "stdout").string(), err = (dir / "stderr").string();
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        pid_t pid = 0;
+        CliRun result;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            result.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        result.out = slurp(out);
+        result.err = slurp(err);
+        return result;
+    }
+
+    std::size_t filesIn(const fs::path& folder) const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+
+    fs::path dir;
+};
+
+struct CommandCase {
+    const char* name;
+    std::vector<std::string> args;
+    int code;
+    const char* out;  // found in standard output
+    const char* err;  // found in standard error
+};
+
+class CommandTest : public CliTest, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(CommandTest, GivesItsOutputAndExitCodeAndLeavesNoFile) {
+    const CommandCase& c = GetParam();
+    std::vector<std::string> args = c.args;
+    for (std::string& a : args) {
+        if (a == "OUT") a = (dir / "out").string();
+    }
+    const CliRun r = run(args);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    if (c.code != 0) {
+        EXPECT_TRUE(r.out.empty()) << "data only on success: " << r.out;
+        EXPECT_EQ(filesIn(dir / "out"), 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommandTest,
+    ::testing::Values(
+        CommandCase{"Info", {"info", "--virtual-meter"}, 0, "sets:        4", ""},
+        CommandCase{"InfoJson", {"info", "--virtual-meter", "--json"}, 0,
+                    "\"path\":\"virtual-meter\",\"vendor_id\":\"", ""},
+        CommandCase{"SetsJson", {"sets", "--virtual-meter", "--json"}, 0,
+                    "{\"set\":4,\"identifier\":\"", ""},
+        CommandCase{"Read", {"read", "--virtual-meter", "--json"}, 0, "\"unit\":\"cd/m²\"", ""},
+        CommandCase{"ClockSync", {"clock", "--virtual-meter", "--sync"}, 0, "difference:", ""},
+        CommandCase{"IntervalRead", {"interval", "--virtual-meter"}, 0, ":", ""},
+        CommandCase{"IntervalSet", {"interval", "00:01:30", "--virtual-meter"}, 0, "", ""},
+        CommandCase{"IntervalOverAnHour", {"interval", "25:00:00", "--virtual-meter"}, 2, "",
+                    "outside 00:00:01 to 01:00:00"},
+        CommandCase{"PeriodNotANumber", {"period", "abc", "--virtual-meter"}, 2, "",
+                    "not a whole number"},
+        CommandCase{"PeriodZero", {"period", "0", "--virtual-meter"}, 2, "", "outside 1 to 9999"},
+        CommandCase{"UnknownSet", {"download", "9", "--virtual-meter", "-o", "OUT"}, 2, "",
+                    "there is no set 9; the meter holds 4 sets"},
+        CommandCase{"EraseWithoutATerminal", {"erase", "1", "--virtual-meter"}, 2, "", "--yes"},
+        CommandCase{"EraseSet", {"erase", "2", "--yes", "--virtual-meter"}, 0, "", ""},
+        CommandCase{"UnwritableOutput",
+                    {"download", "1", "--virtual-meter", "-o", "/nonexistent/x.pxd"}, 5, "",
+                    "cannot create /nonexistent/x.pxd"},
+        CommandCase{"NoCommand", {}, 2, "", "subcommand"},
+        CommandCase{"NoUsbMeter", {"sets"}, 3, "", "no meter found"}),
+    [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
+
+// What the GUI's Save writes for the same set: the downloaded blocks and CR LF.
+TEST_F(CliTest, DownloadAllWritesEachSetAsTheGuiSavesIt) {
+    const CliRun r = run({"download", "--all", "--virtual-meter", "-o", (dir / "out").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(r.err.empty()) << "no progress bar when standard error is not a terminal";
+
+    const SystemClock clock;
+    const sim::VirtualMeter meter{clock};
+    ASSERT_EQ(filesIn(dir / "out"), static_cast<std::size_t>(meter.logger().setCount()));
+    for (int i = 0; i < meter.logger().setCount(); ++i) {
+        std::string served = meter.logger().text(i);
+        served.resize((served.size() + 63) / 64 * 64, '\0');
+        const auto& start = meter.logger().recipe(i).start;
+        char name[64];
+        std::snprintf(name, sizeof name, "%04d-%02d-%02d_%02d-%02d-%02d.pxd", start.year,
+                      start.month, start.day, start.hour, start.minute, start.second);
+        EXPECT_EQ(slurp(dir / "out" / name), dataFileBytes(served)) << name;
+    }
+}
+
+TEST_F(CliTest, ASecondProgramOnTheMeterIsRefusedWithItsHoldersName) {
+    InstanceLock gui((dir / "photara.lock").string(), "photara");
+    ASSERT_EQ(gui.acquire(), InstanceLock::Outcome::Acquired);
+    const CliRun r = run({"download", "1", "--virtual-meter", "-o", (dir / "out" / "1.pxd").string()});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.err.find("in use by photara (process " + std::to_string(::getpid()) + ")"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(filesIn(dir / "out"), 0u);
+}
+
+struct Rows {
+    std::vector<RecordingRow> rows;
+    RecordingReadResult result;
+};
+
+Rows readRows(const std::string& text) {
+    std::istringstream in(text);
+    Rows r;
+    r.result = readRecording(in, [&](const RecordingRow& row) { r.rows.push_back(row); });
+    return r;
+}
+
+TEST_F(CliTest, LogCountWritesThatManyRowsWithRisingTimesAndTheirOffset) {
+    const CliRun r = run({"log", "--virtual-meter", "--count", "20", "--interval", "0.01"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const Rows read = readRows(r.out);
+    EXPECT_TRUE(read.result.hadHeader);
+    EXPECT_EQ(read.result.skipped, 0u);
+    ASSERT_EQ(read.rows.size(), 20u);
+    for (std::size_t i = 1; i < read.rows.size(); ++i)
+        EXPECT_GT(read.rows[i].elapsedSeconds, read.rows[i - 1].elapsedSeconds) << i;
+    // The offset the row says is the one the program's own clock gives.
+    EXPECT_EQ(read.rows[0].time.utcOffsetMinutes, SystemClock().zonedNow().utcOffsetMinutes);
+    EXPECT_NE(r.err.find("log: 20 rows, 0 gaps, min "), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, AnUnpluggedMeterIsAnEventAndLoggingGoesOnAfterTheReplug) {
+    const CliRun r = run({"log", "--virtual-meter", "--count", "6", "--interval", "0.01", "-o",
+                       (dir / "out" / "log.csv").string()},
+                      "unplug@3,replug@6");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const Rows read = readRows(slurp(dir / "out" / "log.csv"));
+    std::string kinds;  // R reading, D disconnected, C reconnected
+    for (const RecordingRow& row : read.rows)
+        kinds += row.event == RecordingEvent::Disconnected   ? 'D'
+                 : row.event == RecordingEvent::Reconnected ? 'C'
+                                                             : 'R';
+    EXPECT_EQ(kinds, "RRDCRRRR");
+    EXPECT_NE(r.err.find("1 gaps"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, KillNineDuringALogLeavesOnlyWholeRows) {
+    const fs::path file = dir / "out" / "log.csv";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const std::string xdg = "XDG_RUNTIME_DIR=" + dir.string();
+        ::putenv(const_cast<char*>(xdg.c_str()));
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 2);
+        ::execl(PHOTARA_CLI, PHOTARA_CLI, "log", "--virtual-meter", "--interval", "0.01", "-o",
+                file.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Killed once rows are coming in, at no particular row.
+    for (int i = 0; i < 500 && (!fs::exists(file) || fs::file_size(file) < 4000); ++i)
+        ::usleep(10'000);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::string text = slurp(file);
+    const Rows read = readRows(text);
+    EXPECT_GT(read.rows.size(), 10u);
+    EXPECT_EQ(read.result.skipped, 0u) << "a torn row";
+    EXPECT_TRUE(text.ends_with("\r\n"));
+}
+
+TEST_F(CliTest, CsvDownloadParsesBackToTheSetsReadings) {
+    const fs::path file = dir / "out" / "set.csv";
+    const CliRun r = run({"download", "1", "--virtual-meter", "--format", "csv", "-o", file.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const SystemClock clock;
+    const sim::VirtualMeter meter{clock};
+    std::string served = meter.logger().text(0);  // as downloaded: padded to whole blocks
+    served.resize((served.size() + 63) / 64 * 64, '\0');
+    EXPECT_EQ(slurp(file), setCsv(parseDataText(served)));
+    std::istringstream in(slurp(file));
+    std::string line;
+    std::size_t records = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty()) ++records;
+    }
+    EXPECT_EQ(records, static_cast<std::size_t>(meter.logger().recipe(0).samples) + 3)
+        << "CAF, CCF, header and one row per reading";
+}
+
+}  // namespace
+}  // namespace photara
