@@ -133,7 +133,7 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
     prompts.answerInput(QStringLiteral("00:00:10"));
     commands.runIntv();
     EXPECT_EQ(meter.settings().samplingSeconds, 10);
-    prompts.answerInput(QStringLiteral("10000"));
+    prompts.answerInput(QStringLiteral("9999"));
     commands.runRecSetup();
     EXPECT_EQ(meter.settings().recordingPeriod, 9999);
     EXPECT_EQ(prompts.inputQuestions()[1].defaultAnswer, "600");
