@@ -53,25 +53,52 @@ void EraseListController::choose(int index) {
     if (index == list_->count() - 1 || !identifier.isValid()) {
         eraseAll();
     } else {
-        eraseSet(identifier.toString().toStdString());
+        eraseSet(identifier.toString().toStdString(), list_->itemText(index));
     }
 }
 
+// A pick in the list (a mis-click, a wheel turned over it) destroys a recording that exists
+// nowhere else: each erase is asked first, with Cancel as the default, and told afterwards.
 void EraseListController::eraseAll() {
-    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
-    if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning)) {
-        context_.link.request(Command::EraseAll);
-        context_.link.writeThenRead();
+    bool erased = false;
+    {
+        const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning,
+                                     Prompts::Default::Cancel)) {
+            context_.link.request(Command::EraseAll);
+            context_.link.writeThenRead();
+            erased = true;
+        }
+        if (list_) list_->hide();
     }
-    if (list_) list_->hide();
+    if (erased)
+        context_.prompts.message(QStringLiteral("All sets were erased."), QString(),
+                                 Prompts::Icon::Information);
 }
 
-void EraseListController::eraseSet(const std::string& identifier) {
-    const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
-    writeIdentifier(context_.link.output(), identifier);
-    context_.link.request(Command::EraseSet);
-    context_.link.writeThenRead();
-    if (list_) list_->hide();
+void EraseListController::eraseSet(const std::string& identifier, const QString& item) {
+    // The item reads "3  2026/12/07 00:43:03": the set's number and start time.
+    const QString number = item.section(QLatin1Char(' '), 0, 0);
+    const QString start = item.section(QLatin1Char(' '), 1).trimmed();
+    bool erased = false;
+    {
+        const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
+        if (context_.prompts.confirm(
+                QStringLiteral("Set %1, recorded from %2, will be erased from the meter's "
+                               "memory.\r\nThis cannot be undone.")
+                    .arg(number, start),
+                kWarningTitle, Prompts::Icon::Warning, Prompts::Default::Cancel)) {
+            writeIdentifier(context_.link.output(), identifier);
+            context_.link.request(Command::EraseSet);
+            context_.link.writeThenRead();
+            erased = true;
+        }
+        if (list_) list_->hide();
+    }
+    if (erased)
+        context_.prompts.message(
+            QStringLiteral("Set %1, recorded from %2, was erased.").arg(number, start), QString(),
+            Prompts::Icon::Information);
 }
 
 }  // namespace photara

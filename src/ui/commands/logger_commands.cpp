@@ -224,7 +224,8 @@ void LoggerCommands::eraseAll(bool guarded) {
         // Paused from the question on: a tick that lost the meter meanwhile would close this
         // window under the click being handled.
         const TimerPause pause{&context_.pollTimer, &context_.statusTimer};
-        if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning))
+        if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning,
+                                      Prompts::Default::Cancel))
             return;
         context_.link.readOnly();
         context_.link.request(Command::EraseAll);

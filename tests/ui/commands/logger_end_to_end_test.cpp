@@ -113,6 +113,7 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
     commands.runErase();
     QComboBox& list = *panel.eraseList();
     ASSERT_EQ(list.count(), sets + 2);
+    prompts.answerConfirm(true);
     list.setCurrentIndex(2);
     emit list.activated(2);
     ASSERT_EQ(meter.logger().setCount(), sets - 1);
@@ -126,8 +127,9 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
     EXPECT_EQ(meter.logger().setCount(), 0);
     EXPECT_FALSE(commands.loggerWindowOpen());
     commands.runMemory();
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0].text, kNoDataInMemory);
+    ASSERT_EQ(prompts.messages().size(), 2u);
+    EXPECT_TRUE(prompts.messages()[0].text.startsWith("Set 2, recorded from"));
+    EXPECT_EQ(prompts.messages()[1].text, kNoDataInMemory);
 
     // Sampling time and recording period.
     prompts.answerInput(QStringLiteral("00:00:10"));
