@@ -38,9 +38,11 @@ void ScriptedPrompts::message(const QString& text, const QString& title, Icon ic
     if (messageHook_) messageHook_(messages_.back());
 }
 
-bool ScriptedPrompts::confirm(const QString& text, const QString& /*title*/, Icon /*icon*/) {
+bool ScriptedPrompts::confirm(const QString& text, const QString& /*title*/, Icon /*icon*/,
+                              Default defaultButton) {
     if (confirmHook_) confirmHook_();
     confirms_.push_back(text);
+    confirmDefaults_.push_back(defaultButton);
     return take(confirmAnswers_, "confirm").value_or(false);
 }
 

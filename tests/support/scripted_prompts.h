@@ -57,6 +57,8 @@ class ScriptedPrompts final : public Prompts {
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<InputQuestion>& inputQuestions() const { return inputs_; }
     const std::vector<QString>& confirmQuestions() const { return confirms_; }
+    // The default button of each yes/no question, in order.
+    const std::vector<Default>& confirmDefaults() const { return confirmDefaults_; }
     // The filter of each file dialog shown, open and save alike, in order.
     const std::vector<QString>& fileFilters() const { return filters_; }
     // Where each dialog that takes a starting place started, in order.
@@ -68,7 +70,8 @@ class ScriptedPrompts final : public Prompts {
     std::size_t unusedAnswers() const;
 
     void message(const QString& text, const QString& title, Icon icon) override;
-    bool confirm(const QString& text, const QString& title, Icon icon) override;
+    bool confirm(const QString& text, const QString& title, Icon icon,
+                 Default defaultButton = Default::Ok) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFileName(const QString& filter) override;
@@ -95,6 +98,7 @@ class ScriptedPrompts final : public Prompts {
     std::vector<Message> messages_;
     std::vector<InputQuestion> inputs_;
     std::vector<QString> confirms_;
+    std::vector<Default> confirmDefaults_;
     std::vector<QString> filters_;
     std::vector<QString> starts_;
     std::vector<QSize> suggestedSizes_;

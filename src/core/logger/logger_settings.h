@@ -18,20 +18,38 @@ struct SamplingTimeAnswer {
     enum class Kind {
         Accept,       // send `seconds`
         FormatError,  // no ":" at all: tell the user the format, then ask again
-        AskAgain,     // more than 1 hour in the hours field, or nothing left: ask again silently
+        OutOfRange,   // zero, negative or above one hour: say what was read, then ask again
     };
-    Kind kind = Kind::AskAgain;
-    int seconds = 0;
+    Kind kind = Kind::OutOfRange;
+    int seconds = 0;     // Accept: the time to send
+    std::string readAs;  // OutOfRange: the time the text was read as, "01:00:30"
 };
 
 // Reads "h:m:s" loosely: hours before the first ":", minutes up to the next ":" (none when
 // there is only one ":"), seconds from the two characters after that; each field by its
-// leading number. A total above one hour is cut to one hour; a total of zero or below
-// (e.g. a typed minus sign) asks again.
+// leading number. Only a total of 00:00:01 … 01:00:00 is sent: nothing is cut or rounded
+// to another time behind the user's back.
 SamplingTimeAnswer parseSamplingTime(std::string_view text);
 
-// The leading number of the text, truncated toward zero and held within 1..9999: 0 and
-// -5 give 1, 10000 gives 9999, 60.9 gives 60, letters give 1.
-int parseRecordingPeriod(std::string_view text);
+// The message for a sampling time that is out of range: what was read and the range.
+std::string samplingTimeRefusal(std::string_view typed, const SamplingTimeAnswer& answer);
+
+// What to do with a typed recording period.
+struct RecordingPeriodAnswer {
+    enum class Kind {
+        Accept,      // send `seconds`
+        NotANumber,  // letters, or characters after the number
+        OutOfRange,  // a number outside 1 … 9999
+    };
+    Kind kind = Kind::NotANumber;
+    int seconds = 0;
+};
+
+// A number of seconds, blanks around it allowed; a fraction is cut to whole seconds (60.9
+// gives 60). Anything else, or a number outside 1 … 9999, is not sent.
+RecordingPeriodAnswer parseRecordingPeriod(std::string_view text);
+
+// The message for a recording period that is not accepted, with the range.
+std::string recordingPeriodRefusal(std::string_view typed, const RecordingPeriodAnswer& answer);
 
 }  // namespace photara

@@ -14,6 +14,9 @@ namespace photara {
 class Prompts {
 public:
     enum class Icon { None, Information, Warning, Critical };
+    // The button Enter presses. A question whose OK destroys something defaults to Cancel,
+    // so a stray Enter keeps what is there.
+    enum class Default { Ok, Cancel };
 
     virtual ~Prompts() = default;
 
@@ -21,7 +24,8 @@ public:
     virtual void message(const QString& text, const QString& title, Icon icon) = 0;
 
     // OK/Cancel question; true for OK.
-    virtual bool confirm(const QString& text, const QString& title, Icon icon) = 0;
+    virtual bool confirm(const QString& text, const QString& title, Icon icon,
+                         Default defaultButton = Default::Ok) = 0;
 
     // Input box; std::nullopt on Cancel. An empty answer comes back as an empty string.
     virtual std::optional<QString> input(const QString& title, const QString& prompt,
@@ -62,7 +66,8 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void message(const QString& text, const QString& title, Icon icon) override;
-    bool confirm(const QString& text, const QString& title, Icon icon) override;
+    bool confirm(const QString& text, const QString& title, Icon icon,
+                 Default defaultButton = Default::Ok) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFileName(const QString& filter) override;

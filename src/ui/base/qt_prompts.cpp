@@ -42,9 +42,12 @@ void QtPrompts::message(const QString& text, const QString& title, Icon icon) {
     box.exec();
 }
 
-bool QtPrompts::confirm(const QString& text, const QString& title, Icon icon) {
+bool QtPrompts::confirm(const QString& text, const QString& title, Icon icon,
+                        Default defaultButton) {
     QMessageBox box(toQt(icon), titleOrApplication(title), text,
                     QMessageBox::Ok | QMessageBox::Cancel, owner());
+    box.setDefaultButton(defaultButton == Default::Cancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }
 

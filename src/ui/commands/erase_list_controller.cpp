@@ -51,22 +51,56 @@ void EraseListController::choose(int index) {
     if (index == list_->count() - 1 || !identifier.isValid()) {
         eraseAll();
     } else {
-        eraseSet(identifier.toString().toStdString());
+        eraseSet(identifier.toString().toStdString(), list_->itemText(index));
     }
 }
 
+// A pick in the list (a mis-click, a wheel turned over it) destroys a recording that exists
+// nowhere else: each erase is asked first, with Cancel as the default, and told afterwards.
 void EraseListController::eraseAll() {
-    const TimerPause pause = context_.meter.pause();
-    // The erase list's own sequence sends no discard read first.
-    if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning))
-        (void)photara::eraseAll(context_.meter.link());
-    if (list_) list_->hide();
+    bool erased = false;
+    bool asked = false;
+    {
+        const TimerPause pause = context_.meter.pause();
+        // The erase list's own sequence sends no discard read first.
+        if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning,
+                                     Prompts::Default::Cancel)) {
+            asked = true;
+            erased = photara::eraseAll(context_.meter.link()).ok();
+        }
+        if (list_) list_->hide();
+    }
+    if (erased)
+        context_.prompts.message(QStringLiteral("All sets were erased."), QString(),
+                                 Prompts::Icon::Information);
+    else if (asked)
+        tell(context_, kMeterStoppedAnswering);  // a failure is never taken for an erase
 }
 
-void EraseListController::eraseSet(const std::string& identifier) {
-    const TimerPause pause = context_.meter.pause();
-    (void)photara::eraseSet(context_.meter.link(), identifier);
-    if (list_) list_->hide();
+void EraseListController::eraseSet(const std::string& identifier, const QString& item) {
+    // The item reads "3  2026/12/07 00:43:03": the set's number and start time.
+    const QString number = item.section(QLatin1Char(' '), 0, 0);
+    const QString start = item.section(QLatin1Char(' '), 1).trimmed();
+    bool erased = false;
+    bool asked = false;
+    {
+        const TimerPause pause = context_.meter.pause();
+        if (context_.prompts.confirm(
+                QStringLiteral("Set %1, recorded from %2, will be erased from the meter's "
+                               "memory.\r\nThis cannot be undone.")
+                    .arg(number, start),
+                kWarningTitle, Prompts::Icon::Warning, Prompts::Default::Cancel)) {
+            asked = true;
+            erased = photara::eraseSet(context_.meter.link(), identifier).ok();
+        }
+        if (list_) list_->hide();
+    }
+    if (erased)
+        context_.prompts.message(
+            QStringLiteral("Set %1, recorded from %2, was erased.").arg(number, start), QString(),
+            Prompts::Icon::Information);
+    else if (asked)
+        tell(context_, kMeterStoppedAnswering);
 }
 
 }  // namespace photara

@@ -23,7 +23,7 @@ class EraseListController final : public QObject {
   private:
     void choose(int index);
     void eraseAll();
-    void eraseSet(const std::string& identifier);
+    void eraseSet(const std::string& identifier, const QString& item);
 
     AppContext& context_;
     QPointer<QComboBox> list_;

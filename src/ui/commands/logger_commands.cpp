@@ -221,7 +221,8 @@ void LoggerCommands::eraseAll(bool guarded) {
         // Paused from the question on: a tick that lost the meter meanwhile would close this
         // window under the click being handled.
         const TimerPause pause = context_.meter.pause();
-        if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning))
+        if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning,
+                                      Prompts::Default::Cancel))
             return;
         discardWaitingAnswer(context_.meter.link());
         (void)photara::eraseAll(context_.meter.link());

@@ -8,8 +8,8 @@
 namespace photara {
 
 inline const QString kNoDataInMemory = QStringLiteral("No Data in Memory!");
-inline const QString kEraseAllWarning =
-    QStringLiteral("All the Automatically Recorded data in memory will be deleted!");
+inline const QString kEraseAllWarning = QStringLiteral(
+    "All the Automatically Recorded data in memory will be deleted!\r\nThis cannot be undone.");
 inline const QString kWarningTitle = QStringLiteral("Warning");
 
 // A transfer or a reading whose answer did not arrive: nothing it would have shown is shown.

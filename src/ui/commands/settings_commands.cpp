@@ -33,19 +33,23 @@ void runIntvCommand(AppContext& context) {
     }
     if (!current) return tell(context, kMeterStoppedAnswering);  // with the poll running again
 
-    const QString defaultAnswer = QString::fromStdString(formatSamplingTime(*current));
+    // A refused answer is offered again for editing.
+    QString answerShown = QString::fromStdString(formatSamplingTime(*current));
     for (;;) {
         const std::optional<QString> typed = context.prompts.input(
             QStringLiteral("Input Sampling Time"),
             QStringLiteral("Enter the SAMPLING TIME\r\n00:00:01 <= hh:nn:ss <= 01:00:00"),
-            defaultAnswer);
+            answerShown);
         if (!typed || typed->isEmpty()) return;
-        const SamplingTimeAnswer answer = parseSamplingTime(typed->toStdString());
+        answerShown = *typed;
+        const std::string text = typed->toStdString();
+        const SamplingTimeAnswer answer = parseSamplingTime(text);
         switch (answer.kind) {
             case SamplingTimeAnswer::Kind::FormatError:
                 tell(context, QStringLiteral("Invalid, comply with the data format properly\r\n"));
                 continue;
-            case SamplingTimeAnswer::Kind::AskAgain:
+            case SamplingTimeAnswer::Kind::OutOfRange:
+                tell(context, QString::fromStdString(samplingTimeRefusal(text, answer)));
                 continue;
             case SamplingTimeAnswer::Kind::Accept: {
                 bool sent = false;
@@ -66,13 +70,25 @@ void runRecSetupCommand(AppContext& context) {
     const MeterOutcome<int> current = readCurrent(context.meter.link(), readRecordingPeriod);
     if (!current) return tell(context, kMeterStoppedAnswering);
 
-    const std::optional<QString> typed = context.prompts.input(
-        QStringLiteral("Recording Period"),
-        QStringLiteral("Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) "),
-        QString::number(*current));
-    if (!typed || typed->isEmpty()) return;
-    if (!setRecordingPeriod(context.meter.link(), parseRecordingPeriod(typed->toStdString())))
-        tell(context, kMeterStoppedAnswering);
+    // A refused answer is offered again for editing; nothing is sent until one is accepted.
+    QString answerShown = QString::number(*current);
+    for (;;) {
+        const std::optional<QString> typed = context.prompts.input(
+            QStringLiteral("Recording Period"),
+            QStringLiteral("Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) "),
+            answerShown);
+        if (!typed || typed->isEmpty()) return;
+        answerShown = *typed;
+        const std::string text = typed->toStdString();
+        const RecordingPeriodAnswer answer = parseRecordingPeriod(text);
+        if (answer.kind != RecordingPeriodAnswer::Kind::Accept) {
+            tell(context, QString::fromStdString(recordingPeriodRefusal(text, answer)));
+            continue;
+        }
+        if (!setRecordingPeriod(context.meter.link(), answer.seconds))
+            tell(context, kMeterStoppedAnswering);
+        return;
+    }
 }
 
 }  // namespace photara

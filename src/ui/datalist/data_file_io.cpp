@@ -42,7 +42,7 @@ std::optional<QString> askDataFileSaveName(Prompts& prompts) {
     if (name != *typed && QFileInfo::exists(name) &&
         !prompts.confirm(QStringLiteral("%1 already exists.\nDo you want to replace it?")
                              .arg(QFileInfo(name).fileName()),
-                         QString(), Prompts::Icon::Warning))
+                         QString(), Prompts::Icon::Warning, Prompts::Default::Cancel))
         return std::nullopt;
     return name;
 }

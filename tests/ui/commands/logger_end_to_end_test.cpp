@@ -114,6 +114,7 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
     commands.runErase();
     QComboBox& list = *panel.eraseList();
     ASSERT_EQ(list.count(), sets + 2);
+    prompts.answerConfirm(true);
     list.setCurrentIndex(2);
     emit list.activated(2);
     ASSERT_EQ(meter.logger().setCount(), sets - 1);
@@ -127,14 +128,15 @@ TEST_F(LoggerEndToEndTest, ListDownloadSaveReopenEraseAndSetTheLogger) {
     EXPECT_EQ(meter.logger().setCount(), 0);
     EXPECT_FALSE(commands.loggerWindowOpen());
     commands.runMemory();
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0].text, kNoDataInMemory);
+    ASSERT_EQ(prompts.messages().size(), 2u);
+    EXPECT_TRUE(prompts.messages()[0].text.startsWith("Set 2, recorded from"));
+    EXPECT_EQ(prompts.messages()[1].text, kNoDataInMemory);
 
     // Sampling time and recording period.
     prompts.answerInput(QStringLiteral("00:00:10"));
     commands.runIntv();
     EXPECT_EQ(meter.settings().samplingSeconds, 10);
-    prompts.answerInput(QStringLiteral("10000"));
+    prompts.answerInput(QStringLiteral("9999"));
     commands.runRecSetup();
     EXPECT_EQ(meter.settings().recordingPeriod, 9999);
     EXPECT_EQ(prompts.inputQuestions()[1].defaultAnswer, "600");

@@ -49,16 +49,19 @@ TEST_F(EraseListTest, TenSetsGiveExitTenItemsAndAll) {
     EXPECT_TRUE(rig.toolbar->isEnabled());
 }
 
-TEST_F(EraseListTest, ChoosingASetErasesItWithoutAsking) {
+TEST_F(EraseListTest, ChoosingASetErasesItAfterAsking) {
     rig.commands->runErase();
     rig.backend.written.clear();
     rig.moments.clear();
+    rig.prompts.answerConfirm(true);
     choose(3);
     ASSERT_EQ(rig.backend.commands(), (std::vector<int>{18}));
     const auto digits = identifierRequestBytes("20261207004303");
     EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
     EXPECT_EQ(rig.meter.logger().setCount(), 9);
-    EXPECT_TRUE(rig.prompts.confirmQuestions().empty());
+    ASSERT_EQ(rig.prompts.confirmQuestions().size(), 1u);
+    EXPECT_TRUE(rig.prompts.confirmQuestions()[0].startsWith(
+        "Set 3, recorded from 2026/12/07 00:43:03, will be erased"));
     EXPECT_TRUE(rig.eraseList->isHidden());
     EXPECT_FALSE(rig.moments[0].pollRunning);
     EXPECT_FALSE(rig.moments[0].statusRunning);
@@ -72,12 +75,14 @@ TEST_F(EraseListTest, ASetItemErasesTheSetItShowsEvenAfterAnotherDirectoryRead) 
     rig.meter.logger().erase(0);
     rig.commands->runMemory();
     rig.backend.written.clear();
+    rig.prompts.answerConfirm(true);
     choose(3);
     const auto digits = identifierRequestBytes("20261207004303");
     ASSERT_EQ(rig.backend.commands(), (std::vector<int>{18}));
     EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
 }
 
+// Every erase is asked first with Cancel as the default, and told when done.
 struct AllCase {
     int index;  // -1: "All"
     std::optional<bool> confirm;
@@ -85,20 +90,29 @@ struct AllCase {
 };
 class EraseListChoiceTest : public EraseListTest, public ::testing::WithParamInterface<AllCase> {};
 
-TEST_P(EraseListChoiceTest, ExitAndAllHideTheList) {
+TEST_P(EraseListChoiceTest, AsksBeforeErasingAndHidesTheList) {
+    const AllCase& c = GetParam();
     rig.commands->runErase();
     rig.backend.written.clear();
-    if (GetParam().confirm) rig.prompts.answerConfirm(*GetParam().confirm);
-    choose(GetParam().index < 0 ? rig.eraseList->count() - 1 : GetParam().index);
-    EXPECT_EQ(rig.backend.commands(), GetParam().sent);
+    if (c.confirm) rig.prompts.answerConfirm(*c.confirm);
+    choose(c.index < 0 ? rig.eraseList->count() - 1 : c.index);
+    EXPECT_EQ(rig.backend.commands(), c.sent);
+    EXPECT_EQ(rig.meter.logger().setCount(), c.sent.empty() ? 10 : c.index < 0 ? 0 : 9);
     EXPECT_TRUE(rig.eraseList->isHidden());
-    EXPECT_EQ(rig.prompts.confirmQuestions().size(), GetParam().confirm ? 1u : 0u);
+    EXPECT_EQ(rig.prompts.confirmDefaults(),
+              c.confirm ? std::vector{Prompts::Default::Cancel} : std::vector<Prompts::Default>{});
+    ASSERT_EQ(rig.prompts.messages().size(), c.sent.empty() ? 0u : 1u);
+    if (!c.sent.empty()) {
+        EXPECT_TRUE(rig.prompts.messages()[0].text.contains("erased"));
+        EXPECT_EQ(rig.prompts.messages()[0].icon, Prompts::Icon::Information);
+    }
     EXPECT_TRUE(rig.timersRunning());
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, EraseListChoiceTest,
                          ::testing::Values(AllCase{0, std::nullopt, {}}, AllCase{-1, false, {}},
-                                           AllCase{-1, true, {19}}));
+                                           AllCase{-1, true, {19}}, AllCase{3, false, {}},
+                                           AllCase{3, true, {18}}));
 
 TEST_F(EraseListTest, EmptyMemoryTellsAndLeavesTheListHidden) {
     rig.meter.logger().eraseAll();

@@ -179,6 +179,7 @@ TEST_F(LoggerDownloadTest, RowDownloadsTheSetItShowsAfterTheEraseListReadAgain) 
     // The erase list erases set 1 and is read again: the shared table now numbers the sets
     // from the old set 2, while the logger window still shows its own rows.
     rig.commands->runErase();
+    rig.prompts.answerConfirm(true);
     rig.eraseList->setCurrentIndex(1);
     emit rig.eraseList->activated(1);
     rig.commands->runErase();
@@ -255,8 +256,9 @@ TEST_P(WindowEraseAllTest, GaugeIsGuardedSwatchesAreNot) {
     }
     EXPECT_EQ(rig.prompts.confirmQuestions().size(), c.asked ? 1u : 0u);
     if (c.asked) {
-        EXPECT_EQ(rig.prompts.confirmQuestions()[0],
-                  "All the Automatically Recorded data in memory will be deleted!");
+        EXPECT_EQ(rig.prompts.confirmQuestions()[0], kEraseAllWarning);
+        // A stray Enter after a stray click on the gauge must not wipe every set.
+        EXPECT_EQ(rig.prompts.confirmDefaults(), std::vector{Prompts::Default::Cancel});
     }
     EXPECT_EQ(rig.backend.count(19), c.erased ? 1 : 0);
     EXPECT_EQ(rig.meter.logger().setCount() == 0, c.erased);

@@ -9,9 +9,25 @@ namespace {
 
 using test::LoggerRig;
 
+// The question's default answer: the meter's value first, then the answer just refused,
+// for editing.
+void expectDefaults(const std::vector<test::ScriptedPrompts::InputQuestion>& questions,
+                    const QString& first, const std::vector<std::optional<QString>>& typed) {
+    for (std::size_t i = 0; i < questions.size(); ++i)
+        EXPECT_EQ(questions[i].defaultAnswer, i == 0 ? first : typed[i - 1].value_or(""));
+}
+
+int messagesContaining(const test::ScriptedPrompts& prompts, const QString& part) {
+    int n = 0;
+    for (const auto& m : prompts.messages())
+        if (m.text.contains(part) && m.icon == Prompts::Icon::Critical) ++n;
+    return n;
+}
+
 struct IntvCase {
     std::vector<std::optional<QString>> typed;
     int formatMessages;
+    int rangeMessages;  // what was read and the range: nothing cut or sent silently
     std::optional<int> sent;
 };
 
@@ -35,13 +51,14 @@ TEST_P(IntvTest, AsksUntilValidThenSendsTheSeconds) {
     for (const auto& q : questions) {
         EXPECT_EQ(q.title, "Input Sampling Time");
         EXPECT_EQ(q.prompt, "Enter the SAMPLING TIME\r\n00:00:01 <= hh:nn:ss <= 01:00:00");
-        EXPECT_EQ(q.defaultAnswer, "00:01:30");
     }
-    EXPECT_EQ(static_cast<int>(rig.prompts.messages().size()), GetParam().formatMessages);
-    for (const auto& m : rig.prompts.messages()) {
-        EXPECT_EQ(m.text, "Invalid, comply with the data format properly\r\n");
-        EXPECT_EQ(m.icon, Prompts::Icon::Critical);
-    }
+    expectDefaults(questions, "00:01:30", GetParam().typed);
+    EXPECT_EQ(messagesContaining(rig.prompts, "Invalid, comply with the data format properly\r\n"),
+              GetParam().formatMessages);
+    EXPECT_EQ(messagesContaining(rig.prompts, "must lie between 00:00:01 and 01:00:00"),
+              GetParam().rangeMessages);
+    EXPECT_EQ(static_cast<int>(rig.prompts.messages().size()),
+              GetParam().formatMessages + GetParam().rangeMessages);
     EXPECT_EQ(rig.backend.count(24), GetParam().sent ? 1 : 0);
     if (GetParam().sent) {
         const Report& set = rig.backend.written.back();
@@ -58,15 +75,18 @@ TEST_P(IntvTest, AsksUntilValidThenSendsTheSeconds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, IntvTest,
-    ::testing::Values(IntvCase{{"00:01:30"}, 0, 90}, IntvCase{{"01:00:00"}, 0, 3600},
-                      IntvCase{{"00:70:00"}, 0, 3600}, IntvCase{{"0:30"}, 0, 30},
-                      IntvCase{{"12", "0:30"}, 1, 30},
-                      IntvCase{{"02:00:00", "00:00:00", "00:-5:00", "00:00:05"}, 0, 5},
-                      IntvCase{{"12", "x", std::nullopt}, 2, std::nullopt},
-                      IntvCase{{""}, 0, std::nullopt}, IntvCase{{std::nullopt}, 0, std::nullopt}));
+    ::testing::Values(IntvCase{{"00:01:30"}, 0, 0, 90}, IntvCase{{"01:00:00"}, 0, 0, 3600},
+                      IntvCase{{"0:30"}, 0, 0, 30}, IntvCase{{"12", "0:30"}, 1, 0, 30},
+                      IntvCase{{"00:70:00", std::nullopt}, 0, 1, std::nullopt},
+                      IntvCase{{"1:30", "0:30"}, 0, 1, 30},
+                      IntvCase{{"02:00:00", "00:00:00", "-1:00:00", "00:00:05"}, 0, 3, 5},
+                      IntvCase{{"12", "x", std::nullopt}, 2, 0, std::nullopt},
+                      IntvCase{{""}, 0, 0, std::nullopt},
+                      IntvCase{{std::nullopt}, 0, 0, std::nullopt}));
 
 struct PeriodCase {
-    std::optional<QString> typed;
+    std::vector<std::optional<QString>> typed;
+    int refusals;  // each with the range, then asked again
     std::optional<int> sent;
 };
 
@@ -78,14 +98,19 @@ class RecSetupTest : public ::testing::TestWithParam<PeriodCase> {
     LoggerRig rig;
 };
 
-TEST_P(RecSetupTest, ClampsAndSendsThePeriod) {
-    rig.prompts.answerInput(GetParam().typed);
+TEST_P(RecSetupTest, SendsOnlyAWholeNumberWithinTheRange) {
+    for (const auto& answer : GetParam().typed) rig.prompts.answerInput(answer);
     rig.commands->runRecSetup();
-    ASSERT_EQ(rig.prompts.inputQuestions().size(), 1u);
-    EXPECT_EQ(rig.prompts.inputQuestions()[0].title, "Recording Period");
-    EXPECT_EQ(rig.prompts.inputQuestions()[0].prompt,
-              "Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) ");
-    EXPECT_EQ(rig.prompts.inputQuestions()[0].defaultAnswer, "600");
+    const auto& questions = rig.prompts.inputQuestions();
+    ASSERT_EQ(questions.size(), GetParam().typed.size());
+    for (const auto& q : questions) {
+        EXPECT_EQ(q.title, "Recording Period");
+        EXPECT_EQ(q.prompt, "Enter the Recording Period in seconds\r\n(1 <= t <= 9999 ) ");
+    }
+    expectDefaults(questions, "600", GetParam().typed);
+    EXPECT_EQ(messagesContaining(rig.prompts, "whole number of seconds from 1 to 9999"),
+              GetParam().refusals);
+    EXPECT_EQ(static_cast<int>(rig.prompts.messages().size()), GetParam().refusals);
     EXPECT_EQ(rig.backend.count(9), GetParam().sent ? 1 : 0);
     if (GetParam().sent) {
         const Report& set = rig.backend.written.back();
@@ -99,11 +124,12 @@ TEST_P(RecSetupTest, ClampsAndSendsThePeriod) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RecSetupTest,
-                         ::testing::Values(PeriodCase{"0", 1}, PeriodCase{"-5", 1},
-                                           PeriodCase{"10000", 9999}, PeriodCase{"60.9", 60},
-                                           PeriodCase{"300", 300}, PeriodCase{"abc", 1},
-                                           PeriodCase{"", std::nullopt},
-                                           PeriodCase{std::nullopt, std::nullopt}));
+                         ::testing::Values(PeriodCase{{"300"}, 0, 300}, PeriodCase{{"60.9"}, 0, 60},
+                                           PeriodCase{{"0", std::nullopt}, 1, std::nullopt},
+                                           PeriodCase{{"-5", "10000", "9999"}, 2, 9999},
+                                           PeriodCase{{"abc", "12abc", "1"}, 2, 1},
+                                           PeriodCase{{""}, 0, std::nullopt},
+                                           PeriodCase{{std::nullopt}, 0, std::nullopt}));
 
 // Intv, RecSetup, RTC and Erase refuse a recording meter or a missing one, silently.
 struct GuardCase {

@@ -200,7 +200,8 @@ TEST_P(DataListSaveNameTest, AddsTheDataFileExtensionToABareName) {
     rig.prompts.answerSaveFile(rig.path(c.typed));
     openList(rig, text)->save();
 
-    EXPECT_EQ(rig.prompts.confirmQuestions().size(), c.replace ? 1u : 0u);
+    EXPECT_EQ(rig.prompts.confirmDefaults(),
+              c.replace ? std::vector{Prompts::Default::Cancel} : std::vector<Prompts::Default>{});
     QStringList files = {QString::fromLatin1(c.written ? c.written : c.existing)};
     EXPECT_EQ(QDir(rig.dir.path()).entryList(QDir::Files), files);
     EXPECT_EQ(readBytes(rig.path(files[0])), c.written ? text + "\r\n" : old);
