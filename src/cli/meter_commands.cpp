@@ -40,39 +40,33 @@ void printHex4(const char* label, std::uint16_t value) {
     std::printf("%s%04x\n", label, value);
 }
 
-// hh:mm:ss, each field two digits at most: seconds, or why the text is refused.
-std::optional<int> strictSamplingTime(const std::string& text, std::string& why) {
-    int h = 0, m = 0, s = 0;
-    char end = 0;
-    if (std::sscanf(text.c_str(), "%2d:%2d:%2d%c", &h, &m, &s, &end) != 3 || h < 0 || m < 0 ||
-        s < 0) {
-        why = "'" + text + "' is not hh:mm:ss";
-        return std::nullopt;
-    }
-    if (m > 59 || s > 59) {
-        why = "'" + text + "': minutes and seconds go up to 59";
-        return std::nullopt;
-    }
-    const int seconds = h * 3600 + m * 60 + s;
-    if (seconds < 1 || seconds > kMaxSamplingSeconds) {
-        why = "'" + text + "' is outside 00:00:01 to 01:00:00";
-        return std::nullopt;
-    }
-    return seconds;
+// The sampling time and the recording period are read by the same rules as the GUI's input
+// boxes; a refusal is told on one line.
+std::string oneLine(std::string text) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n"))
+        text.replace(at, 2, " ");
+    return text;
 }
 
-std::optional<int> strictPeriod(const std::string& text, std::string& why) {
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || text[0] == '+' || text[0] == ' ') {
-        why = "'" + text + "' is not a whole number of seconds";
-        return std::nullopt;
+std::optional<int> samplingTimeArgument(const std::string& text, std::string& why) {
+    const SamplingTimeAnswer answer = parseSamplingTime(text);
+    switch (answer.kind) {
+        case SamplingTimeAnswer::Kind::Accept: return answer.seconds;
+        case SamplingTimeAnswer::Kind::FormatError:
+            why = "'" + text + "' is not hh:mm:ss";
+            return std::nullopt;
+        case SamplingTimeAnswer::Kind::OutOfRange:
+            why = oneLine(samplingTimeRefusal(text, answer));
+            return std::nullopt;
     }
-    if (value < kMinRecordingPeriod || value > kMaxRecordingPeriod) {
-        why = "'" + text + "' is outside 1 to 9999 seconds";
-        return std::nullopt;
-    }
-    return static_cast<int>(value);
+    return std::nullopt;
+}
+
+std::optional<int> periodArgument(const std::string& text, std::string& why) {
+    const RecordingPeriodAnswer answer = parseRecordingPeriod(text);
+    if (answer.kind == RecordingPeriodAnswer::Kind::Accept) return answer.seconds;
+    why = oneLine(recordingPeriodRefusal(text, answer));
+    return std::nullopt;
 }
 
 }  // namespace
@@ -183,7 +177,7 @@ int runInterval(const Common& common, const std::optional<std::string>& value) {
     std::optional<int> seconds;
     if (value) {
         std::string why;
-        seconds = strictSamplingTime(*value, why);
+        seconds = samplingTimeArgument(*value, why);
         if (!seconds) throw CliError(kUsage, "interval: " + why);
     }
     CliMeter meter(common.virtualMeter);
@@ -204,7 +198,7 @@ int runPeriod(const Common& common, const std::optional<std::string>& value) {
     std::optional<int> seconds;
     if (value) {
         std::string why;
-        seconds = strictPeriod(*value, why);
+        seconds = periodArgument(*value, why);
         if (!seconds) throw CliError(kUsage, "period: " + why);
     }
     CliMeter meter(common.virtualMeter);
