@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("photara-cli ") + PHOTARA_VERSION_TEXT);
 
     Common common;
+    // Before the command (`photara-cli --virtual-meter sets`) as well as after it.
+    app.add_flag("--virtual-meter", common.virtualMeter,
+                 "use the virtual meter inside the program instead of a USB meter");
     const auto addCommon = [&](CLI::App* command, bool json) {
         command->add_flag("--virtual-meter", common.virtualMeter,
                           "use the virtual meter inside the program instead of a USB meter");

@@ -126,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"Info", {"info", "--virtual-meter"}, 0, "sets:        4", ""},
         CommandCase{"InfoJson", {"info", "--virtual-meter", "--json"}, 0,
                     "\"path\":\"virtual-meter\",\"vendor_id\":\"", ""},
+        CommandCase{"VirtualMeterBeforeTheCommand", {"--virtual-meter", "sets"}, 0,
+                    "20261128091500", ""},
         CommandCase{"SetsJson", {"sets", "--virtual-meter", "--json"}, 0,
                     "{\"set\":4,\"identifier\":\"", ""},
         CommandCase{"Read", {"read", "--virtual-meter", "--json"}, 0, "\"unit\":\"cd/m²\"", ""},
