@@ -37,6 +37,10 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
                          readingOf(session_.display(), session_.model()));
         live_.pollShown();
     });
+    // Save has something to save once a download or Open filled the data text.
+    if (QAction* save = panel_.toolbarAction(QStringLiteral("Save")))
+        QObject::connect(&panel_.statusTimer(), &QTimer::timeout, save,
+                         [this, save] { save->setEnabled(!workspace_.dataText.empty()); });
     addLiveWindowButton(panel_, live_);
 }
 
@@ -59,6 +63,7 @@ void PhotaraApp::wireCommands() {
 
 void PhotaraApp::run(ToolbarCommand command) {
     switch (command) {
+        case ToolbarCommand::Save: return runSaveCommand(context_);
         case ToolbarCommand::Open: return runOpenCommand(context_, views_);
         case ToolbarCommand::Intv: return logger_.runIntv();
         case ToolbarCommand::List: return runListCommand(context_, views_);

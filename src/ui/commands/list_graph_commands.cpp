@@ -3,9 +3,15 @@
 #include "base/app_context.h"
 #include "common/workspace.h"
 #include "datafile/data_set.h"
+#include "datalist/data_file_io.h"
 #include "datalist/data_views.h"
 
 namespace photara {
+
+void runSaveCommand(AppContext& context) {
+    if (context.workspace.dataText.empty()) return;
+    saveDataTextAs(context, context.workspace.dataText);
+}
 
 void runListCommand(AppContext& context, DataViews& views) {
     if (context.workspace.dataText.empty()) return;

@@ -5,6 +5,10 @@ namespace photara {
 struct AppContext;
 class DataViews;
 
+// Toolbar "Save": saves the current data text exactly as the data list's Save does; nothing
+// when there is none (the button is disabled then).
+void runSaveCommand(AppContext& context);
+
 // Toolbar "List": opens the data list on the current data text; nothing when there is none.
 void runListCommand(AppContext& context, DataViews& views);
 

@@ -7,16 +7,17 @@ namespace photara {
 
 // The panel toolbar's commands. Each is wired by its enum value; the name is the toolbar
 // action's objectName, so a command whose action is missing is found at start-up, not left
-// silently unconnected. ("Save" has no command: it does nothing.)
-enum class ToolbarCommand { Open, Intv, List, Graph, Rtc, RecSetup, Memory, Erase };
+// silently unconnected.
+enum class ToolbarCommand { Save, Open, Intv, List, Graph, Rtc, RecSetup, Memory, Erase };
 
 inline constexpr std::array kToolbarCommands = {
-    ToolbarCommand::Open,  ToolbarCommand::Intv,     ToolbarCommand::List,
+    ToolbarCommand::Save,  ToolbarCommand::Open,  ToolbarCommand::Intv,     ToolbarCommand::List,
     ToolbarCommand::Graph, ToolbarCommand::Rtc,      ToolbarCommand::RecSetup,
     ToolbarCommand::Memory, ToolbarCommand::Erase};
 
 constexpr std::string_view toolbarCommandName(ToolbarCommand command) {
     switch (command) {
+        case ToolbarCommand::Save: return "Save";
         case ToolbarCommand::Open: return "Open";
         case ToolbarCommand::Intv: return "Intv";
         case ToolbarCommand::List: return "List";

@@ -2,10 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QSaveFile>
 #include <cmath>
 #include <cstdint>
 
+#include "base/app_context.h"
+#include "base/meter_session.h"
 #include "base/prompts.h"
 #include "datafile/data_file.h"
 
@@ -90,6 +94,19 @@ DataFileRead readDataFile(const QString& path) {
     if (bytes.size() > static_cast<qsizetype>(kMaximumDataFileBytes)) return tooLarge(info.size());
     return DataFileRead{std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         QString()};
+}
+
+void saveDataTextAs(AppContext& context, std::string_view dataText) {
+    const std::optional<QString> name = askDataFileSaveName(context.prompts);
+    if (!name) return;
+    std::optional<QString> failure;
+    {
+        const TimerPause pause = context.meter.pause();
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        failure = writeDataFile(*name, dataText);
+        QGuiApplication::restoreOverrideCursor();
+    }
+    if (failure) context.prompts.message(*failure, QString(), Prompts::Icon::Critical);
 }
 
 }  // namespace photara

@@ -8,6 +8,7 @@
 namespace photara {
 
 class Prompts;
+struct AppContext;
 
 // The filter both file dialogs offer: data files first, then all files.
 inline const QString kDataFileFilter = QStringLiteral("Data Files (*.pxd);;All Files (*)");
@@ -21,6 +22,10 @@ std::optional<QString> askDataFileSaveName(Prompts& prompts);
 // written or an existing file of that name stays as it was. On failure, the message for
 // the user, naming the file and the reason.
 std::optional<QString> writeDataFile(const QString& path, std::string_view dataText);
+
+// Save as the user does it: asks for the name, writes the data text with the panel's
+// timers paused, and tells a failure. The data list's Save and the panel's Save both run it.
+void saveDataTextAs(AppContext& context, std::string_view dataText);
 
 struct DataFileRead {
     std::optional<std::string> bytes;  // the file's bytes, unchanged

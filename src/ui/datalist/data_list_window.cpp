@@ -40,15 +40,6 @@ QLabel* panelLabel(const QString& name, const QString& text, int widthTwips, QWi
     return label;
 }
 
-// The hourglass while a file is written.
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 // Shares the table's width among its columns in their first proportions, so that the
 // columns stretch with the window and the shared scroll bar stays beside the last one.
 class ProportionalColumns final : public QObject {
@@ -168,15 +159,7 @@ void DataListWindow::exportCsv() {
 }
 
 void DataListWindow::save() {
-    const std::optional<QString> name = askDataFileSaveName(context_.prompts);
-    if (!name) return;
-    std::optional<QString> failure;
-    {
-        const TimerPause pause = context_.meter.pause();
-        const WaitCursor wait;
-        failure = writeDataFile(*name, dataText_);
-    }
-    if (failure) context_.prompts.message(*failure, QString(), Prompts::Icon::Critical);
+    saveDataTextAs(context_, dataText_);
 }
 
 }  // namespace photara

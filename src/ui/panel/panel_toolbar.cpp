@@ -17,7 +17,7 @@ struct ToolbarButton {
 };
 
 constexpr ToolbarButton kButtons[] = {
-    {"Save", "Save As", "Data is saved from the Data List window (Ctrl+S there)"},
+    {"Save", "Save As", "Save the current data to a data file (.pxd)"},
     {"Open", "Open File to Read", "Open a saved data file (.pxd) and plot it (Ctrl+O)"},
     {"Intv", "Sampling Rate", "Set how often the meter's logger takes a reading"},
     {"List", "List Display", "Show the current data as a table"},
@@ -44,7 +44,7 @@ QToolBar* buildPanelToolbar(QMainWindow& window) {
         action->setObjectName(key);
         action->setToolTip(toolTip + QLatin1Char('\n') + QString::fromLatin1(button.does));
         action->setStatusTip(toolTip);
-        // The panel's Save has nothing to save: the data list saves. It looks inactive.
+        // Nothing to save before a download or Open filled the data text.
         if (key == QLatin1String("Save")) action->setEnabled(false);
         if (key == QLatin1String("Open")) action->setShortcut(QKeySequence::Open);
         toolbar->addAction(action);

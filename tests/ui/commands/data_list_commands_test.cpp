@@ -38,8 +38,24 @@ TEST(ListGraphCommandTest, DoNothingWithoutData) {
     ViewsRig rig;
     runListCommand(rig.context, rig.views);
     runGraphCommand(rig.context, rig.views);
+    runSaveCommand(rig.context);
     EXPECT_FALSE(rig.views.dataListOpen());
     EXPECT_FALSE(rig.views.plotOpen());
+    EXPECT_TRUE(rig.prompts.fileFilters().empty()) << "Save asked for a name with nothing to save";
+}
+
+// The panel's Save writes the current data exactly as the data list's Save does, a bare
+// name getting ".pxd", with both timers running again afterwards.
+TEST(ListGraphCommandTest, PanelSaveWritesWhatTheListSaves) {
+    ViewsRig rig;
+    rig.workspace.dataText = downloadedSet(30);
+    const ListView listed = listNow(rig, "listed.pxd");
+    ASSERT_FALSE(listed.saved.empty());
+    rig.prompts.answerSaveFile(rig.path("panel"));
+    runSaveCommand(rig.context);
+    EXPECT_EQ(readBytes(rig.path("panel.pxd")), listed.saved);
+    EXPECT_TRUE(rig.pollTimer.isActive());
+    EXPECT_TRUE(rig.statusTimer.isActive());
 }
 
 TEST(ListGraphCommandTest, ShowTheSameAfterADownloadAsAfterOpeningItsFile) {
