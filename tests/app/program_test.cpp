@@ -42,13 +42,11 @@ TEST(WiredProgram, PollsTheVirtualMeterAndSendsKeysToIt) {
     EXPECT_TRUE(app.panel().statusTimer().isActive());
 }
 
-TEST(WiredProgram, ToolbarButtonsReachTheirCommandsAndSaveDoesNothing) {
+TEST(WiredProgram, ToolbarButtonsReachTheirCommands) {
     PhotaraApp app(true);
+    // Save has nothing to save before data arrived; its status tick enables it later.
+    EXPECT_FALSE(app.panel().toolbarAction(QStringLiteral("Save"))->isEnabled());
     app.context().workspace.dataText = sim::generateDataText(sim::DataSetRecipe{});
-
-    app.panel().toolbarAction(QStringLiteral("Save"))->trigger();
-    EXPECT_FALSE(app.views().dataListOpen());
-    EXPECT_FALSE(app.views().plotOpen());
 
     app.panel().toolbarAction(QStringLiteral("List"))->trigger();
     EXPECT_TRUE(app.views().dataListOpen());
