@@ -20,11 +20,10 @@
 #include "export/set_caption.h"
 #include "plot/plot_painter.h"
 #include "plot/range_panel.h"
+#include "reading/units.h"
 
 namespace photara {
 namespace {
-
-constexpr double kCdPerM2PerFootLambert = 3.4262591;
 
 QAction* toolbarAction(QToolBar& toolbar, const QString& key, const QString& tip) {
     QAction* action = toolbar.addAction(key);
