@@ -5,11 +5,11 @@
 #include <QBuffer>
 #include <QFont>
 
-#include "datafile/data_set.h"
-#include "export/set_csv.h"
+#include "core/datafile/data_set.h"
+#include "core/export/set_csv.h"
 #include "offscreen_application.h"
-#include "plot/plot_picture.h"
-#include "plot/plot_setup.h"
+#include "ui/plot/plot_picture.h"
+#include "core/plot/plot_setup.h"
 #include "sim/data_set_generator.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <string>
 
-#include "live/trend_content.h"
+#include "ui/live/trend_content.h"
 #include "offscreen_application.h"
-#include "series/live_feed.h"
-#include "series/series.h"
+#include "core/series/live_feed.h"
+#include "core/series/series.h"
 
 namespace {
 

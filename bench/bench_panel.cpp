@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "common/local_time.h"
-#include "live/display_model.h"
+#include "core/common/local_time.h"
+#include "core/live/display_model.h"
 #include "offscreen_application.h"
-#include "panel/panel.h"
+#include "ui/panel/panel.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 // cost per tick, not the USB round trip.
 #include <benchmark/benchmark.h>
 
-#include "common/local_time.h"
-#include "link/meter_identity.h"
-#include "link/meter_link.h"
-#include "meter/display_ops.h"
-#include "meter/poll_tick.h"
+#include "core/common/local_time.h"
+#include "core/link/meter_identity.h"
+#include "core/link/meter_link.h"
+#include "core/meter/display_ops.h"
+#include "core/meter/poll_tick.h"
 #include "sim/key_codes.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"

@@ -17,10 +17,10 @@
 #include <random>
 #include <string>
 
-#include "link/meter_identity.h"
-#include "live/display_decoding.h"
-#include "meter/display_ops.h"
-#include "meter/poll_tick.h"
+#include "core/link/meter_identity.h"
+#include "core/live/display_decoding.h"
+#include "core/meter/display_ops.h"
+#include "core/meter/poll_tick.h"
 #include "sim/key_codes.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"

@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "datafile/data_file.h"
-#include "datafile/data_set.h"
-#include "datafile/leading_number.h"
-#include "plot/plot_geometry.h"
-#include "plot/plot_setup.h"
+#include "core/datafile/data_file.h"
+#include "core/datafile/data_set.h"
+#include "core/datafile/leading_number.h"
+#include "core/plot/plot_geometry.h"
+#include "core/plot/plot_setup.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <span>
 
-#include "live/blink_step.h"
-#include "live/display_decoding.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
-#include "protocol/report.h"
+#include "core/live/blink_step.h"
+#include "core/live/display_decoding.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
+#include "core/protocol/report.h"
 
 namespace {
 

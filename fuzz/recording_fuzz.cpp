@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "export/recording_reader.h"
+#include "core/export/recording_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));

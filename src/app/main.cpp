@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <optional>
 
-#include "commands/open_command.h"
-#include "options.h"
-#include "photara_app.h"
-#include "screenshot.h"
-#include "single_instance.h"
+#include "ui/commands/open_command.h"
+#include "app/options.h"
+#include "app/photara_app.h"
+#include "app/screenshot.h"
+#include "app/single_instance.h"
 
 namespace {
 

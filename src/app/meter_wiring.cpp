@@ -1,7 +1,7 @@
-#include "meter_wiring.h"
+#include "app/meter_wiring.h"
 
-#include "live/display_model.h"
-#include "meter/display_ops.h"
+#include "core/live/display_model.h"
+#include "core/meter/display_ops.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
 #ifdef PHOTARA_HAVE_DEVICE

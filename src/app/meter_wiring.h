@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "link/hid_backend.h"
-#include "link/meter_link.h"
+#include "core/link/hid_backend.h"
+#include "core/link/meter_link.h"
 #include "sim/virtual_meter.h"
 
 namespace photara {

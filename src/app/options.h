@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "link/meter_identity.h"
+#include "core/link/meter_identity.h"
 
 namespace photara {
 

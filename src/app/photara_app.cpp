@@ -1,15 +1,15 @@
-#include "photara_app.h"
+#include "app/photara_app.h"
 
 #include <QAction>
 #include <functional>
 #include <utility>
 
-#include "commands/list_graph_commands.h"
-#include "commands/open_command.h"
-#include "datalist/recent_files_menu.h"
-#include "commands/toolbar_command.h"
-#include "link/meter_identity.h"
-#include "reading/reading.h"
+#include "ui/commands/list_graph_commands.h"
+#include "ui/commands/open_command.h"
+#include "ui/datalist/recent_files_menu.h"
+#include "ui/commands/toolbar_command.h"
+#include "core/link/meter_identity.h"
+#include "core/reading/reading.h"
 
 namespace photara {
 

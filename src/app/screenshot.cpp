@@ -1,11 +1,11 @@
-#include "screenshot.h"
+#include "app/screenshot.h"
 
 #include <QCoreApplication>
 #include <QPixmap>
 #include <cstdio>
 
-#include "base/meter_session.h"
-#include "panel/panel.h"
+#include "ui/base/meter_session.h"
+#include "ui/panel/panel.h"
 
 namespace photara {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "common/instance_lock.h"
+#include "core/common/instance_lock.h"
 
 namespace photara {
 

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "cli/exit_code.h"
-#include "link/meter_identity.h"
+#include "core/link/meter_identity.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
 #ifdef PHOTARA_HAVE_DEVICE

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "common/instance_lock.h"
-#include "common/local_time.h"
-#include "link/hid_backend.h"
-#include "link/meter_link.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
-#include "meter/guards.h"
-#include "meter/poll_tick.h"
+#include "core/common/instance_lock.h"
+#include "core/common/local_time.h"
+#include "core/link/hid_backend.h"
+#include "core/link/meter_link.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
+#include "core/meter/guards.h"
+#include "core/meter/poll_tick.h"
 
 namespace photara::sim {
 class VirtualMeter;

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "link/meter_link.h"
+#include "core/link/meter_link.h"
 
 namespace photara::cli {
 

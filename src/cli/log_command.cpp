@@ -14,9 +14,9 @@
 #include "cli/commands.h"
 #include "cli/exit_code.h"
 #include "cli/text_output.h"
-#include "export/recording_file.h"
-#include "export/recording_rows.h"
-#include "reading/reading.h"
+#include "core/export/recording_file.h"
+#include "core/export/recording_rows.h"
+#include "core/reading/reading.h"
 
 namespace photara::cli {
 namespace {

@@ -11,13 +11,13 @@
 #include "cli/commands.h"
 #include "cli/exit_code.h"
 #include "cli/text_output.h"
-#include "common/atomic_file.h"
-#include "datafile/data_file.h"
-#include "datafile/data_set.h"
-#include "export/set_csv.h"
-#include "logger/directory.h"
-#include "meter/display_ops.h"
-#include "meter/logger_ops.h"
+#include "core/common/atomic_file.h"
+#include "core/datafile/data_file.h"
+#include "core/datafile/data_set.h"
+#include "core/export/set_csv.h"
+#include "core/logger/directory.h"
+#include "core/meter/display_ops.h"
+#include "core/meter/logger_ops.h"
 
 namespace photara::cli {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_code.h"
-#include "common/version.h"
+#include "core/common/version.h"
 
 using namespace photara::cli;
 

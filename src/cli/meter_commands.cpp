@@ -9,14 +9,14 @@
 #include "cli/commands.h"
 #include "cli/exit_code.h"
 #include "cli/text_output.h"
-#include "clock/meter_clock.h"
-#include "link/meter_identity.h"
-#include "logger/logger_settings.h"
-#include "meter/clock_ops.h"
-#include "meter/display_ops.h"
-#include "meter/logger_ops.h"
-#include "meter/settings_ops.h"
-#include "reading/reading.h"
+#include "core/clock/meter_clock.h"
+#include "core/link/meter_identity.h"
+#include "core/logger/logger_settings.h"
+#include "core/meter/clock_ops.h"
+#include "core/meter/display_ops.h"
+#include "core/meter/logger_ops.h"
+#include "core/meter/settings_ops.h"
+#include "core/reading/reading.h"
 
 namespace photara::cli {
 namespace {

@@ -1,6 +1,6 @@
 #include "cli/text_output.h"
 
-#include "live/annunciators.h"
+#include "core/live/annunciators.h"
 
 #include <charconv>
 #include <cstdio>

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/local_time.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
+#include "core/common/local_time.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
 
 namespace photara::cli {
 

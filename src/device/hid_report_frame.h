@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "link/hid_backend.h"
-#include "protocol/report.h"
+#include "core/link/hid_backend.h"
+#include "core/protocol/report.h"
 
 namespace photara {
 

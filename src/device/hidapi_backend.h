@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "link/hid_backend.h"
+#include "core/link/hid_backend.h"
 
 namespace photara {
 

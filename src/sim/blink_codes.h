@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "protocol/report.h"
+#include "core/protocol/report.h"
 
 namespace photara::sim {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/local_time.h"
+#include "core/common/local_time.h"
 
 namespace photara::sim {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/report.h"
+#include "core/protocol/report.h"
 #include "sim/display_frame.h"
 
 namespace photara::sim {

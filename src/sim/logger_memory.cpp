@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "logger/directory.h"
-#include "logger/memory_status.h"
-#include "protocol/big_endian.h"
+#include "core/logger/directory.h"
+#include "core/logger/memory_status.h"
+#include "core/protocol/big_endian.h"
 
 namespace photara::sim {
 namespace {

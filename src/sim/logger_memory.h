@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/local_time.h"
-#include "protocol/report.h"
+#include "core/common/local_time.h"
+#include "core/protocol/report.h"
 #include "sim/data_set_generator.h"
 
 namespace photara::sim {

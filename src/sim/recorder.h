@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/local_time.h"
+#include "core/common/local_time.h"
 #include "sim/logger_memory.h"
 #include "sim/meter_clock.h"
 #include "sim/meter_settings.h"

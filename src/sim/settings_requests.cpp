@@ -1,8 +1,8 @@
 #include "sim/settings_requests.h"
 
-#include "logger/logger_settings.h"
-#include "protocol/big_endian.h"
-#include "protocol/commands.h"
+#include "core/logger/logger_settings.h"
+#include "core/protocol/big_endian.h"
+#include "core/protocol/commands.h"
 #include "sim/calendar.h"
 
 namespace photara::sim {

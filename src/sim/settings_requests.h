@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "common/local_time.h"
-#include "protocol/report.h"
+#include "core/common/local_time.h"
+#include "core/protocol/report.h"
 
 namespace photara::sim {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "protocol/big_endian.h"
-#include "protocol/commands.h"
+#include "core/protocol/big_endian.h"
+#include "core/protocol/commands.h"
 #include "sim/display_composer.h"
 #include "sim/settings_requests.h"
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "common/local_time.h"
-#include "protocol/report.h"
+#include "core/common/local_time.h"
+#include "core/protocol/report.h"
 #include "sim/front_panel.h"
 #include "sim/logger_memory.h"
 #include "sim/meter_clock.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "link/meter_identity.h"
-#include "protocol/commands.h"
+#include "core/link/meter_identity.h"
+#include "core/protocol/commands.h"
 
 namespace photara::sim {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "link/hid_backend.h"
-#include "protocol/report.h"
+#include "core/link/hid_backend.h"
+#include "core/protocol/report.h"
 #include "sim/virtual_meter.h"
 
 namespace photara::sim {

@@ -1,14 +1,14 @@
-#include "meter_wiring.h"
+#include "app/meter_wiring.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "link/meter_identity.h"
-#include "live/display_model.h"
-#include "meter/clock_ops.h"
-#include "meter/display_ops.h"
+#include "core/link/meter_identity.h"
+#include "core/live/display_model.h"
+#include "core/meter/clock_ops.h"
+#include "core/meter/display_ops.h"
 #include "support/scripted_hid_backend.h"
 
 namespace photara {

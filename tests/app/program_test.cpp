@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "photara_app.h"
+#include "app/photara_app.h"
 #include "sim/data_set_generator.h"
 
 namespace photara {

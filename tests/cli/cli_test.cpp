@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "common/instance_lock.h"
-#include "common/local_time.h"
-#include "datafile/data_file.h"
-#include "datafile/data_set.h"
-#include "export/recording_reader.h"
-#include "export/recording_rows.h"
-#include "export/set_csv.h"
+#include "core/common/instance_lock.h"
+#include "core/common/local_time.h"
+#include "core/datafile/data_file.h"
+#include "core/datafile/data_set.h"
+#include "core/export/recording_reader.h"
+#include "core/export/recording_rows.h"
+#include "core/export/set_csv.h"
 #include "sim/virtual_meter.h"
 
 extern char** environ;

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "link/meter_identity.h"
+#include "core/link/meter_identity.h"
 
 namespace photara {
 namespace {

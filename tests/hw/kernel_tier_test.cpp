@@ -14,12 +14,12 @@
 
 #include "bridge_control.h"
 #include "device/hidapi_backend.h"
-#include "link/meter_identity.h"
-#include "link/meter_link.h"
-#include "meter/logger_ops.h"
+#include "core/link/meter_identity.h"
+#include "core/link/meter_link.h"
+#include "core/meter/logger_ops.h"
 #include "sim/logger_memory.h"
 #include "sim/virtual_meter.h"
-#include "uhid_bridge/bridge_setup.h"
+#include "tools/uhid_bridge/bridge_setup.h"
 
 namespace photara {
 namespace {

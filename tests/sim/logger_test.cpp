@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "logger/directory.h"
-#include "meter/logger_ops.h"
-#include "protocol/big_endian.h"
+#include "core/logger/directory.h"
+#include "core/meter/logger_ops.h"
+#include "core/protocol/big_endian.h"
 #include "sim/data_set_generator.h"
 #include "sim_fixture.h"
 

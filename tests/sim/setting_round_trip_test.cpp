@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-#include "live/display_model.h"
-#include "live/display_state.h"
-#include "meter/poll_tick.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
+#include "core/meter/poll_tick.h"
 #include "sim/key_codes.h"
 #include "sim/setting_menu.h"
 #include "sim_fixture.h"

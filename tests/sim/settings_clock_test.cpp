@@ -2,8 +2,8 @@
 // out-of-range arguments refused, the clock running on from the time set.
 #include <gtest/gtest.h>
 
-#include "clock/meter_clock.h"
-#include "meter/settings_ops.h"
+#include "core/clock/meter_clock.h"
+#include "core/meter/settings_ops.h"
 #include "sim_fixture.h"
 
 namespace photara::sim::test {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "link/meter_identity.h"
-#include "link/meter_link.h"
+#include "core/link/meter_identity.h"
+#include "core/link/meter_link.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
 #include "support/fake_clock.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/local_time.h"
+#include "core/common/local_time.h"
 
 namespace photara::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/hid_backend.h"
+#include "core/link/hid_backend.h"
 
 namespace photara::test {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "base/prompts.h"
+#include "ui/base/prompts.h"
 
 namespace photara::test {
 

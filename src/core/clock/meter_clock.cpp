@@ -1,8 +1,8 @@
-#include "clock/meter_clock.h"
+#include "core/clock/meter_clock.h"
 
 #include <cstdio>
 
-#include "protocol/big_endian.h"
+#include "core/protocol/big_endian.h"
 
 namespace photara {
 namespace {

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "common/local_time.h"
+#include "core/common/local_time.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "common/instance_lock.h"
+#include "core/common/instance_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

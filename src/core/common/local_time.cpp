@@ -1,4 +1,4 @@
-#include "common/local_time.h"
+#include "core/common/local_time.h"
 
 #include <chrono>
 #include <cstdio>

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "datafile/samples.h"
-#include "plot/plot_settings.h"
+#include "core/datafile/samples.h"
+#include "core/plot/plot_settings.h"
 
 namespace photara {
 

@@ -1,9 +1,9 @@
-#include "datafile/data_file.h"
+#include "core/datafile/data_file.h"
 
 #include <algorithm>
 
-#include "datafile/data_set.h"
-#include "datafile/data_text.h"
+#include "core/datafile/data_set.h"
+#include "core/datafile/data_text.h"
 
 namespace photara {
 

@@ -1,6 +1,6 @@
-#include "datafile/data_set.h"
+#include "core/datafile/data_set.h"
 
-#include "datafile/data_text.h"
+#include "core/datafile/data_text.h"
 
 namespace photara {
 

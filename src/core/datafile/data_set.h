@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "datafile/samples.h"
+#include "core/datafile/samples.h"
 
 namespace photara {
 

@@ -1,8 +1,8 @@
-#include "datafile/data_text.h"
+#include "core/datafile/data_text.h"
 
 #include <algorithm>
 
-#include "datafile/leading_number.h"
+#include "core/datafile/leading_number.h"
 
 namespace photara {
 

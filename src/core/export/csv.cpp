@@ -1,4 +1,4 @@
-#include "export/csv.h"
+#include "core/export/csv.h"
 
 namespace photara::csv {
 

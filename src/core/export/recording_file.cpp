@@ -1,4 +1,4 @@
-#include "export/recording_file.h"
+#include "core/export/recording_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "common/local_time.h"
-#include "export/recording_rows.h"
+#include "core/common/local_time.h"
+#include "core/export/recording_rows.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "export/recording_reader.h"
+#include "core/export/recording_reader.h"
 
 #include <utility>
 

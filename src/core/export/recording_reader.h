@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/recording_rows.h"
+#include "core/export/recording_rows.h"
 
 namespace photara {
 

@@ -1,11 +1,11 @@
-#include "export/recording_rows.h"
+#include "core/export/recording_rows.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <system_error>
 
-#include "export/csv.h"
+#include "core/export/csv.h"
 
 namespace photara {
 namespace {

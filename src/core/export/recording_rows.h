@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/local_time.h"
-#include "reading/reading.h"
+#include "core/common/local_time.h"
+#include "core/reading/reading.h"
 
 namespace photara {
 

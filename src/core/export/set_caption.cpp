@@ -1,6 +1,6 @@
-#include "export/set_caption.h"
+#include "core/export/set_caption.h"
 
-#include "export/set_csv.h"
+#include "core/export/set_csv.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "export/set_csv.h"
+#include "core/export/set_csv.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "datafile/data_text.h"
-#include "export/csv.h"
+#include "core/datafile/data_text.h"
+#include "core/export/csv.h"
 
 namespace photara {
 namespace {

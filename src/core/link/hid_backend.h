@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "protocol/report.h"
+#include "core/protocol/report.h"
 
 namespace photara {
 

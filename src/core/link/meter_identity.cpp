@@ -1,4 +1,4 @@
-#include "link/meter_identity.h"
+#include "core/link/meter_identity.h"
 
 #include <charconv>
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "link/meter_identity_setting.h"
+#include "core/link/meter_identity_setting.h"
 
 namespace photara {
 

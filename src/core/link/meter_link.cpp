@@ -1,4 +1,4 @@
-#include "link/meter_link.h"
+#include "core/link/meter_link.h"
 
 #include <algorithm>
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "common/outcome.h"
-#include "link/hid_backend.h"
-#include "link/request.h"
-#include "protocol/report.h"
+#include "core/common/outcome.h"
+#include "core/link/hid_backend.h"
+#include "core/link/request.h"
+#include "core/protocol/report.h"
 
 namespace photara {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "protocol/commands.h"
-#include "protocol/report.h"
+#include "core/protocol/commands.h"
+#include "core/protocol/report.h"
 
 namespace photara {
 

@@ -1,6 +1,6 @@
-#include "live/annunciators.h"
+#include "core/live/annunciators.h"
 
-#include "live/display_report.h"
+#include "core/live/display_report.h"
 
 namespace photara {
 namespace {

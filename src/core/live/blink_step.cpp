@@ -1,11 +1,11 @@
-#include "live/blink_step.h"
+#include "core/live/blink_step.h"
 
 #include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <span>
 
-#include "live/display_report.h"
+#include "core/live/display_report.h"
 
 namespace photara {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "live/display_model.h"
-#include "live/display_state.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
 
 namespace photara {
 

@@ -1,10 +1,10 @@
-#include "live/character_step.h"
+#include "core/live/character_step.h"
 
 #include <array>
 #include <cstddef>
 
-#include "live/character_tables.h"
-#include "live/display_report.h"
+#include "core/live/character_tables.h"
+#include "core/live/display_report.h"
 
 namespace photara {
 namespace {

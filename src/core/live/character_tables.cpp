@@ -1,4 +1,4 @@
-#include "live/character_tables.h"
+#include "core/live/character_tables.h"
 
 #include <array>
 #include <span>

@@ -1,9 +1,9 @@
-#include "live/display_decoding.h"
+#include "core/live/display_decoding.h"
 
-#include "live/annunciators.h"
-#include "live/character_step.h"
-#include "live/legend_decoding.h"
-#include "live/separators_and_battery.h"
+#include "core/live/annunciators.h"
+#include "core/live/character_step.h"
+#include "core/live/legend_decoding.h"
+#include "core/live/separators_and_battery.h"
 
 namespace photara {
 

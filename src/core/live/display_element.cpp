@@ -1,4 +1,4 @@
-#include "live/display_element.h"
+#include "core/live/display_element.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "live/display_model.h"
+#include "core/live/display_model.h"
 
 namespace photara {
 

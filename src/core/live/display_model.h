@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "live/display_element.h"
+#include "core/live/display_element.h"
 
 namespace photara {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "protocol/report.h"
+#include "core/protocol/report.h"
 
 namespace photara {
 

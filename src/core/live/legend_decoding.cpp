@@ -1,9 +1,9 @@
-#include "live/legend_decoding.h"
+#include "core/live/legend_decoding.h"
 
 #include <array>
 #include <cstddef>
 
-#include "live/display_report.h"
+#include "core/live/display_report.h"
 
 namespace photara {
 namespace {

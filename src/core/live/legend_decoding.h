@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "live/display_state.h"
+#include "core/live/display_state.h"
 
 namespace photara {
 

@@ -1,8 +1,8 @@
-#include "live/separators_and_battery.h"
+#include "core/live/separators_and_battery.h"
 
 #include <array>
 
-#include "live/display_report.h"
+#include "core/live/display_report.h"
 
 namespace photara {
 namespace {

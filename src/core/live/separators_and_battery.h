@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "live/display_model.h"
+#include "core/live/display_model.h"
 
 namespace photara {
 

@@ -1,8 +1,8 @@
-#include "logger/directory.h"
+#include "core/logger/directory.h"
 
 #include <algorithm>
 
-#include "protocol/commands.h"
+#include "core/protocol/commands.h"
 
 namespace photara {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "protocol/report.h"
+#include "core/protocol/report.h"
 
 namespace photara {
 

@@ -1,9 +1,9 @@
-#include "logger/logger_settings.h"
+#include "core/logger/logger_settings.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "datafile/leading_number.h"
+#include "core/datafile/leading_number.h"
 
 namespace photara {
 

@@ -1,6 +1,6 @@
-#include "logger/memory_status.h"
+#include "core/logger/memory_status.h"
 
-#include "protocol/big_endian.h"
+#include "core/protocol/big_endian.h"
 
 namespace photara {
 

@@ -1,6 +1,6 @@
-#include "meter/clock_ops.h"
+#include "core/meter/clock_ops.h"
 
-#include "clock/meter_clock.h"
+#include "core/clock/meter_clock.h"
 
 namespace photara {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/local_time.h"
-#include "link/meter_link.h"
+#include "core/common/local_time.h"
+#include "core/link/meter_link.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "meter/display_ops.h"
+#include "core/meter/display_ops.h"
 
 namespace photara {
 

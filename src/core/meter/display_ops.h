@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "link/meter_link.h"
+#include "core/link/meter_link.h"
 
 namespace photara {
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "live/display_element.h"
-#include "live/display_state.h"
+#include "core/live/display_element.h"
+#include "core/live/display_state.h"
 
 namespace photara {
 

@@ -1,9 +1,9 @@
-#include "meter/logger_ops.h"
+#include "core/meter/logger_ops.h"
 
 #include <span>
 
-#include "logger/directory.h"
-#include "protocol/big_endian.h"
+#include "core/logger/directory.h"
+#include "core/protocol/big_endian.h"
 
 namespace photara {
 namespace {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "link/meter_link.h"
-#include "logger/memory_status.h"
+#include "core/link/meter_link.h"
+#include "core/logger/memory_status.h"
 
 namespace photara {
 

@@ -1,7 +1,7 @@
-#include "meter/poll_tick.h"
+#include "core/meter/poll_tick.h"
 
-#include "live/display_decoding.h"
-#include "meter/display_ops.h"
+#include "core/live/display_decoding.h"
+#include "core/meter/display_ops.h"
 
 namespace photara {
 

@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "link/meter_link.h"
-#include "live/blink_step.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
+#include "core/link/meter_link.h"
+#include "core/live/blink_step.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
 
 namespace photara {
 

@@ -1,9 +1,9 @@
-#include "meter/settings_ops.h"
+#include "core/meter/settings_ops.h"
 
 #include <array>
 #include <span>
 
-#include "protocol/big_endian.h"
+#include "core/protocol/big_endian.h"
 
 namespace photara {
 namespace {

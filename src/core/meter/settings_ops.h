@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/meter_link.h"
+#include "core/link/meter_link.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "plot/decimal_text.h"
+#include "core/plot/decimal_text.h"
 
 #include <array>
 #include <charconv>

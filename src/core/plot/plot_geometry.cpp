@@ -1,9 +1,9 @@
-#include "plot/plot_geometry.h"
+#include "core/plot/plot_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "plot/decimal_text.h"
+#include "core/plot/decimal_text.h"
 
 namespace photara {
 namespace {

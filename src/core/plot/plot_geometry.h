@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "datafile/samples.h"
-#include "plot/plot_settings.h"
+#include "core/datafile/samples.h"
+#include "core/plot/plot_settings.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "plot/plot_setup.h"
+#include "core/plot/plot_setup.h"
 
 namespace photara {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "datafile/samples.h"
-#include "plot/plot_settings.h"
+#include "core/datafile/samples.h"
+#include "core/plot/plot_settings.h"
 
 namespace photara {
 

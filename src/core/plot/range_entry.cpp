@@ -1,9 +1,9 @@
-#include "plot/range_entry.h"
+#include "core/plot/range_entry.h"
 
 #include <cmath>
 
-#include "datafile/leading_number.h"
-#include "plot/decimal_text.h"
+#include "core/datafile/leading_number.h"
+#include "core/plot/decimal_text.h"
 
 namespace photara {
 namespace {

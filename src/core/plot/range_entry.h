@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "plot/plot_settings.h"
+#include "core/plot/plot_settings.h"
 
 namespace photara {
 

@@ -1,11 +1,11 @@
-#include "reading/reading.h"
+#include "core/reading/reading.h"
 
 #include <array>
 #include <cmath>
 #include <utility>
 
-#include "live/display_model.h"
-#include "live/display_state.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
 
 namespace photara {
 namespace {

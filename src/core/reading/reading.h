@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "reading/units.h"
+#include "core/reading/units.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "reading/units.h"
+#include "core/reading/units.h"
 
 #include <array>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "series/live_feed.h"
+#include "core/series/live_feed.h"
 
 namespace photara {
 namespace {

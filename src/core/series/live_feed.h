@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "common/local_time.h"
-#include "export/recording_file.h"
-#include "reading/reading.h"
-#include "series/series.h"
+#include "core/common/local_time.h"
+#include "core/export/recording_file.h"
+#include "core/reading/reading.h"
+#include "core/series/series.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "series/moments.h"
+#include "core/series/moments.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "series/series.h"
+#include "core/series/series.h"
 
 #include <algorithm>
 #include <array>

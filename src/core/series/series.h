@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "series/moments.h"
+#include "core/series/moments.h"
 
 namespace photara {
 

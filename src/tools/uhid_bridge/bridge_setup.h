@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "common/local_time.h"
+#include "core/common/local_time.h"
 
 namespace photara::tools {
 

@@ -23,9 +23,9 @@
 #include <optional>
 #include <string>
 
-#include "bridge_setup.h"
-#include "link/meter_identity.h"
-#include "meter_bridge.h"
+#include "tools/uhid_bridge/bridge_setup.h"
+#include "core/link/meter_identity.h"
+#include "tools/uhid_bridge/meter_bridge.h"
 #include "sim/logger_memory.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "meter_bridge.h"
+#include "tools/uhid_bridge/meter_bridge.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,9 +8,9 @@
 #include <span>
 #include <string>
 
-#include "protocol/report.h"
+#include "core/protocol/report.h"
 #include "sim/virtual_meter.h"
-#include "uhid_device.h"
+#include "tools/uhid_bridge/uhid_device.h"
 
 namespace photara::tools {
 

@@ -1,4 +1,4 @@
-#include "uhid_device.h"
+#include "tools/uhid_bridge/uhid_device.h"
 
 #include <fcntl.h>
 #include <linux/input.h>  // BUS_USB

@@ -1,10 +1,10 @@
-#include "base/export_file.h"
+#include "ui/base/export_file.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 
-#include "base/prompts.h"
+#include "ui/base/prompts.h"
 
 namespace photara {
 

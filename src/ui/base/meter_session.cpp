@@ -1,4 +1,4 @@
-#include "base/meter_session.h"
+#include "ui/base/meter_session.h"
 
 namespace photara {
 

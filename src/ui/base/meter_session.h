@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "base/timer_pause.h"
-#include "link/hid_backend.h"
-#include "link/meter_identity.h"
-#include "link/meter_link.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
-#include "meter/guards.h"
-#include "meter/poll_tick.h"
+#include "ui/base/timer_pause.h"
+#include "core/link/hid_backend.h"
+#include "core/link/meter_identity.h"
+#include "core/link/meter_link.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
+#include "core/meter/guards.h"
+#include "core/meter/poll_tick.h"
 
 class QTimer;
 

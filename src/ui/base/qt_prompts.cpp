@@ -9,7 +9,7 @@
 #include <QPrinter>
 #include <QSpinBox>
 
-#include "base/prompts.h"
+#include "ui/base/prompts.h"
 
 namespace photara {
 namespace {

@@ -1,4 +1,4 @@
-#include "base/timer_pause.h"
+#include "ui/base/timer_pause.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "base/window_placement.h"
+#include "ui/base/window_placement.h"
 
 #include <QAction>
 #include <QApplication>

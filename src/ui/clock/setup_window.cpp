@@ -1,4 +1,4 @@
-#include "clock/setup_window.h"
+#include "ui/clock/setup_window.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -8,13 +8,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "base/timer_pause.h"
-#include "clock/meter_clock.h"
-#include "common/local_time.h"
-#include "logger/click_filter.h"
-#include "meter/clock_ops.h"
-#include "meter/display_ops.h"
-#include "panel/twips.h"
+#include "ui/base/timer_pause.h"
+#include "core/clock/meter_clock.h"
+#include "core/common/local_time.h"
+#include "ui/logger/click_filter.h"
+#include "core/meter/clock_ops.h"
+#include "core/meter/display_ops.h"
+#include "ui/panel/twips.h"
 
 namespace photara {
 namespace {

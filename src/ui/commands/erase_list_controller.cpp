@@ -1,13 +1,13 @@
-#include "commands/erase_list_controller.h"
+#include "ui/commands/erase_list_controller.h"
 
 #include <QComboBox>
 
-#include "base/app_context.h"
-#include "base/prompts.h"
-#include "base/meter_session.h"
-#include "commands/logger_messages.h"
-#include "logger/directory.h"
-#include "meter/logger_ops.h"
+#include "ui/base/app_context.h"
+#include "ui/base/prompts.h"
+#include "ui/base/meter_session.h"
+#include "ui/commands/logger_messages.h"
+#include "core/logger/directory.h"
+#include "core/meter/logger_ops.h"
 
 namespace photara {
 namespace {

@@ -1,10 +1,10 @@
-#include "commands/list_graph_commands.h"
+#include "ui/commands/list_graph_commands.h"
 
-#include "base/app_context.h"
-#include "common/workspace.h"
-#include "datafile/data_set.h"
-#include "datalist/data_file_io.h"
-#include "datalist/data_views.h"
+#include "ui/base/app_context.h"
+#include "core/common/workspace.h"
+#include "core/datafile/data_set.h"
+#include "ui/datalist/data_file_io.h"
+#include "ui/datalist/data_views.h"
 
 namespace photara {
 

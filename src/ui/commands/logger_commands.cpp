@@ -1,22 +1,22 @@
-#include "commands/logger_commands.h"
+#include "ui/commands/logger_commands.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "base/app_context.h"
-#include "base/prompts.h"
-#include "base/meter_session.h"
-#include "commands/erase_list_controller.h"
-#include "commands/logger_messages.h"
-#include "commands/settings_commands.h"
-#include "common/workspace.h"
-#include "datalist/data_views.h"
-#include "live/display_state.h"
-#include "logger/input_lock.h"
-#include "logger/memory_window.h"
-#include "meter/display_ops.h"
-#include "meter/logger_ops.h"
+#include "ui/base/app_context.h"
+#include "ui/base/prompts.h"
+#include "ui/base/meter_session.h"
+#include "ui/commands/erase_list_controller.h"
+#include "ui/commands/logger_messages.h"
+#include "ui/commands/settings_commands.h"
+#include "core/common/workspace.h"
+#include "ui/datalist/data_views.h"
+#include "core/live/display_state.h"
+#include "ui/logger/input_lock.h"
+#include "ui/logger/memory_window.h"
+#include "core/meter/display_ops.h"
+#include "core/meter/logger_ops.h"
 
 namespace photara {
 namespace {

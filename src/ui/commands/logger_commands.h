@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/rtc_command.h"
+#include "ui/commands/rtc_command.h"
 
 class QComboBox;
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "base/app_context.h"
-#include "base/prompts.h"
+#include "ui/base/app_context.h"
+#include "ui/base/prompts.h"
 
 namespace photara {
 

@@ -1,16 +1,16 @@
-#include "commands/open_command.h"
+#include "ui/commands/open_command.h"
 
 #include <QFileInfo>
 
-#include "base/app_context.h"
-#include "base/prompts.h"
-#include "base/meter_session.h"
-#include "common/workspace.h"
-#include "datafile/data_file.h"
-#include "datafile/data_set.h"
-#include "datalist/data_file_io.h"
-#include "datalist/data_views.h"
-#include "datalist/file_history.h"
+#include "ui/base/app_context.h"
+#include "ui/base/prompts.h"
+#include "ui/base/meter_session.h"
+#include "core/common/workspace.h"
+#include "core/datafile/data_file.h"
+#include "core/datafile/data_set.h"
+#include "ui/datalist/data_file_io.h"
+#include "ui/datalist/data_views.h"
+#include "ui/datalist/file_history.h"
 
 namespace photara {
 

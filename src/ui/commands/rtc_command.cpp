@@ -1,10 +1,10 @@
-#include "commands/rtc_command.h"
+#include "ui/commands/rtc_command.h"
 
-#include "base/app_context.h"
-#include "base/prompts.h"
-#include "base/meter_session.h"
-#include "clock/setup_window.h"
-#include "commands/logger_messages.h"
+#include "ui/base/app_context.h"
+#include "ui/base/prompts.h"
+#include "ui/base/meter_session.h"
+#include "ui/clock/setup_window.h"
+#include "ui/commands/logger_messages.h"
 
 namespace photara {
 

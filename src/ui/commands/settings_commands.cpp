@@ -1,12 +1,12 @@
-#include "commands/settings_commands.h"
+#include "ui/commands/settings_commands.h"
 
-#include "base/app_context.h"
-#include "base/prompts.h"
-#include "base/meter_session.h"
-#include "commands/logger_messages.h"
-#include "logger/logger_settings.h"
-#include "meter/display_ops.h"
-#include "meter/settings_ops.h"
+#include "ui/base/app_context.h"
+#include "ui/base/prompts.h"
+#include "ui/base/meter_session.h"
+#include "ui/commands/logger_messages.h"
+#include "core/logger/logger_settings.h"
+#include "core/meter/display_ops.h"
+#include "core/meter/settings_ops.h"
 
 namespace photara {
 namespace {

@@ -1,12 +1,12 @@
-#include "datalist/csv_export.h"
+#include "ui/datalist/csv_export.h"
 
 #include <QDir>
 #include <QIODevice>
 
-#include "base/export_file.h"
-#include "base/prompts.h"
-#include "datalist/file_history.h"
-#include "export/set_caption.h"
+#include "ui/base/export_file.h"
+#include "ui/base/prompts.h"
+#include "ui/datalist/file_history.h"
+#include "core/export/set_caption.h"
 
 namespace photara {
 namespace {

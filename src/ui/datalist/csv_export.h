@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "export/set_csv.h"
+#include "core/export/set_csv.h"
 
 namespace photara {
 

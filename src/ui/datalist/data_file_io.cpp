@@ -1,4 +1,4 @@
-#include "datalist/data_file_io.h"
+#include "ui/datalist/data_file_io.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,10 +8,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "base/app_context.h"
-#include "base/meter_session.h"
-#include "base/prompts.h"
-#include "datafile/data_file.h"
+#include "ui/base/app_context.h"
+#include "ui/base/meter_session.h"
+#include "ui/base/prompts.h"
+#include "core/datafile/data_file.h"
 
 namespace photara {
 namespace {

@@ -1,6 +1,6 @@
-#include "datalist/data_list_model.h"
+#include "ui/datalist/data_list_model.h"
 
-#include "base/latin1.h"
+#include "ui/base/latin1.h"
 
 namespace photara {
 

@@ -3,7 +3,7 @@
 #include <QAbstractTableModel>
 #include <memory>
 
-#include "datafile/data_set.h"
+#include "core/datafile/data_set.h"
 
 namespace photara {
 

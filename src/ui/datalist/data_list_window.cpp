@@ -1,4 +1,4 @@
-#include "datalist/data_list_window.h"
+#include "ui/datalist/data_list_window.h"
 
 #include <QAction>
 #include <QEvent>
@@ -14,14 +14,14 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "base/app_context.h"
-#include "base/latin1.h"
-#include "base/prompts.h"
-#include "base/meter_session.h"
-#include "common/workspace.h"
-#include "datalist/csv_export.h"
-#include "datalist/data_file_io.h"
-#include "datalist/data_list_model.h"
+#include "ui/base/app_context.h"
+#include "ui/base/latin1.h"
+#include "ui/base/prompts.h"
+#include "ui/base/meter_session.h"
+#include "core/common/workspace.h"
+#include "ui/datalist/csv_export.h"
+#include "ui/datalist/data_file_io.h"
+#include "ui/datalist/data_list_model.h"
 
 namespace photara {
 namespace {

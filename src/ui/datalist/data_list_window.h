@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "datafile/data_set.h"
+#include "core/datafile/data_set.h"
 
 class QLabel;
 class QTableView;

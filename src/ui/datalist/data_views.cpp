@@ -1,11 +1,11 @@
-#include "datalist/data_views.h"
+#include "ui/datalist/data_views.h"
 
-#include "base/app_context.h"
-#include "base/window_placement.h"
-#include "common/workspace.h"
-#include "datalist/data_list_window.h"
-#include "plot/plot_setup.h"
-#include "plot/plot_window.h"
+#include "ui/base/app_context.h"
+#include "ui/base/window_placement.h"
+#include "core/common/workspace.h"
+#include "ui/datalist/data_list_window.h"
+#include "core/plot/plot_setup.h"
+#include "ui/plot/plot_window.h"
 
 namespace photara {
 

@@ -1,4 +1,4 @@
-#include "datalist/file_history.h"
+#include "ui/datalist/file_history.h"
 
 #include <QFileInfo>
 #include <QSettings>

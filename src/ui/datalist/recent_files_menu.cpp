@@ -1,11 +1,11 @@
-#include "datalist/recent_files_menu.h"
+#include "ui/datalist/recent_files_menu.h"
 
 #include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QToolButton>
 
-#include "datalist/file_history.h"
+#include "ui/datalist/file_history.h"
 
 namespace photara {
 namespace {

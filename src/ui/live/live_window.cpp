@@ -1,4 +1,4 @@
-#include "live/live_window.h"
+#include "ui/live/live_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,12 +16,12 @@
 #include <QVBoxLayout>
 #include <fstream>
 
-#include "base/prompts.h"
-#include "common/local_time.h"
-#include "export/recording_reader.h"
-#include "live/recording_name.h"
-#include "plotview/plot_view.h"
-#include "series/live_feed.h"
+#include "ui/base/prompts.h"
+#include "core/common/local_time.h"
+#include "core/export/recording_reader.h"
+#include "ui/live/recording_name.h"
+#include "ui/plotview/plot_view.h"
+#include "core/series/live_feed.h"
 
 namespace photara {
 namespace {

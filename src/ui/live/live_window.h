@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "live/trend_content.h"
-#include "series/series.h"
+#include "ui/live/trend_content.h"
+#include "core/series/series.h"
 
 class QAction;
 class QComboBox;

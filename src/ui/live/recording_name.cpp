@@ -1,4 +1,4 @@
-#include "live/recording_name.h"
+#include "ui/live/recording_name.h"
 
 #include <QFileInfo>
 #include <QLocale>

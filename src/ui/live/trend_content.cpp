@@ -1,12 +1,12 @@
-#include "live/trend_content.h"
+#include "ui/live/trend_content.h"
 
 #include <QDateTime>
 #include <QPainter>
 #include <QVector>
 #include <cmath>
 
-#include "plotview/axis_ticks.h"
-#include "series/series.h"
+#include "ui/plotview/axis_ticks.h"
+#include "core/series/series.h"
 
 namespace photara {
 namespace {

@@ -3,10 +3,10 @@
 #include <QString>
 #include <cstdint>
 
-#include "plotview/plot_view.h"
-#include "plotview/value_text.h"
-#include "reading/units.h"
-#include "series/moments.h"
+#include "ui/plotview/plot_view.h"
+#include "ui/plotview/value_text.h"
+#include "core/reading/units.h"
+#include "core/series/moments.h"
 
 namespace photara {
 

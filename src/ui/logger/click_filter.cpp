@@ -1,4 +1,4 @@
-#include "logger/click_filter.h"
+#include "ui/logger/click_filter.h"
 
 #include <QEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "logger/input_lock.h"
+#include "ui/logger/input_lock.h"
 
 #include <QMainWindow>
 #include <QToolBar>

@@ -1,4 +1,4 @@
-#include "logger/memory_window.h"
+#include "ui/logger/memory_window.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -12,10 +12,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "base/window_placement.h"
-#include "logger/click_filter.h"
-#include "logger/directory.h"
-#include "logger/memory_status.h"
+#include "ui/base/window_placement.h"
+#include "ui/logger/click_filter.h"
+#include "core/logger/directory.h"
+#include "core/logger/memory_status.h"
 
 namespace photara {
 namespace {

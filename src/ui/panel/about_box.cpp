@@ -1,4 +1,4 @@
-#include "panel/about_box.h"
+#include "ui/panel/about_box.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "panel/erase_list.h"
+#include "ui/panel/erase_list.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>

@@ -1,6 +1,6 @@
-#include "panel/key_exchange.h"
+#include "ui/panel/key_exchange.h"
 
-#include "base/timer_pause.h"
+#include "ui/base/timer_pause.h"
 
 namespace photara {
 

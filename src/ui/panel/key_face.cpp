@@ -1,4 +1,4 @@
-#include "panel/key_face.h"
+#include "ui/panel/key_face.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,15 +1,15 @@
-#include "panel/keypad.h"
+#include "ui/panel/keypad.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVariant>
 
-#include "common/local_time.h"
-#include "panel/key_exchange.h"
-#include "panel/key_face.h"
-#include "panel/mem_key.h"
-#include "panel/meter_look.h"
-#include "panel/twips.h"
+#include "core/common/local_time.h"
+#include "ui/panel/key_exchange.h"
+#include "ui/panel/key_face.h"
+#include "ui/panel/mem_key.h"
+#include "ui/panel/meter_look.h"
+#include "ui/panel/twips.h"
 
 namespace photara {
 namespace {

@@ -1,11 +1,11 @@
-#include "panel/lcd_cell.h"
+#include "ui/panel/lcd_cell.h"
 
 #include <QPainter>
 #include <QPolygonF>
 #include <algorithm>
 
-#include "panel/meter_look.h"
-#include "panel/segment_font.h"
+#include "ui/panel/meter_look.h"
+#include "ui/panel/segment_font.h"
 
 namespace photara {
 namespace {

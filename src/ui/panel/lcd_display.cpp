@@ -1,14 +1,14 @@
-#include "panel/lcd_display.h"
+#include "ui/panel/lcd_display.h"
 
 #include <QLabel>
 
-#include "base/latin1.h"
-#include "live/display_model.h"
-#include "panel/lcd_cell.h"
-#include "panel/lcd_icon.h"
-#include "panel/lcd_layout.h"
-#include "panel/lcd_names.h"
-#include "panel/meter_look.h"
+#include "ui/base/latin1.h"
+#include "core/live/display_model.h"
+#include "ui/panel/lcd_cell.h"
+#include "ui/panel/lcd_icon.h"
+#include "ui/panel/lcd_layout.h"
+#include "ui/panel/lcd_names.h"
+#include "ui/panel/meter_look.h"
 
 namespace photara {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <bitset>
 
-#include "live/display_element.h"
+#include "core/live/display_element.h"
 
 class QLabel;
 

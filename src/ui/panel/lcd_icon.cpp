@@ -1,9 +1,9 @@
-#include "panel/lcd_icon.h"
+#include "ui/panel/lcd_icon.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "panel/meter_look.h"
+#include "ui/panel/meter_look.h"
 
 namespace photara {
 namespace {

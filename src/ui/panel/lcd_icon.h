@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "live/display_element.h"
+#include "core/live/display_element.h"
 
 namespace photara {
 

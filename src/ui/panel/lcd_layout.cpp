@@ -1,9 +1,9 @@
-#include "panel/lcd_layout.h"
+#include "ui/panel/lcd_layout.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "panel/twips.h"
+#include "ui/panel/twips.h"
 
 namespace photara {
 namespace {

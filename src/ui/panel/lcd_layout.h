@@ -3,7 +3,7 @@
 #include <QRect>
 #include <optional>
 
-#include "live/display_element.h"
+#include "core/live/display_element.h"
 
 namespace photara {
 

@@ -1,10 +1,10 @@
-#include "panel/lcd_names.h"
+#include "ui/panel/lcd_names.h"
 
 #include <array>
 #include <utility>
 
-#include "base/latin1.h"
-#include "live/display_model.h"
+#include "ui/base/latin1.h"
+#include "core/live/display_model.h"
 
 namespace photara {
 namespace {

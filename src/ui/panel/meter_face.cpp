@@ -1,10 +1,10 @@
-#include "panel/meter_face.h"
+#include "ui/panel/meter_face.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "panel/meter_look.h"
-#include "panel/twips.h"
+#include "ui/panel/meter_look.h"
+#include "ui/panel/twips.h"
 
 namespace photara {
 

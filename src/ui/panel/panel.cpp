@@ -1,4 +1,4 @@
-#include "panel/panel.h"
+#include "ui/panel/panel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -10,18 +10,18 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include "base/window_placement.h"
-#include "live/display_model.h"
-#include "panel/about_box.h"
-#include "panel/erase_list.h"
-#include "panel/key_exchange.h"
-#include "panel/keypad.h"
-#include "panel/lcd_display.h"
-#include "panel/meter_face.h"
-#include "panel/meter_look.h"
-#include "panel/panel_toolbar.h"
-#include "panel/recording_status.h"
-#include "panel/twips.h"
+#include "ui/base/window_placement.h"
+#include "core/live/display_model.h"
+#include "ui/panel/about_box.h"
+#include "ui/panel/erase_list.h"
+#include "ui/panel/key_exchange.h"
+#include "ui/panel/keypad.h"
+#include "ui/panel/lcd_display.h"
+#include "ui/panel/meter_face.h"
+#include "ui/panel/meter_look.h"
+#include "ui/panel/panel_toolbar.h"
+#include "ui/panel/recording_status.h"
+#include "ui/panel/twips.h"
 
 namespace photara {
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "common/version.h"
+#include "core/common/version.h"
 
 class QAction;
 class QComboBox;

@@ -1,11 +1,11 @@
-#include "panel/panel_toolbar.h"
+#include "ui/panel/panel_toolbar.h"
 
 #include <QAction>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QToolBar>
 
-#include "panel/toolbar_icons.h"
+#include "ui/panel/toolbar_icons.h"
 
 namespace photara {
 namespace {

@@ -1,9 +1,9 @@
-#include "panel/recording_status.h"
+#include "ui/panel/recording_status.h"
 
 #include <QLabel>
 #include <QTimer>
 
-#include "panel/meter_look.h"
+#include "ui/panel/meter_look.h"
 
 namespace photara {
 namespace {

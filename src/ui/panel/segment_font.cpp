@@ -1,4 +1,4 @@
-#include "panel/segment_font.h"
+#include "ui/panel/segment_font.h"
 
 namespace photara {
 

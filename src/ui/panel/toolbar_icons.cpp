@@ -1,4 +1,4 @@
-#include "panel/toolbar_icons.h"
+#include "ui/panel/toolbar_icons.h"
 
 #include <QGuiApplication>
 #include <QHash>

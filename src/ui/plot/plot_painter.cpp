@@ -1,11 +1,11 @@
-#include "plot/plot_painter.h"
+#include "ui/plot/plot_painter.h"
 
 #include <QFontInfo>
 #include <QPainter>
 #include <QPolygonF>
 #include <vector>
 
-#include "base/latin1.h"
+#include "ui/base/latin1.h"
 namespace photara {
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 
-#include "plot/plot_geometry.h"
+#include "core/plot/plot_geometry.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "plot/plot_picture.h"
+#include "ui/plot/plot_picture.h"
 
 #include <QImageWriter>
 #include <QPageLayout>
@@ -8,9 +8,9 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
-#include "datafile/data_set.h"
-#include "export/set_caption.h"
-#include "plot/plot_painter.h"
+#include "core/datafile/data_set.h"
+#include "core/export/set_caption.h"
+#include "ui/plot/plot_painter.h"
 
 namespace photara {
 namespace {

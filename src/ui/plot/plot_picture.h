@@ -5,8 +5,8 @@
 #include <QSizeF>
 #include <QString>
 
-#include "datafile/samples.h"
-#include "plot/plot_settings.h"
+#include "core/datafile/samples.h"
+#include "core/plot/plot_settings.h"
 
 class QIODevice;
 class QPainter;

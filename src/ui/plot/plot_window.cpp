@@ -1,4 +1,4 @@
-#include "plot/plot_window.h"
+#include "ui/plot/plot_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -10,17 +10,17 @@
 #include <QResizeEvent>
 #include <QToolBar>
 
-#include "base/app_context.h"
-#include "base/export_file.h"
-#include "base/prompts.h"
-#include "common/local_time.h"
-#include "common/workspace.h"
-#include "datafile/data_set.h"
-#include "datalist/file_history.h"
-#include "export/set_caption.h"
-#include "plot/plot_painter.h"
-#include "plot/range_panel.h"
-#include "reading/units.h"
+#include "ui/base/app_context.h"
+#include "ui/base/export_file.h"
+#include "ui/base/prompts.h"
+#include "core/common/local_time.h"
+#include "core/common/workspace.h"
+#include "core/datafile/data_set.h"
+#include "ui/datalist/file_history.h"
+#include "core/export/set_caption.h"
+#include "ui/plot/plot_painter.h"
+#include "ui/plot/range_panel.h"
+#include "core/reading/units.h"
 
 namespace photara {
 namespace {

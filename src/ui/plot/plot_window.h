@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "plot/plot_geometry.h"
-#include "plot/plot_picture.h"
+#include "core/plot/plot_geometry.h"
+#include "ui/plot/plot_picture.h"
 
 class QToolBar;
 

@@ -1,4 +1,4 @@
-#include "plot/range_panel.h"
+#include "ui/plot/range_panel.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -9,7 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "plot/decimal_text.h"
+#include "core/plot/decimal_text.h"
 
 namespace photara {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "plot/range_entry.h"
+#include "core/plot/range_entry.h"
 
 class QGroupBox;
 class QLineEdit;

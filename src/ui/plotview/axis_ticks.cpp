@@ -1,4 +1,4 @@
-#include "plotview/axis_ticks.h"
+#include "ui/plotview/axis_ticks.h"
 
 #include <array>
 #include <cmath>

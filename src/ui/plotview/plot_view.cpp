@@ -1,4 +1,4 @@
-#include "plotview/plot_view.h"
+#include "ui/plotview/plot_view.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "plotview/viewport.h"
+#include "ui/plotview/viewport.h"
 
 class QLabel;
 class QRubberBand;

@@ -1,4 +1,4 @@
-#include "plotview/value_text.h"
+#include "ui/plotview/value_text.h"
 
 #include <algorithm>
 #include <cmath>

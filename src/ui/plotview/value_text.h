@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "series/moments.h"
+#include "core/series/moments.h"
 
 namespace photara {
 

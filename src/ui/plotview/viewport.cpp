@@ -1,4 +1,4 @@
-#include "plotview/viewport.h"
+#include "ui/plotview/viewport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "clock/meter_clock.h"
+#include "core/clock/meter_clock.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "protocol/report.h"
+#include "core/protocol/report.h"
 
 namespace photara {
 namespace {

@@ -1,10 +1,10 @@
-#include "datafile/data_set.h"
+#include "core/datafile/data_set.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "datafile/data_file.h"
+#include "core/datafile/data_file.h"
 #include "sim/data_set_generator.h"
 
 namespace photara {

@@ -1,11 +1,11 @@
-#include "datafile/data_text.h"
+#include "core/datafile/data_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "datafile/data_set.h"
+#include "core/datafile/data_set.h"
 
 namespace photara {
 namespace {

@@ -1,4 +1,4 @@
-#include "datafile/leading_number.h"
+#include "core/datafile/leading_number.h"
 
 #include <gtest/gtest.h>
 

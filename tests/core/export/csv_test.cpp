@@ -1,4 +1,4 @@
-#include "export/csv.h"
+#include "core/export/csv.h"
 
 #include <gtest/gtest.h>
 

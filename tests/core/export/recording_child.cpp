@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "export/recording_file.h"
+#include "core/export/recording_file.h"
 
 namespace {
 

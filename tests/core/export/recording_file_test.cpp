@@ -1,4 +1,4 @@
-#include "export/recording_file.h"
+#include "core/export/recording_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "export/recording_reader.h"
+#include "core/export/recording_reader.h"
 #include "support/fake_clock.h"
 
 extern char** environ;

@@ -1,10 +1,10 @@
-#include "export/recording_rows.h"
+#include "core/export/recording_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "export/recording_reader.h"
+#include "core/export/recording_reader.h"
 
 namespace photara {
 namespace {

@@ -1,12 +1,12 @@
-#include "export/set_csv.h"
+#include "core/export/set_csv.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-#include "datafile/data_text.h"
-#include "datafile/leading_number.h"
+#include "core/datafile/data_text.h"
+#include "core/datafile/leading_number.h"
 #include "sim/data_set_generator.h"
 #include "sim/logger_memory.h"
 #include "support/strict_csv.h"

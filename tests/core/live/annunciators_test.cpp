@@ -1,11 +1,11 @@
-#include "live/annunciators.h"
+#include "core/live/annunciators.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "live/separators_and_battery.h"
+#include "core/live/separators_and_battery.h"
 #include "live_test_support.h"
 
 namespace photara::test {

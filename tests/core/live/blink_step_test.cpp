@@ -1,4 +1,4 @@
-#include "live/blink_step.h"
+#include "core/live/blink_step.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "live/character_step.h"
-#include "live/character_tables.h"
+#include "core/live/character_step.h"
+#include "core/live/character_tables.h"
 #include "live_test_support.h"
 
 namespace photara::test {

@@ -1,4 +1,4 @@
-#include "live/legend_decoding.h"
+#include "core/live/legend_decoding.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <utility>
 
-#include "live/display_element.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
-#include "protocol/report.h"
+#include "core/live/display_element.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
+#include "core/protocol/report.h"
 
 namespace photara::test {
 

@@ -1,8 +1,8 @@
-#include "meter/poll_tick.h"
+#include "core/meter/poll_tick.h"
 
 #include <gtest/gtest.h>
 
-#include "link/meter_identity.h"
+#include "core/link/meter_identity.h"
 #include "live_test_support.h"
 #include "scripted_backend.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "link/hid_backend.h"
-#include "protocol/commands.h"
+#include "core/link/hid_backend.h"
+#include "core/protocol/commands.h"
 
 namespace photara::test {
 

@@ -1,10 +1,10 @@
-#include "logger/directory.h"
+#include "core/logger/directory.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "logger/memory_status.h"
+#include "core/logger/memory_status.h"
 
 namespace photara {
 namespace {

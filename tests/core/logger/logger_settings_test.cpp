@@ -1,4 +1,4 @@
-#include "logger/logger_settings.h"
+#include "core/logger/logger_settings.h"
 
 #include <gtest/gtest.h>
 

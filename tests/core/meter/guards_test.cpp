@@ -1,4 +1,4 @@
-#include "meter/guards.h"
+#include "core/meter/guards.h"
 
 #include <gtest/gtest.h>
 

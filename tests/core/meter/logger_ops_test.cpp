@@ -1,16 +1,16 @@
-#include "meter/logger_ops.h"
+#include "core/meter/logger_ops.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "link/meter_identity.h"
-#include "link/meter_link.h"
-#include "meter/clock_ops.h"
-#include "meter/display_ops.h"
-#include "meter/settings_ops.h"
-#include "logger/directory.h"
-#include "protocol/big_endian.h"
+#include "core/link/meter_identity.h"
+#include "core/link/meter_link.h"
+#include "core/meter/clock_ops.h"
+#include "core/meter/display_ops.h"
+#include "core/meter/settings_ops.h"
+#include "core/logger/directory.h"
+#include "core/protocol/big_endian.h"
 #include "support/scripted_hid_backend.h"
 
 namespace photara {

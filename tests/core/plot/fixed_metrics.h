@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plot/plot_geometry.h"
+#include "core/plot/plot_geometry.h"
 
 namespace photara::test {
 

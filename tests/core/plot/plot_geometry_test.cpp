@@ -1,4 +1,4 @@
-#include "plot/plot_geometry.h"
+#include "core/plot/plot_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fixed_metrics.h"
-#include "plot/plot_setup.h"
+#include "core/plot/plot_setup.h"
 
 namespace photara {
 namespace {

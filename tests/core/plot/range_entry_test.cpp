@@ -1,4 +1,4 @@
-#include "plot/range_entry.h"
+#include "core/plot/range_entry.h"
 
 #include <gtest/gtest.h>
 

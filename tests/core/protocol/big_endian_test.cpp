@@ -1,4 +1,4 @@
-#include "protocol/big_endian.h"
+#include "core/protocol/big_endian.h"
 
 #include <gtest/gtest.h>
 

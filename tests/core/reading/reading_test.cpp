@@ -1,13 +1,13 @@
-#include "reading/reading.h"
+#include "core/reading/reading.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <optional>
 
-#include "live/display_decoding.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
+#include "core/live/display_decoding.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
 #include "sim/display_composer.h"
 #include "sim/reading_format.h"
 

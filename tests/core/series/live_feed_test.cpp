@@ -1,4 +1,4 @@
-#include "series/live_feed.h"
+#include "core/series/live_feed.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,12 +7,12 @@
 #include <fstream>
 #include <string>
 
-#include "export/recording_reader.h"
-#include "link/meter_identity.h"
-#include "link/meter_link.h"
-#include "live/display_model.h"
-#include "live/display_state.h"
-#include "meter/poll_tick.h"
+#include "core/export/recording_reader.h"
+#include "core/link/meter_identity.h"
+#include "core/link/meter_link.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
+#include "core/meter/poll_tick.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
 #include "support/fake_clock.h"

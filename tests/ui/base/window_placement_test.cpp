@@ -8,7 +8,7 @@
 #include <QSettings>
 #include <QWidget>
 
-#include "base/window_placement.h"
+#include "ui/base/window_placement.h"
 
 namespace photara::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "clock/setup_window.h"
+#include "ui/clock/setup_window.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "clock/meter_clock.h"
-#include "commands/logger_messages.h"
-#include "meter/clock_ops.h"
+#include "core/clock/meter_clock.h"
+#include "ui/commands/logger_messages.h"
+#include "core/meter/clock_ops.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {

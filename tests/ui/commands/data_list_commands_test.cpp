@@ -4,9 +4,9 @@
 #include <QTableView>
 
 #include "../datalist/views_rig.h"
-#include "commands/list_graph_commands.h"
-#include "commands/open_command.h"
-#include "datalist/data_list_window.h"
+#include "ui/commands/list_graph_commands.h"
+#include "ui/commands/open_command.h"
+#include "ui/datalist/data_list_window.h"
 
 namespace photara::test {
 namespace {

@@ -5,9 +5,9 @@
 #include <QTableView>
 
 #include "../datalist/views_rig.h"
-#include "commands/open_command.h"
-#include "datafile/data_set.h"
-#include "datalist/data_list_window.h"
+#include "ui/commands/open_command.h"
+#include "core/datafile/data_set.h"
+#include "ui/datalist/data_list_window.h"
 
 namespace photara::test {
 namespace {

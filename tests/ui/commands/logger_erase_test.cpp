@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "commands/logger_messages.h"
+#include "ui/commands/logger_messages.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {

@@ -4,7 +4,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "commands/logger_messages.h"
+#include "ui/commands/logger_messages.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {

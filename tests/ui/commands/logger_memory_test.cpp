@@ -5,8 +5,8 @@
 #include <QProgressBar>
 #include <QTableWidget>
 
-#include "commands/logger_messages.h"
-#include "logger/memory_window.h"
+#include "ui/commands/logger_messages.h"
+#include "ui/logger/memory_window.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {

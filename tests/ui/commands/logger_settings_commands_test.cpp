@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "commands/logger_messages.h"
-#include "meter/settings_ops.h"
+#include "ui/commands/logger_messages.h"
+#include "core/meter/settings_ops.h"
 #include "ui/logger/logger_rig.h"
 
 namespace photara {

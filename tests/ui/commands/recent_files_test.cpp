@@ -7,10 +7,10 @@
 #include <QToolButton>
 
 #include "../datalist/views_rig.h"
-#include "commands/open_command.h"
-#include "datafile/data_file.h"
-#include "datalist/file_history.h"
-#include "datalist/recent_files_menu.h"
+#include "ui/commands/open_command.h"
+#include "core/datafile/data_file.h"
+#include "ui/datalist/file_history.h"
+#include "ui/datalist/recent_files_menu.h"
 
 namespace photara::test {
 namespace {

@@ -1,12 +1,12 @@
-#include "datalist/csv_export.h"
+#include "ui/datalist/csv_export.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTest>
 
-#include "base/export_file.h"
-#include "datalist/data_list_window.h"
+#include "ui/base/export_file.h"
+#include "ui/datalist/data_list_window.h"
 #include "support/strict_csv.h"
 #include "views_rig.h"
 

@@ -1,4 +1,4 @@
-#include "datalist/data_list_window.h"
+#include "ui/datalist/data_list_window.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -14,8 +14,8 @@
 #include <QToolBar>
 #include <csignal>
 
-#include "datafile/data_set.h"
-#include "plot/plot_window.h"
+#include "core/datafile/data_set.h"
+#include "ui/plot/plot_window.h"
 #include "views_rig.h"
 
 namespace photara::test {

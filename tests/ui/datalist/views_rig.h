@@ -7,13 +7,13 @@
 #include <QWidget>
 #include <string>
 
-#include "base/app_context.h"
-#include "base/meter_session.h"
-#include "common/workspace.h"
-#include "datalist/data_views.h"
-#include "link/hid_backend.h"
-#include "link/meter_link.h"
-#include "live/display_state.h"
+#include "ui/base/app_context.h"
+#include "ui/base/meter_session.h"
+#include "core/common/workspace.h"
+#include "ui/datalist/data_views.h"
+#include "core/link/hid_backend.h"
+#include "core/link/meter_link.h"
+#include "core/live/display_state.h"
 #include "sim/data_set_generator.h"
 #include "support/fake_clock.h"
 #include "support/scripted_prompts.h"

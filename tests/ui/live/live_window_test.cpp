@@ -1,4 +1,4 @@
-#include "live/live_window.h"
+#include "ui/live/live_window.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,8 +12,8 @@
 #include <QStatusBar>
 #include <QWheelEvent>
 
-#include "plotview/plot_view.h"
-#include "series/live_feed.h"
+#include "ui/plotview/plot_view.h"
+#include "core/series/live_feed.h"
 #include "support/fake_clock.h"
 #include "support/scripted_prompts.h"
 

@@ -1,4 +1,4 @@
-#include "logger/memory_window.h"
+#include "ui/logger/memory_window.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <QProgressBar>
 #include <QTableWidget>
 
-#include "logger/memory_status.h"
+#include "core/logger/memory_status.h"
 
 namespace photara {
 namespace {

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "panel/key_exchange.h"
-#include "panel/key_face.h"
+#include "ui/panel/key_exchange.h"
+#include "ui/panel/key_face.h"
 #include "panel_rig.h"
 
 namespace photara::test {

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "panel/lcd_display.h"
+#include "ui/panel/lcd_display.h"
 #include "panel_rig.h"
 
 namespace photara::test {

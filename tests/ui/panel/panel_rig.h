@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "live/display_model.h"
-#include "panel/panel.h"
+#include "core/live/display_model.h"
+#include "ui/panel/panel.h"
 #include "support/fake_clock.h"
 
 namespace photara::test {

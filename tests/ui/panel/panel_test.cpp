@@ -12,8 +12,8 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
-#include "panel/meter_face.h"
-#include "panel/recording_status.h"
+#include "ui/panel/meter_face.h"
+#include "ui/panel/recording_status.h"
 #include "panel_rig.h"
 
 namespace photara::test {

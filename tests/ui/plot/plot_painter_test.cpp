@@ -1,4 +1,4 @@
-#include "plot/plot_painter.h"
+#include "ui/plot/plot_painter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plot/plot_picture.h"
+#include "ui/plot/plot_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <QXmlStreamReader>
 
 #include "../datalist/views_rig.h"
-#include "datafile/data_set.h"
-#include "plot/plot_window.h"
+#include "core/datafile/data_set.h"
+#include "ui/plot/plot_window.h"
 
 namespace photara::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "plot/plot_window.h"
+#include "ui/plot/plot_window.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <cmath>
 
 #include "../datalist/views_rig.h"
-#include "plot/range_panel.h"
+#include "ui/plot/range_panel.h"
 
 namespace photara::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "plot/range_panel.h"
+#include "ui/plot/range_panel.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <QToolBar>
 
 #include "../datalist/views_rig.h"
-#include "plot/plot_window.h"
+#include "ui/plot/plot_window.h"
 
 namespace photara::test {
 namespace {
