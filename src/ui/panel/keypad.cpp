@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVariant>
+#include <utility>
 
 #include "core/common/local_time.h"
 #include "ui/panel/key_exchange.h"
@@ -28,7 +29,9 @@ constexpr GridKey kGrid[3][5] = {
      {3, "MX / MN", "Maximum, minimum and their difference"},
      {2, "RANGE", "Hold the measuring range (R-H)"},
      {1, "LIGHT", "Switch the display's backlight on or off"}},
-    {{9, "MEM", "Start recording into the logger; again to store the recording as a set"},
+    {{9, "MEM",
+      "Start recording into the logger; again to store the recording as a set. "
+      "Hold Space on it for over three seconds for a long press"},
      {10, "READ", "Show the memory used, then each recorded set"},
      {15, "CMP", "Compare the reading with the limits"},
      {28, "AVG", "Average the readings"},
@@ -112,6 +115,7 @@ Keypad::Keypad(QWidget& face, KeyExchange& exchange, const Clock& clock)
 }
 
 bool Keypad::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == member(kMemMember) && holdMemBySpace(*member(kMemMember), *event)) return true;
     // Enter presses a key as Space does; holding it presses it once.
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -121,6 +125,25 @@ bool Keypad::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool Keypad::holdMemBySpace(QPushButton& mem, const QEvent& event) {
+    // Space held on MEM for longer than three seconds is the long press the mouse gives on the
+    // press-and-release MEM key: it sends the long-press code on release instead of MEM's own.
+    // A shorter hold is an ordinary click.
+    if (event.type() != QEvent::KeyPress && event.type() != QEvent::KeyRelease) return false;
+    const auto& key = static_cast<const QKeyEvent&>(event);
+    if (key.key() != Qt::Key_Space || key.isAutoRepeat()) return false;
+    const long long now = millisecondsSinceMidnight(clock_.now());
+    if (event.type() == QEvent::KeyPress) {
+        memSpacePressedMs_ = now;
+        return false;
+    }
+    const long long pressed = std::exchange(memSpacePressedMs_, -1);
+    if (pressed < 0 || memKeyCode(pressed, now) != kMemLongCode) return false;
+    mem.setDown(false);
+    exchange_.fire(kMemLongCode);
+    return true;
 }
 
 QPushButton* Keypad::member(int index) const {

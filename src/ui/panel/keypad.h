@@ -26,6 +26,7 @@ class Keypad final : public QObject {
   public:
     static constexpr int kMemberCount = 32;
     static constexpr int kDeltaMember = 6;
+    static constexpr int kMemMember = 9;
     static constexpr std::uint8_t kDeltaWhileRh = 26;
     static constexpr std::uint8_t kRefCode = 27;
 
@@ -48,6 +49,7 @@ class Keypad final : public QObject {
     void addPressReleaseKey(QWidget& picOdd, const char* name, const char* shapeName,
                             int shapeCount, std::uint8_t code, int column, int row);
     void press(PressReleaseKey& key, bool firstButton);
+    bool holdMemBySpace(QPushButton& mem, const QEvent& event);
     void release(PressReleaseKey& key, std::uint8_t code);
 
     KeyExchange& exchange_;
@@ -60,6 +62,8 @@ class Keypad final : public QObject {
     // and the moment MEM went down.
     QColor savedKeyColor_;
     long long memPressedMs_ = 0;
+    // When Space went down on the visible MEM key; -1 while it is up.
+    long long memSpacePressedMs_ = -1;
 };
 
 }  // namespace photara

@@ -7,6 +7,7 @@
 
 #include "ui/panel/key_exchange.h"
 #include "ui/panel/key_face.h"
+#include "ui/panel/mem_key.h"
 #include "panel_rig.h"
 
 namespace photara::test {
@@ -228,6 +229,28 @@ TEST_P(MemHold, ChoosesShortOrLongCode) {
     rig.clock.set(c.released);
     sendMouse(*mem, QEvent::MouseButtonRelease);
     EXPECT_EQ(rig.codes(), std::vector<std::uint8_t>{c.code}) << c.what;
+}
+
+// The same hold by keyboard: Space held on the visible MEM key, with key repeats in between.
+// A short hold is MEM's own click (9); a long one sends the long-press code.
+TEST_P(MemHold, SpaceHeldOnTheVisibleMemKeyChoosesTheSameWay) {
+    const HoldCase& c = GetParam();
+    PanelRig rig;
+    QWidget* mem = rig.find("CmdBtn_9");
+    ASSERT_NE(mem, nullptr);
+    auto space = [&](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QString(), repeat);
+        QCoreApplication::sendEvent(mem, &event);
+    };
+    rig.clock.set(c.pressed);
+    space(QEvent::KeyPress, false);
+    space(QEvent::KeyRelease, true);
+    space(QEvent::KeyPress, true);
+    rig.clock.set(c.released);
+    space(QEvent::KeyRelease, false);
+    const std::uint8_t expected = c.code == kMemLongCode ? kMemLongCode : 9;
+    EXPECT_EQ(rig.codes(), std::vector<std::uint8_t>{expected}) << c.what;
+    EXPECT_FALSE(static_cast<QPushButton*>(mem)->isDown()) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
