@@ -2,14 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace photara {
 namespace {
@@ -42,10 +44,12 @@ QRect clampInto(QRect frame, const QRect& screen) {
     return frame;
 }
 
+enum class Side { Right, Left, Below, Above };
+
 // Places beside the owner: along each side, level with the owner's edge first, then below
 // or beside each other window, then at the screen's edges.
 QList<QRect> candidates(const QRect& screen, QSize size, const QRect& owner,
-                        const QList<QRect>& others) {
+                        const QList<QRect>& others, std::optional<Side> only = std::nullopt) {
     QList<int> ys{owner.top()};
     QList<int> xs{owner.left()};
     for (const QRect& other : others) {
@@ -54,11 +58,16 @@ QList<QRect> candidates(const QRect& screen, QSize size, const QRect& owner,
     }
     ys << screen.top() << screen.bottom() - size.height() + 1;
     xs << screen.left() << screen.right() - size.width() + 1;
+    auto on = [&](Side side) { return !only || *only == side; };
     QList<QRect> result;
-    for (int y : ys) result << QRect(QPoint(owner.right() + 1, y), size);
-    for (int y : ys) result << QRect(QPoint(owner.left() - size.width(), y), size);
-    for (int x : xs) result << QRect(QPoint(x, owner.bottom() + 1), size);
-    for (int x : xs) result << QRect(QPoint(x, owner.top() - size.height()), size);
+    if (on(Side::Right))
+        for (int y : ys) result << QRect(QPoint(owner.right() + 1, y), size);
+    if (on(Side::Left))
+        for (int y : ys) result << QRect(QPoint(owner.left() - size.width(), y), size);
+    if (on(Side::Below))
+        for (int x : xs) result << QRect(QPoint(x, owner.bottom() + 1), size);
+    if (on(Side::Above))
+        for (int x : xs) result << QRect(QPoint(x, owner.top() - size.height()), size);
     return result;
 }
 
@@ -138,19 +147,50 @@ void keepPlace(QWidget& window) {
         new PlaceKeeper(window);
 }
 
-}  // namespace
-
-QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
-                  const QList<QRect>& others) {
-    if (screens.isEmpty()) return QRect(QPoint(owner.right() + 1, owner.top()), frame);
-    const QRect screen = screenOf(screens, owner);
-    const QSize size = frame.boundedTo(screen.size());
-    const QList<QRect> places = candidates(screen, size, owner, others);
-    for (const QRect& place : places) {
+// The first place beside the owner that is on the screen and covers no window.
+std::optional<QRect> freePlace(const QRect& screen, QSize size, const QRect& owner,
+                               const QList<QRect>& others,
+                               std::optional<Side> only = std::nullopt) {
+    for (const QRect& place : candidates(screen, size, owner, others, only)) {
         const bool free = std::none_of(others.begin(), others.end(),
                                        [&](const QRect& other) { return place.intersects(other); });
         if (screen.contains(place) && !place.intersects(owner) && free) return place;
     }
+    return std::nullopt;
+}
+
+// The size cut to the room on each side of the owner, where that room still holds the
+// window's minimum.
+QList<std::pair<Side, QSize>> sizesThatFitBeside(const QRect& screen, QSize size,
+                                                 const QRect& owner, QSize minimum) {
+    const std::pair<Side, int> widths[] = {{Side::Right, screen.right() - owner.right()},
+                                           {Side::Left, owner.left() - screen.left()}};
+    const std::pair<Side, int> heights[] = {{Side::Below, screen.bottom() - owner.bottom()},
+                                            {Side::Above, owner.top() - screen.top()}};
+    QList<std::pair<Side, QSize>> sizes;
+    for (auto [side, width] : widths)
+        if (width >= minimum.width())
+            sizes.append({side, QSize(std::min(width, size.width()), size.height())});
+    for (auto [side, height] : heights)
+        if (height >= minimum.height())
+            sizes.append({side, QSize(size.width(), std::min(height, size.height()))});
+    return sizes;
+}
+
+}  // namespace
+
+QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
+                  const QList<QRect>& others, QSize minimum) {
+    if (screens.isEmpty()) return QRect(QPoint(owner.right() + 1, owner.top()), frame);
+    const QRect screen = screenOf(screens, owner);
+    const QSize size = frame.boundedTo(screen.size());
+    if (auto place = freePlace(screen, size, owner, others)) return *place;
+    if (minimum.isValid()) {
+        for (auto [side, smaller] :
+             sizesThatFitBeside(screen, size, owner, minimum.boundedTo(size)))
+            if (auto place = freePlace(screen, smaller, owner, others, side)) return *place;
+    }
+    const QList<QRect> places = candidates(screen, size, owner, others);
     QRect best;
     qint64 bestCost = std::numeric_limits<qint64>::max();
     for (const QRect& place : places) {
@@ -182,8 +222,13 @@ void setUpSecondaryWindow(QWidget& window, const QWidget* owner) {
         if (other != &window && other != owner && other->isVisible() && other->isWindow())
             others << other->frameGeometry();
     }
-    const QRect frame = placeWindow(availableAreas(), size.grownBy(margins),
-                                    owner->frameGeometry(), others);
+    // A window that says how small it may get can be narrowed to the room there is.
+    QSize minimum = window.minimumSize();
+    if (const QSize hint = window.minimumSizeHint(); hint.isValid())
+        minimum = minimum.expandedTo(hint);
+    minimum = minimum.isEmpty() ? QSize() : minimum.grownBy(margins);
+    const QRect frame = placeWindow(availableAreas(), size.grownBy(margins), owner->frameGeometry(),
+                                    others, minimum);
     window.resize(frame.size().shrunkBy(margins));
     window.move(frame.topLeft());
 }

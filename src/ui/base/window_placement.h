@@ -10,10 +10,11 @@ namespace photara {
 
 // Where a new window's frame goes. It lies wholly on the available area of the screen its
 // owner is on (shrunk to it when larger); beside its owner (right, left, below, above, in
-// that order) where it covers neither the owner nor any other open window; failing that,
-// where it covers the least of them, the owner counting most.
+// that order) where it covers neither the owner nor any other open window; failing that, a
+// window that may be smaller (down to `minimum`) is narrowed or lowered to fit the room
+// beside its owner; failing that, where it covers the least of them, the owner counting most.
 QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
-                  const QList<QRect>& others);
+                  const QList<QRect>& others, QSize minimum = {});
 
 // Whether a remembered frame still lies wholly on one of the screens' available areas.
 bool fitsOnScreens(const QList<QRect>& screens, const QRect& frame);

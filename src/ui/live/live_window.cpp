@@ -17,6 +17,7 @@
 #include <fstream>
 
 #include "ui/base/prompts.h"
+#include "ui/base/window_placement.h"
 #include "core/common/local_time.h"
 #include "core/export/recording_reader.h"
 #include "ui/live/recording_name.h"
@@ -386,7 +387,9 @@ void addLiveWindowButton(QMainWindow& panel, LiveWindow& live) {
     action->setStatusTip(tip);
     toolbar->addSeparator();
     toolbar->addAction(action);
-    QObject::connect(action, &QAction::triggered, &live, [&live] {
+    QObject::connect(action, &QAction::triggered, &live, [&live, &panel] {
+        // Beside the panel, as the other windows open, or where the user last left it.
+        if (!live.isVisible()) setUpSecondaryWindow(live, &panel);
         live.show();
         live.raise();
         live.activateWindow();

@@ -1,3 +1,5 @@
+#include "ui/base/window_placement.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -7,8 +9,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
-
-#include "ui/base/window_placement.h"
 
 namespace photara::test {
 namespace {
@@ -20,13 +20,14 @@ struct PlacementCase {
     QRect owner;
     QList<QRect> others;
     QRect expected;
+    QSize minimum = {};
 };
 
 class PlaceWindow : public ::testing::TestWithParam<PlacementCase> {};
 
 TEST_P(PlaceWindow, LiesOnTheOwnersScreenBesideItAndAwayFromTheOthers) {
     const PlacementCase& c = GetParam();
-    const QRect placed = placeWindow(c.screens, c.frame, c.owner, c.others);
+    const QRect placed = placeWindow(c.screens, c.frame, c.owner, c.others, c.minimum);
     EXPECT_EQ(placed, c.expected);
     EXPECT_TRUE(fitsOnScreens(c.screens, placed));
 }
@@ -36,18 +37,61 @@ const QRect kLaptop(0, 0, 1366, 768);
 INSTANTIATE_TEST_SUITE_P(
     Layouts, PlaceWindow,
     ::testing::Values(
-        PlacementCase{"RoomOnTheRight", {kLaptop}, {420, 400}, {100, 50, 520, 700}, {},
-                      {620, 50, 420, 400}},
-        PlacementCase{"NoRoomOnTheRightSoLeft", {kLaptop}, {420, 400}, {800, 50, 520, 700}, {},
+        PlacementCase{
+            "RoomOnTheRight", {kLaptop}, {420, 400}, {100, 50, 520, 700}, {}, {620, 50, 420, 400}},
+        PlacementCase{"NoRoomOnTheRightSoLeft",
+                      {kLaptop},
+                      {420, 400},
+                      {800, 50, 520, 700},
+                      {},
                       {380, 50, 420, 400}},
-        PlacementCase{"BelowTheWindowAlreadyBeside", {kLaptop}, {420, 400}, {0, 0, 520, 700},
-                      {{520, 0, 420, 300}}, {520, 300, 420, 400}},
-        PlacementCase{"TallerThanTheScreenIsShrunk", {kLaptop}, {700, 900}, {0, 0, 520, 700}, {},
+        PlacementCase{"BelowTheWindowAlreadyBeside",
+                      {kLaptop},
+                      {420, 400},
+                      {0, 0, 520, 700},
+                      {{520, 0, 420, 300}},
+                      {520, 300, 420, 400}},
+        PlacementCase{"TallerThanTheScreenIsShrunk",
+                      {kLaptop},
+                      {700, 900},
+                      {0, 0, 520, 700},
+                      {},
                       {520, 0, 700, 768}},
-        PlacementCase{"OnTheOwnersScreenOfTwo", {{0, 0, 1920, 1080}, {1920, 0, 1366, 768}},
-                      {700, 500}, {2000, 0, 520, 700}, {}, {2520, 0, 700, 500}},
-        PlacementCase{"SmallScreenCoversTheOwnerLeast", {{0, 0, 800, 600}}, {700, 500},
-                      {0, 0, 520, 600}, {}, {100, 0, 700, 500}}),
+        PlacementCase{"OnTheOwnersScreenOfTwo",
+                      {{0, 0, 1920, 1080}, {1920, 0, 1366, 768}},
+                      {700, 500},
+                      {2000, 0, 520, 700},
+                      {},
+                      {2520, 0, 700, 500}},
+        PlacementCase{"SmallScreenCoversTheOwnerLeast",
+                      {{0, 0, 800, 600}},
+                      {700, 500},
+                      {0, 0, 520, 600},
+                      {},
+                      {100, 0, 700, 500}},
+        // A laptop with the panel in the middle and the logger on its right: a window that
+        // may be narrower takes the room on the left instead of covering the panel.
+        PlacementCase{"NarrowedIntoTheRoomOnTheLeft",
+                      {kLaptop},
+                      {900, 520},
+                      {431, 40, 508, 700},
+                      {{939, 40, 238, 440}},
+                      {0, 40, 431, 520},
+                      {400, 300}},
+        PlacementCase{"LoweredIntoTheRoomBelow",
+                      {kLaptop},
+                      {1300, 500},
+                      {0, 0, 1366, 400},
+                      {},
+                      {0, 400, 1300, 368},
+                      {600, 300}},
+        PlacementCase{"NoRoomForItsMinimumCoversTheOwnerLeast",
+                      {kLaptop},
+                      {900, 520},
+                      {431, 40, 508, 700},
+                      {{939, 40, 238, 440}},
+                      {0, 0, 900, 520},
+                      {500, 300}}),
     [](const ::testing::TestParamInfo<PlacementCase>& p) { return std::string(p.param.name); });
 
 TEST(SecondaryWindow, ComesBackWhereItClosedUnlessThatIsOffScreenAndEscClosesIt) {
