@@ -177,6 +177,42 @@ QList<std::pair<Side, QSize>> sizesThatFitBeside(const QRect& screen, QSize size
     return sizes;
 }
 
+// Free room anywhere on the screen, away from the owner: the window at its minimum at a
+// corner of the screen or against an edge of another window, then grown edge by edge
+// towards its full size while it stays free.
+std::optional<QRect> freeRoomElsewhere(const QRect& screen, QSize size, QSize minimum,
+                                       const QRect& owner, const QList<QRect>& others) {
+    QList<QRect> windows = others;
+    windows << owner;
+    auto free = [&](const QRect& r) {
+        return screen.contains(r) && std::none_of(windows.begin(), windows.end(),
+                                                  [&](const QRect& w) { return r.intersects(w); });
+    };
+    QList<int> xs{screen.left(), screen.right() - minimum.width() + 1};
+    QList<int> ys{screen.top(), screen.bottom() - minimum.height() + 1};
+    for (const QRect& w : windows) {
+        xs << w.right() + 1 << w.left() - minimum.width();
+        ys << w.bottom() + 1 << w.top() - minimum.height();
+    }
+    for (int y : ys) {
+        for (int x : xs) {
+            QRect place(QPoint(x, y), minimum);
+            if (!free(place)) continue;
+            for (bool grew = true; grew;) {
+                grew = false;
+                const QRect wider[] = {place.adjusted(-1, 0, 0, 0), place.adjusted(0, 0, 1, 0)};
+                const QRect taller[] = {place.adjusted(0, -1, 0, 0), place.adjusted(0, 0, 0, 1)};
+                for (const QRect& r : wider)
+                    if (r.width() <= size.width() && free(r)) place = r, grew = true;
+                for (const QRect& r : taller)
+                    if (r.height() <= size.height() && free(r)) place = r, grew = true;
+            }
+            return place;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
@@ -189,6 +225,8 @@ QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
         for (auto [side, smaller] :
              sizesThatFitBeside(screen, size, owner, minimum.boundedTo(size)))
             if (auto place = freePlace(screen, smaller, owner, others, side)) return *place;
+        if (auto place = freeRoomElsewhere(screen, size, minimum.boundedTo(size), owner, others))
+            return *place;
     }
     const QList<QRect> places = candidates(screen, size, owner, others);
     QRect best;

@@ -12,7 +12,8 @@ namespace photara {
 // owner is on (shrunk to it when larger); beside its owner (right, left, below, above, in
 // that order) where it covers neither the owner nor any other open window; failing that, a
 // window that may be smaller (down to `minimum`) is narrowed or lowered to fit the room
-// beside its owner; failing that, where it covers the least of them, the owner counting most.
+// beside its owner, or else takes free room elsewhere on the screen; failing that, where it
+// covers the least of them, the owner counting most.
 QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
                   const QList<QRect>& others, QSize minimum = {});
 

@@ -85,6 +85,15 @@ INSTANTIATE_TEST_SUITE_P(
                       {},
                       {0, 400, 1300, 368},
                       {600, 300}},
+        // A wide screen already holding the live window, the logger and the data list: the
+        // plot takes the free corner right of the logger rather than covering it.
+        PlacementCase{"FreeRoomAwayFromTheOwner",
+                      {{0, 0, 1920, 1080}},
+                      {702, 521},
+                      {706, 215, 508, 691},
+                      {{0, 215, 706, 541}, {1214, 215, 238, 441}, {1214, 656, 393, 392}},
+                      {1452, 0, 468, 521},
+                      {460, 320}},
         PlacementCase{"NoRoomForItsMinimumCoversTheOwnerLeast",
                       {kLaptop},
                       {900, 520},
