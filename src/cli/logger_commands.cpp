@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -111,15 +113,22 @@ int runDownload(const Common& common, const DownloadRequest& request) {
         (void)identifierOf(directory, *request.set, "download");
         sets.push_back(*request.set);
     }
-    const bool intoFolder = request.all || request.output.empty() || isFolder(request.output);
-    if (request.all && !request.output.empty() && !isFolder(request.output))
-        throw CliError(kFileError, "download: " + request.output + " is not a folder");
+    // A folder: with --all, without -o, an existing folder, or a name ending in "/" (made
+    // if missing, as "download --all -o sets/" is written).
+    const bool intoFolder = request.all || request.output.empty() || request.output.back() == '/' ||
+                            isFolder(request.output);
+    if (intoFolder && !request.output.empty() && !isFolder(request.output) &&
+        ::mkdir(request.output.c_str(), 0777) != 0) {
+        throw CliError(kFileError, "download: cannot make the folder " + request.output + ": " +
+                                       std::strerror(errno));
+    }
 
     for (const int set : sets) {
         const std::string& identifier = directory.identifiers[static_cast<std::size_t>(set) - 1];
-        const std::string folder = request.output.empty() ? "." : request.output;
+        std::string folder = request.output.empty() ? "." : request.output;
+        if (folder.back() != '/') folder += '/';
         const std::string path =
-            intoFolder ? folder + "/" + fileNameFor(identifier, request.format) : request.output;
+            intoFolder ? folder + fileNameFor(identifier, request.format) : request.output;
         const std::string text = download(meter, set, identifier);
         // pxd: what the GUI's Save writes; csv: what its CSV export writes.
         const std::string bytes = request.format == "csv" ? setCsv(parseDataText(text))

@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
                                 "the file (one set) or folder (default: the current folder)");
     downloadCommand
         ->add_option("--format", download.format,
-                     "pxd: the data file the GUI saves; csv: RFC 4180 with a header row")
+                     "pxd (default): the data file the GUI saves; csv: RFC 4180, the CAF and "
+                     "CCF rows, a header row, one row per reading")
         ->check(CLI::IsMember({"pxd", "csv"}));
 
     EraseRequest erase;
@@ -107,6 +108,13 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
+        // "photara-cli lgo": CLI11 would only say that a command is required.
+        if (dynamic_cast<const CLI::RequiredError*>(&e) && app.get_subcommands().empty() &&
+            !app.remaining().empty() && app.remaining().front().rfind('-', 0) != 0) {
+            std::fprintf(stderr, "photara-cli: '%s' is not a command (see photara-cli --help)\n",
+                         app.remaining().front().c_str());
+            return kUsage;
+        }
         const int code = app.exit(e);
         return code == 0 ? kSuccess : kUsage;
     }

@@ -113,25 +113,11 @@ int runInfo(const Common& common) {
 int runRead(const Common& common) {
     CliMeter meter(common.virtualMeter);
     meter.requireMeter(CliMeter::Guard::None, "read");
-    const std::optional<Reading> reading = readingOf(meter.display(), meter.model());
-    const std::string lcd = lcdText(meter.display(), meter.model());
-    const std::vector<std::string> lit = litAnnunciators(meter.display());
     if (common.json) {
-        std::string list;
-        for (const std::string& a : lit) list += (list.empty() ? "" : ",") + jsonString(a);
-        std::string fields = "\"value\":null";
-        if (reading) {
-            fields = "\"value\":" + (reading->value ? numberText(*reading->value) : "null") +
-                     ",\"unit\":" + jsonString(unitText(reading->unit)) +
-                     ",\"multiplier\":" + (reading->kilo ? "1000" : "1") +
-                     ",\"main\":" + jsonString(reading->mainText) +
-                     ",\"secondary\":" + jsonString(reading->secondary) +
-                     ",\"flags\":" + jsonString(flagsText(reading->flags));
-        }
-        std::printf("{%s,\"annunciators\":[%s],\"lcd\":%s}\n", fields.c_str(), list.c_str(),
-                    jsonString(lcd).c_str());
+        std::printf("%s\n", readingJson(meter.display(), meter.model()).c_str());
         return kSuccess;
     }
+    const std::optional<Reading> reading = readingOf(meter.display(), meter.model());
     if (!reading) {
         std::printf("reading:     none (the display shows no number)\n");
     } else {
@@ -144,8 +130,8 @@ int runRead(const Common& common) {
                     reading->secondary.c_str(), flagsText(reading->flags).c_str());
     }
     std::printf("lit:        ");
-    for (const std::string& a : lit) std::printf(" %s", a.c_str());
-    std::printf("\nlcd:         %s\n", lcd.c_str());
+    for (const std::string& a : litAnnunciators(meter.display())) std::printf(" %s", a.c_str());
+    std::printf("\nlcd:         %s\n", lcdText(meter.display(), meter.model()).c_str());
     return kSuccess;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/text_output.h"
 
 #include "core/live/annunciators.h"
+#include "core/reading/reading.h"
 
 #include <charconv>
 #include <cstdio>
@@ -40,6 +41,24 @@ std::vector<std::string> litAnnunciators(const DisplayState& state) {
         lit.emplace_back(elementName(a.element).substr(3));
     }
     return lit;
+}
+
+std::string readingJson(const DisplayState& state, const DisplayModel& model) {
+    const std::optional<Reading> reading = readingOf(state, model);
+    std::string list;
+    for (const std::string& a : litAnnunciators(state))
+        list += (list.empty() ? "" : ",") + jsonString(a);
+    std::string fields = "\"value\":null";
+    if (reading) {
+        fields = "\"value\":" + (reading->value ? numberText(*reading->value) : "null") +
+                 ",\"unit\":" + jsonString(unitText(reading->unit)) +
+                 ",\"multiplier\":" + (reading->kilo ? "1000" : "1") +
+                 ",\"main\":" + jsonString(reading->mainText) +
+                 ",\"secondary\":" + jsonString(reading->secondary) +
+                 ",\"flags\":" + jsonString(flagsText(reading->flags));
+    }
+    return "{" + fields + ",\"annunciators\":[" + list +
+           "],\"lcd\":" + jsonString(lcdText(state, model)) + "}";
 }
 
 std::string isoStartTime(std::string_view id) {

@@ -20,6 +20,11 @@ std::string numberText(double value);
 // "APO", "AMRA"), in report order.
 std::vector<std::string> litAnnunciators(const DisplayState& state);
 
+// What `read --json` prints for a polled display (one line, no line end): the reading's
+// value, unit, multiplier, texts and flags (value null when the display shows no number),
+// the lit annunciators and the LCD as text.
+std::string readingJson(const DisplayState& state, const DisplayModel& model);
+
 // "2026-12-08T10:15:02" from a set identifier "20261208101502"; the identifier as it is when
 // it is not 14 digits.
 std::string isoStartTime(std::string_view identifier);

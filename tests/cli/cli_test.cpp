@@ -1,7 +1,6 @@
 // photara-cli as a user runs it: a separate process on the virtual meter, its output, exit
 // code and files checked. Each case has its own runtime folder, so its lock is its own.
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,11 +9,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_process.h"
 #include "core/common/instance_lock.h"
 #include "core/common/local_time.h"
 #include "core/datafile/data_file.h"
@@ -24,25 +23,13 @@
 #include "core/export/set_csv.h"
 #include "sim/virtual_meter.h"
 
-extern char** environ;
-
 namespace photara {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::CliRun;
+using test::slurp;
 
 class CliTest : public ::testing::Test {
   protected:
@@ -55,35 +42,9 @@ class CliTest : public ::testing::Test {
 
     // Runs photara-cli with args, standard input from /dev/null (not a terminal).
     CliRun run(std::vector<std::string> args, const std::string& faults = {}) {
-        args.insert(args.begin(), PHOTARA_CLI);
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
         std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.string(), "PATH=/usr/bin:/bin"};
         if (!faults.empty()) env.push_back("PHOTARA_CLI_FAULTS=" + faults);
-        std::vector<char*> envp;
-        for (std::string& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        const std::string out = (dir / "stdout").string(), err = (dir / "stderr").string();
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        pid_t pid = 0;
-        CliRun result;
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-            int status = 0;
-            ::waitpid(pid, &status, 0);
-            result.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        result.out = slurp(out);
-        result.err = slurp(err);
-        return result;
+        return test::runProgram(PHOTARA_CLI, std::move(args), std::move(env), dir);
     }
 
     std::size_t filesIn(const fs::path& folder) const {
@@ -147,18 +108,20 @@ INSTANTIATE_TEST_SUITE_P(
                     {"download", "1", "--virtual-meter", "-o", "/nonexistent/x.pxd"}, 5, "",
                     "cannot create /nonexistent/x.pxd"},
         CommandCase{"NoCommand", {}, 2, "", "subcommand"},
+        CommandCase{"MisspeltCommand", {"lgo", "-o", "x.csv"}, 2, "", "'lgo' is not a command"},
         CommandCase{"NoUsbMeter", {"sets"}, 3, "", "no meter found"}),
     [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
 
 // What the GUI's Save writes for the same set: the downloaded blocks and CR LF.
 TEST_F(CliTest, DownloadAllWritesEachSetAsTheGuiSavesIt) {
-    const CliRun r = run({"download", "--all", "--virtual-meter", "-o", (dir / "out").string()});
+    const fs::path sets = dir / "out" / "sets";  // made by the download, as "-o sets/" asks
+    const CliRun r = run({"download", "--all", "--virtual-meter", "-o", sets.string() + "/"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(r.err.empty()) << "no progress bar when standard error is not a terminal";
 
     const SystemClock clock;
     const sim::VirtualMeter meter{clock};
-    ASSERT_EQ(filesIn(dir / "out"), static_cast<std::size_t>(meter.logger().setCount()));
+    ASSERT_EQ(filesIn(sets), static_cast<std::size_t>(meter.logger().setCount()));
     for (int i = 0; i < meter.logger().setCount(); ++i) {
         std::string served = meter.logger().text(i);
         served.resize((served.size() + 63) / 64 * 64, '\0');
@@ -166,7 +129,7 @@ TEST_F(CliTest, DownloadAllWritesEachSetAsTheGuiSavesIt) {
         char name[64];
         std::snprintf(name, sizeof name, "%04d-%02d-%02d_%02d-%02d-%02d.pxd", start.year,
                       start.month, start.day, start.hour, start.minute, start.second);
-        EXPECT_EQ(slurp(dir / "out" / name), dataFileBytes(served)) << name;
+        EXPECT_EQ(slurp(sets / name), dataFileBytes(served)) << name;
     }
 }
 

@@ -8,17 +8,29 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "bridge_control.h"
-#include "device/hidapi_backend.h"
+#include "cli/text_output.h"
+#include "cli_process.h"
+#include "core/datafile/data_file.h"
+#include "core/datafile/data_set.h"
+#include "core/export/set_csv.h"
 #include "core/link/meter_identity.h"
 #include "core/link/meter_link.h"
+#include "core/live/display_model.h"
+#include "core/live/display_state.h"
 #include "core/meter/logger_ops.h"
+#include "core/meter/poll_tick.h"
+#include "device/hidapi_backend.h"
 #include "sim/logger_memory.h"
 #include "sim/virtual_meter.h"
+#include "sim/virtual_meter_backend.h"
 #include "tools/uhid_bridge/bridge_setup.h"
 
 namespace photara {
@@ -267,6 +279,79 @@ TEST_F(KernelTierTest, TheLargestLoggerSetArrivesByteExact) {
                             result.text.end(), [](char c) { return c == 0; }));
     std::printf("PHOTARA_HW_FIGURE download_blocks=%zu download_ms=%lld\n", blocks, elapsed);
 }
+
+// photara-cli as a user runs it, in the guest: the program itself over hidapi and hidraw
+// (no --virtual-meter), against the meter the bridge serves. Each case has its own folder
+// for its files and its lock.
+class GuestCliTest : public KernelTierTest {
+  protected:
+    void SetUp() override {
+        KernelTierTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        char pattern[] = "/tmp/photara-cli.XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        scratch = pattern;
+    }
+    void TearDown() override {
+        if (!scratch.empty()) std::filesystem::remove_all(scratch);
+        KernelTierTest::TearDown();
+    }
+
+    test::CliRun cli(std::vector<std::string> args) {
+        return test::runProgram(kGuestCli, std::move(args),
+                                {"PATH=/bin", "XDG_RUNTIME_DIR=" + scratch.string()}, scratch);
+    }
+
+    static constexpr const char* kGuestCli = "/test/photara-cli";  // run_guest.sh --with
+    std::filesystem::path scratch;
+};
+
+TEST_F(GuestCliTest, ReadJsonDecodesTheReadingTheMeterShows) {
+    // The same meter polled in this process, the way the program polls: what it must print.
+    sim::VirtualMeterBackend direct(oracle);
+    MeterLink directLink(direct, kMeterVendorId, kMeterProductId);
+    DisplayState state;
+    DisplayModel model;
+    ASSERT_TRUE(PollTick(directLink, state, model).run());
+    const std::string expected = cli::readingJson(state, model);
+    ASSERT_NE(expected.find("\"unit\":\"cd/m²\""), std::string::npos) << expected;
+
+    const test::CliRun r = cli({"read", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, expected + "\n");
+    EXPECT_EQ(r.err, "");
+}
+
+struct GuestDownloadCase {
+    const char* name;
+    int set;  // from 1, as the program numbers them
+    const char* format;
+};
+
+class GuestDownloadTest : public GuestCliTest,
+                          public ::testing::WithParamInterface<GuestDownloadCase> {};
+
+TEST_P(GuestDownloadTest, ASmallSetArrivesAsTheFileOfTheVirtualMetersSet) {
+    const GuestDownloadCase& c = GetParam();
+    const int index = c.set - 1;
+    ASSERT_LT(oracle.logger().recipe(index).samples, 200) << "a small set keeps the tier short";
+    std::string served = oracle.logger().text(index);  // as downloaded: whole blocks
+    served.resize((served.size() + kReportDataSize - 1) / kReportDataSize * kReportDataSize, '\0');
+    const std::string format = c.format;
+    const std::string expected =
+        format == "csv" ? setCsv(parseDataText(served)) : dataFileBytes(served);
+    const std::string file = (scratch / ("set." + format)).string();
+
+    const test::CliRun r = cli({"download", std::to_string(c.set), "--format", format, "-o", file});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, file + "\n");
+    EXPECT_EQ(test::slurp(file), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, GuestDownloadTest,
+                         ::testing::Values(GuestDownloadCase{"FirstAsPxd", 1, "pxd"},
+                                           GuestDownloadCase{"SecondAsCsv", 2, "csv"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace photara

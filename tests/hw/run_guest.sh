@@ -3,8 +3,11 @@
 # hid-generic modules, the uhid bridge, one test binary and the shared libraries they need),
 # boots it with qemu (software emulation, no KVM), and exits with the test binary's status.
 #
-#   run_guest.sh --bridge FILE --work DIR -- TEST [ARGS...]
+#   run_guest.sh --bridge FILE --work DIR [--with FILE]... -- TEST [ARGS...]
 #   run_guest.sh --check          says whether the tier can run here (exit 0) or not (77)
+#
+# Each --with FILE (a program the test runs, such as photara-cli) goes to /test/ too, with
+# its shared libraries.
 #
 # Exit 77 means skipped: qemu, a readable kernel image with its HID modules, busybox or cpio
 # is missing. PHOTARA_HW_TIMEOUT (seconds, default 110) bounds the whole boot.
@@ -82,16 +85,18 @@ if [ "${1:-}" = "--check" ]; then
 fi
 
 bridge= work=
+extras=()
 while [ $# -gt 0 ]; do
     case $1 in
         --bridge) bridge=$2; shift 2 ;;
         --work) work=$2; shift 2 ;;
+        --with) extras+=("$2"); shift 2 ;;
         --) shift; break ;;
         *) echo "run_guest: unknown option $1" >&2; exit 2 ;;
     esac
 done
 [ -n "$bridge" ] && [ -n "$work" ] && [ $# -ge 1 ] || {
-    sed -n '6,8p' "$0" >&2
+    sed -n '6,7p' "$0" >&2
     exit 2
 }
 check
@@ -114,9 +119,15 @@ for m in hid uhid hid-generic; do
 done
 cp "$here/guest_init.sh" "$root/init"
 copy_with_libs "$bridge" /test/photara_uhid_bridge
-copy_with_libs "$test_binary" "/test/$(basename "$test_binary")"
+own=(/test/photara_uhid_bridge)
+for program in "$test_binary" "${extras[@]}"; do
+    copy_with_libs "$program" "/test/$(basename "$program")"
+    own+=("/test/$(basename "$program")")
+done
 # Our own binaries lose their debug sections: a smaller image boots faster.
-strip --strip-debug "$root/test/photara_uhid_bridge" "$root/test/$(basename "$test_binary")"
+for program in "${own[@]}"; do
+    strip --strip-debug "$root$program"
+done
 {
     printf 'exec ./%q' "$(basename "$test_binary")"
     [ $# -gt 0 ] && printf ' %q' "$@"

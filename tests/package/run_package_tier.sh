@@ -183,6 +183,7 @@ run_in_namespace() {
             fail "photara-cli --virtual-meter sets failed"
         }
         [ -s "$run/cli.log" ] || fail "photara-cli --virtual-meter sets printed nothing"
+        [ -f "$root/usr/share/bash-completion/completions/photara-cli" ] || fail "no bash completion for photara-cli"
     fi
 
     step "removing the package"
