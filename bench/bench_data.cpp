@@ -59,7 +59,7 @@ class FixedPrompts final : public photara::Prompts {
   public:
     QString file;
     void message(const QString&, const QString&, Icon) override {}
-    bool confirm(const QString&, const QString&, Icon) override { return false; }
+    bool confirm(const QString&, const QString&, Icon, Default) override { return false; }
     std::optional<QString> input(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
