@@ -1,5 +1,6 @@
 #include "ui/plotview/plot_view.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -75,6 +76,11 @@ void PlotView::changed() {
             const double margin = (extent->second - extent->first) * 0.05;
             viewport_.fitValues(extent->first - margin, extent->second + margin);
         }
+    }
+    // The cursor stays under the pointer: after Home, a key or a band it marks another time.
+    if (cursorT_ && underMouse()) {
+        const QPointF p = mapFromGlobal(QCursor::pos().toPointF());
+        cursorT_ = plotRect().contains(p) ? std::optional<double>(toData(p).x()) : std::nullopt;
     }
     strip_->setText(content_.statisticsText(viewport_.visible()));
     if (strip_->height() != stripHeight()) placeStrip();
