@@ -1,5 +1,6 @@
 // The largest set a meter sends (832,000 bytes, about 13,000 readings) through every step
-// the user waits for: parsing it, loading the data list, redrawing the plot, opening a file.
+// the user waits for: parsing it, loading the data list, redrawing the plot (whole, zoomed,
+// panned), opening a file.
 #include <benchmark/benchmark.h>
 
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
 
 #include "ui/base/app_context.h"
 #include "ui/base/meter_session.h"
@@ -23,6 +25,7 @@
 #include "offscreen_application.h"
 #include "core/plot/plot_geometry.h"
 #include "ui/plot/plot_painter.h"
+#include "ui/plot/set_plot_content.h"
 #include "core/plot/plot_setup.h"
 #include "sim/data_set_generator.h"
 
@@ -56,7 +59,7 @@ class FixedPrompts final : public photara::Prompts {
   public:
     QString file;
     void message(const QString&, const QString&, Icon) override {}
-    bool confirm(const QString&, const QString&, Icon) override { return false; }
+    bool confirm(const QString&, const QString&, Icon, Default) override { return false; }
     std::optional<QString> input(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
@@ -123,6 +126,65 @@ void BM_PlotRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlotRedraw)->Unit(benchmark::kMillisecond);
+
+// Exploring the largest set in the plot window at its default size (a drawing area of
+// 700 × 500): each redraw computes the view's geometry and paints it, as a wheel notch, a
+// drag step or Home does. Every iteration shows another view, so nothing comes from the cache.
+struct ExploredSet {
+    ExploredSet() : samples(photara::parseDataText(largestSet()).samples),
+                    settings(photara::plotSettingsFor(samples)), content(samples, settings) {
+        content.setFont(photara::plotFont(QApplication::font()));
+    }
+    void redraw(QSizeF size, const photara::ViewRange& view) {
+        QPainter painter(&image);
+        content.paint(painter, QRectF(QPointF(0, 0), size), view);
+    }
+    photara::Samples samples;
+    photara::PlotSettings settings;
+    photara::SetPlotContent content;
+    QImage image{701, 500, QImage::Format_RGB32};
+};
+
+// Wheel notches into the middle of the set, 0.8 of the span each, twenty deep, over again.
+void BM_SetPlotZoomRedraw(benchmark::State& state) {
+    offscreenApplication();
+    ExploredSet set;
+    const photara::ViewRange full = set.content.fullRange();
+    int notch = 0;
+    for (auto _ : state) {
+        notch = notch % 20 + 1;
+        const double half = (full.t1 - full.t0) / 2 * std::pow(0.8, notch);
+        const double mid = (full.t0 + full.t1) / 2;
+        set.redraw({700, 500}, {mid - half, mid + half, 0, 1});
+    }
+}
+BENCHMARK(BM_SetPlotZoomRedraw)->Unit(benchmark::kMillisecond);
+
+// A drag across a tenth of the set, a few pixels a step.
+void BM_SetPlotPanRedraw(benchmark::State& state) {
+    offscreenApplication();
+    ExploredSet set;
+    const photara::ViewRange full = set.content.fullRange();
+    const double span = (full.t1 - full.t0) / 10;
+    double t0 = full.t0;
+    for (auto _ : state) {
+        t0 += span / 100;
+        if (t0 + span > full.t1) t0 = full.t0;
+        set.redraw({700, 500}, {t0, t0 + span, 0.1, 0.9});
+    }
+}
+BENCHMARK(BM_SetPlotPanRedraw)->Unit(benchmark::kMillisecond);
+
+// Home: the whole set as the window first draws it (every reading a segment). The width
+// alternates by a pixel, so each redraw computes the geometry again.
+void BM_SetPlotHomeRedraw(benchmark::State& state) {
+    offscreenApplication();
+    ExploredSet set;
+    const photara::ViewRange full = set.content.fullRange();
+    int i = 0;
+    for (auto _ : state) set.redraw({700.0 + (++i % 2), 500}, full);
+}
+BENCHMARK(BM_SetPlotHomeRedraw)->Unit(benchmark::kMillisecond);
 
 // The Open command on a saved largest set, up to the plot window shown and painted.
 void BM_OpenLargestFile(benchmark::State& state) {

@@ -33,11 +33,12 @@ void addFrame(PlotDrawing& d) {
     }
 }
 
-void addScaleTexts(PlotDrawing& d, const PlotSettings& s, const TextMetrics& metrics) {
+void addScaleTexts(PlotDrawing& d, const PlotSettings& s, const TextMetrics& metrics,
+                   int decimals) {
     const PlotLayout& l = d.layout;
     auto label = [&](const ValueRange& range, int j, double left, PlotColour colour) {
-        std::string text =
-            truncatedDecimal(range.minimum + (range.maximum - range.minimum) * j / kScaleLabels, 2);
+        std::string text = truncatedDecimal(
+            range.minimum + (range.maximum - range.minimum) * j / kScaleLabels, decimals);
         const double y = l.y0 - j * l.height / kScaleLabels - metrics.height(text) / 2;
         const double x = left - metrics.width(text) / 4;
         d.scaleTexts.push_back({{x, y}, colour, std::move(text)});
@@ -156,14 +157,21 @@ double scaledFraction(double a, double b) {
     return std::clamp(q, 0.0, 1.0);
 }
 
-PlotDrawing drawPlot(double clientWidth, double clientHeight, const Samples& samples,
-                     const PlotSettings& settings, const TextMetrics& metrics) {
+PlotDrawing drawPlotAxes(double clientWidth, double clientHeight, std::string_view firstTimeText,
+                         const PlotSettings& settings, const TextMetrics& metrics,
+                         int scaleDecimals) {
     PlotDrawing d;
-    const std::string_view firstTimeText =
-        samples.timeTexts.empty() ? std::string_view() : std::string_view(samples.timeTexts[0]);
     d.layout = plotLayout(clientWidth, clientHeight, metrics, firstTimeText);
     addFrame(d);
-    addScaleTexts(d, settings, metrics);
+    addScaleTexts(d, settings, metrics, scaleDecimals);
+    return d;
+}
+
+PlotDrawing drawPlot(double clientWidth, double clientHeight, const Samples& samples,
+                     const PlotSettings& settings, const TextMetrics& metrics) {
+    const std::string_view firstTimeText =
+        samples.timeTexts.empty() ? std::string_view() : std::string_view(samples.timeTexts[0]);
+    PlotDrawing d = drawPlotAxes(clientWidth, clientHeight, firstTimeText, settings, metrics);
     addCurvesAndTimeAxis(d, samples, settings);
     return d;
 }

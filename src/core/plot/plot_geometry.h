@@ -79,6 +79,13 @@ PlotLayout plotLayout(double clientWidth, double clientHeight, const TextMetrics
 // a ≤ 0 and 1 above, the limit of the quotient; not-a-number gives 0.
 double scaledFraction(double a, double b);
 
+// The layout, the axes with their ticks and horizontal grid, and the scale labels and
+// titles, without the curves and the time axis; the scale labels keep scaleDecimals digits
+// after the point.
+PlotDrawing drawPlotAxes(double clientWidth, double clientHeight, std::string_view firstTimeText,
+                         const PlotSettings& settings, const TextMetrics& metrics,
+                         int scaleDecimals = 2);
+
 // The whole drawing for a client area of the given size.
 PlotDrawing drawPlot(double clientWidth, double clientHeight, const Samples& samples,
                      const PlotSettings& settings, const TextMetrics& metrics);

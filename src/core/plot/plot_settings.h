@@ -5,6 +5,7 @@ namespace photara {
 struct ValueRange {
     double minimum = 0;
     double maximum = 0;
+    friend bool operator==(const ValueRange&, const ValueRange&) = default;
 };
 
 // What the graph is drawn with. Set by whoever opens the plot, changed by its range dialog;
@@ -17,6 +18,7 @@ struct PlotSettings {
     double shownFirst = 1;                // shown sample range
     double shownLast = 0;
     double fullCount = 0;  // copy of N
+    friend bool operator==(const PlotSettings&, const PlotSettings&) = default;
 };
 
 }  // namespace photara

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ui/plotview/axis_ticks.h"
+#include "ui/plotview/envelope_lines.h"
 #include "core/series/series.h"
 
 namespace photara {
@@ -95,33 +96,8 @@ void TrendContent::paint(QPainter& painter, const QRectF& rect, const ViewRange&
     painter.drawText(QPointF(-fm.horizontalAdvance(unitText()) / 2, fm.ascent()), unitText());
     painter.restore();
 
-    // The envelope: one vertical stroke per pixel column from its lowest to its highest
-    // reading, joined to the next column unless the meter was away between them.
-    const int columns = static_cast<int>(area.width());
-    const auto env = series_->envelope(view.t0, view.t0 + tSpan * columns / area.width(), columns);
     const double f = factor();
-    QVector<QLineF> lines;
-    lines.reserve(columns * 2);
-    std::optional<QPointF> previous;
-    for (int c = 0; c < columns; ++c) {
-        const EnvelopeColumn& col = env[static_cast<std::size_t>(c)];
-        if (col.empty) continue;
-        const double cx = area.left() + c + 0.5;
-        const QPointF first(cx, y(series_->value(col.first) * f));
-        if (previous && !col.gapBefore) lines.append(QLineF(*previous, first));
-        if (!previous && !col.gapBefore && col.first > 0) {
-            // The line comes in from a reading left of the view.
-            const std::size_t i = col.first - 1;
-            lines.append(QLineF(QPointF(x(series_->time(i)), y(series_->value(i) * f)), first));
-        }
-        lines.append(QLineF(QPointF(cx, y(col.min * f)), QPointF(cx, y(col.max * f) - 0.01)));
-        previous = QPointF(cx, y(series_->value(col.last) * f));
-    }
-    // And goes on to the reading right of the view.
-    const std::size_t after = series_->lowerBound(view.t1);
-    if (previous && after < series_->size() && after > 0 && !series_->gapBetween(after - 1, after)) {
-        lines.append(QLineF(*previous, QPointF(x(series_->time(after)), y(series_->value(after) * f))));
-    }
+    const QVector<QLineF> lines = envelopeLines(*series_, view, area, [&](double v) { return y(v * f); });
     painter.save();
     painter.setClipRect(area);
     painter.setPen(QPen(kTrace, 1));

@@ -20,17 +20,10 @@
 #include "core/export/set_caption.h"
 #include "ui/plot/plot_painter.h"
 #include "ui/plot/range_panel.h"
-#include "core/reading/units.h"
+#include "ui/plotview/plot_view.h"
 
 namespace photara {
 namespace {
-
-QAction* toolbarAction(QToolBar& toolbar, const QString& key, const QString& tip) {
-    QAction* action = toolbar.addAction(key);
-    action->setObjectName(key);
-    action->setToolTip(tip);
-    return action;
-}
 
 // The picture formats of the export dialog, by filter and extension.
 struct PictureFormat {
@@ -60,40 +53,58 @@ const PictureFormat& pictureFormat(const Prompts::SaveChoice& choice) {
     return kPictureFormats[0];
 }
 
+// The tool tip of each toolbar button: its caption line, then what it does.
+QString commandTip(PlotCommand command) {
+    switch (command) {
+        case PlotCommand::Unit:
+            return QStringLiteral("Graphic Unit\nShow the Fl curve and its scale in fL or cd/m\u00B2");
+        case PlotCommand::Range: return QStringLiteral("Graphic Range\nSet the scales' ranges");
+        case PlotCommand::Print: return QStringLiteral("Print\nPrint the graph (Ctrl+P)");
+        case PlotCommand::Export:
+            return QStringLiteral("Export Picture\nSave the graph as PNG, SVG or PDF");
+        case PlotCommand::Copy:
+            return QStringLiteral("Copy Picture\nCopy the graph to the clipboard (Ctrl+C)");
+    }
+    return {};
+}
+
 }  // namespace
 
 PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window),
       context_(context),
       samples_(context.workspace.samples),
-      caption_(pictureCaption(samples_, parseDataText(context.workspace.dataText))) {
+      caption_(pictureCaption(samples_, parseDataText(context.workspace.dataText))),
+      content_(samples_, context.workspace.plot) {
     setObjectName(QStringLiteral("Plot"));
     setWindowTitle(QStringLiteral("Plot"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Base, Qt::white);
     // A white sheet in any palette: the toolbar's captions over it stay dark.
     white.setColor(QPalette::WindowText, Qt::black);
     white.setColor(QPalette::ButtonText, Qt::black);
+    white.setColor(QPalette::Text, Qt::black);
     setPalette(white);
     setAutoFillBackground(true);
-    resize(700, 500);
+    content_.setFont(plotFont(font()));
+
+    // The plot fills the window; the toolbar and the range panel lie over it.
+    view_ = new PlotView(content_, this);
+    view_->setAutoscale(false);
+    view_->viewport().setMinimumTimeSpan(SetPlotContent::kMinimumZoomSamples);
+    view_->home();
+    setFocusProxy(view_);
 
     toolbar_ = new QToolBar(this);
     toolbar_->setObjectName(QStringLiteral("Toolbar1"));
-    for (const auto& [key, tip] :
-         {std::pair{QStringLiteral("Unit"),
-                    QStringLiteral("Graphic Unit\nShow the Fl curve and its scale in fL or cd/m\u00B2")},
-          std::pair{QStringLiteral("Range"),
-                    QStringLiteral("Graphic Range\nSet the scales' ranges")},
-          std::pair{QStringLiteral("Print"), QStringLiteral("Print\nPrint the graph (Ctrl+P)")},
-          std::pair{QStringLiteral("Export"),
-                    QStringLiteral("Export Picture\nSave the graph as PNG, SVG or PDF")},
-          std::pair{QStringLiteral("Copy"),
-                    QStringLiteral("Copy Picture\nCopy the graph to the clipboard (Ctrl+C)")}}) {
-        QAction* action = toolbarAction(*toolbar_, key, tip);
-        connect(action, &QAction::triggered, this, [this, k = key] { toolbarClicked(k); });
+    for (const PlotCommand command : kPlotCommands) {
+        const QString key = QString::fromLatin1(plotCommandName(command));
+        QAction* action = toolbar_->addAction(key);
+        action->setObjectName(key);
+        action->setToolTip(commandTip(command));
+        connect(action, &QAction::triggered, this, [this, command] { toolbarClicked(command); });
     }
 
     auto* printShortcut = new QAction(this);
@@ -112,33 +123,42 @@ PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
     range_->hide();
     connect(range_, &RangePanel::applyRequested, this, &PlotWindow::applyRange);
     setMinimumSize(minimumPlotSize());
-    redraw();
+    // The drawing's area (above the statistics strip) is 700 × 500 at first.
+    resize(700, 500 + view_->stripHeight());
+    view_->setGeometry(rect());
+    toolbar_->setGeometry(0, 0, width(), toolbar_->sizeHint().height());
 }
 
-void PlotWindow::toolbarClicked(const QString& key) {
-    if (key != QStringLiteral("Range")) range_->hide();
-    if (key == QStringLiteral("Unit")) {
-        secondInCd_ = !secondInCd_;
-        redraw();
+const PlotDrawing& PlotWindow::drawing() const {
+    return content_.drawing(view_->contentRect().size(), view_->viewport().visible());
+}
+
+void PlotWindow::toolbarClicked(PlotCommand command) {
+    if (command != PlotCommand::Range) range_->hide();
+    switch (command) {
+        case PlotCommand::Unit:
+            content_.setSecondInCd(!content_.secondInCd());
+            view_->contentChanged();  // the curve, the scale and the statistics change unit
+            return;
+        case PlotCommand::Range:
+            range_->setVisible(!range_->isVisible());
+            if (range_->isVisible()) {
+                range_->fill(context_.workspace.plot,
+                             QString::fromStdString(countsText(drawing().layout.width, labelStep_)));
+                range_->raise();
+            }
+            return;
+        case PlotCommand::Print: return print();
+        case PlotCommand::Export: return exportPicture();
+        case PlotCommand::Copy: return copyPicture();
     }
-    if (key == QStringLiteral("Range")) {
-        range_->setVisible(!range_->isVisible());
-        if (range_->isVisible()) {
-            range_->fill(context_.workspace.plot,
-                         QString::fromStdString(countsText(drawing_.layout.width, labelStep_)));
-            range_->raise();
-        }
-    }
-    if (key == QStringLiteral("Print")) print();
-    if (key == QStringLiteral("Export")) exportPicture();
-    if (key == QStringLiteral("Copy")) copyPicture();
 }
 
 void PlotWindow::applyRange() {
     const Samples& samples = samples_;
     const RangeOutcome outcome =
         applyRangeEntry(range_->entry(), {samples.firstMaximum, samples.secondMaximum},
-                        context_.workspace.plot, drawing_.layout.width, labelStep_);
+                        context_.workspace.plot, drawing().layout.width, labelStep_);
     if (outcome.refusal) {
         context_.prompts.message(QString::fromStdString(*outcome.refusal), QString(),
                                  Prompts::Icon::Critical);
@@ -147,7 +167,9 @@ void PlotWindow::applyRange() {
     context_.workspace.plot = outcome.settings;
     labelStep_ = outcome.labelStep;
     range_->hide();
-    redraw();
+    // The drawing of the new ranges, as a whole: a zoom of the old scales means nothing now.
+    view_->contentChanged();
+    view_->home();
 }
 
 void PlotWindow::print() {
@@ -220,27 +242,7 @@ void PlotWindow::copyPicture() {
 }
 
 void PlotWindow::renderGraph(QPainter& painter) const {
-    painter.fillRect(QRectF(0, 0, width(), height()), Qt::white);
-    painter.setFont(plotFont(font()));
-    paintPlot(painter, drawing_);
-}
-
-void PlotWindow::redraw() {
-    const FontTextMetrics metrics(plotFont(font()));
-    if (!secondInCd_) {
-        drawing_ = drawPlot(width(), height(), samples_, context_.workspace.plot, metrics);
-    } else {
-        // "Unit" shows the fL series and its scale in cd/m2; the ranges stay kept in fL.
-        Samples shown = samples_;
-        for (double& value : shown.second) value *= kCdPerM2PerFootLambert;
-        PlotSettings settings = context_.workspace.plot;
-        settings.second.minimum *= kCdPerM2PerFootLambert;
-        settings.second.maximum *= kCdPerM2PerFootLambert;
-        drawing_ = drawPlot(width(), height(), shown, settings, metrics);
-        for (PlotText& text : drawing_.scaleTexts)
-            if (text.text == "Fl") text.text = "cd/m\xB2";
-    }
-    update();
+    view_->render(painter, view_->contentRect());
 }
 
 QSize PlotWindow::minimumPlotSize() const {
@@ -252,17 +254,12 @@ QSize PlotWindow::minimumPlotSize() const {
     const int forLabels = static_cast<int>(layout.x0 + 2.5 * layout.labelWidth);
     const int forRange = range_->x() + range_->sizeHint().width() + 10;
     const int high = toolbar_->sizeHint().height() + range_->sizeHint().height() + 60;
-    return {std::max(forLabels, forRange), std::max(high, 300)};
-}
-
-void PlotWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    renderGraph(painter);
+    return {std::max(forLabels, forRange), std::max(high, 300) + view_->stripHeight()};
 }
 
 void PlotWindow::resizeEvent(QResizeEvent* event) {
+    view_->setGeometry(0, 0, event->size().width(), event->size().height());
     toolbar_->setGeometry(0, 0, event->size().width(), toolbar_->sizeHint().height());
-    redraw();
 }
 
 }  // namespace photara

@@ -1,5 +1,6 @@
 #include "ui/plotview/plot_view.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -76,14 +77,23 @@ void PlotView::changed() {
             viewport_.fitValues(extent->first - margin, extent->second + margin);
         }
     }
+    // The cursor stays under the pointer: after Home, a key or a band it marks another time.
+    if (cursorT_ && underMouse()) {
+        const QPointF p = mapFromGlobal(QCursor::pos().toPointF());
+        cursorT_ = plotRect().contains(p) ? std::optional<double>(toData(p).x()) : std::nullopt;
+    }
     strip_->setText(content_.statisticsText(viewport_.visible()));
+    if (strip_->height() != stripHeight()) placeStrip();
     update();
     emit viewChanged();
 }
 
+int PlotView::stripHeight() const { return strip_->sizeHint().height(); }
+
+QRectF PlotView::contentRect() const { return QRectF(0, 0, width(), height() - stripHeight()); }
+
 QRectF PlotView::plotRect() const {
-    const QRectF rect(0, 0, width(), height() - strip_->height());
-    return content_.plotArea(rect);
+    return content_.plotArea(contentRect());
 }
 
 void PlotView::render(QPainter& painter, const QRectF& rect) const {
@@ -97,15 +107,17 @@ void PlotView::setCursorTime(std::optional<double> t) {
     update();
 }
 
-void PlotView::resizeEvent(QResizeEvent*) {
-    const int h = strip_->sizeHint().height();
+void PlotView::resizeEvent(QResizeEvent*) { placeStrip(); }
+
+void PlotView::placeStrip() {
+    const int h = stripHeight();
     strip_->setGeometry(0, height() - h, width(), h);
 }
 
 void PlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().base());
-    render(painter, QRectF(0, 0, width(), height() - strip_->height()));
+    render(painter, contentRect());
     if (!cursorT_) return;
     const QRectF area = plotRect();
     const ViewRange& v = viewport_.visible();

@@ -58,8 +58,10 @@ class PlotView final : public QWidget {
 
     // The plot without the cursor, as paintEvent draws it, into any painter.
     void render(QPainter& painter, const QRectF& rect) const;
-    QRectF plotRect() const;  // where the content draws in the widget
+    QRectF contentRect() const;  // the widget above the statistics strip
+    QRectF plotRect() const;     // where the content draws its data in the widget
     QLabel* statisticsStrip() const { return strip_; }
+    int stripHeight() const;  // what the strip takes from the bottom of the widget
     std::optional<double> cursorTime() const { return cursorT_; }
     // Places the cursor at time t (what the pointer does), for keyboard users and tests.
     void setCursorTime(std::optional<double> t);
@@ -83,6 +85,7 @@ class PlotView final : public QWidget {
   private:
     QPointF toData(QPointF pixel) const;
     void changed();
+    void placeStrip();
 
     PlotContent& content_;
     Viewport viewport_;

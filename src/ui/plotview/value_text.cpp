@@ -18,12 +18,16 @@ QString valueText(double v) {
     return QString::number(v, 'g', 4);
 }
 
+QString spanLine(const Statistics& s) {
+    return QStringLiteral("min %1 · max %2 · mean %3 · sd %4")
+        .arg(valueText(s.min), valueText(s.max), valueText(s.mean), valueText(s.sd));
+}
+
 QString statisticsLine(const Statistics& s, const QString& unit) {
     if (s.n == 0) return QStringLiteral("no readings");
-    return QStringLiteral("n %1 · min %2 · max %3 · mean %4 · sd %5 · drift %6 %7/min")
+    return QStringLiteral("n %1 · %2 · drift %3 %4/min")
         .arg(s.n)
-        .arg(valueText(s.min), valueText(s.max), valueText(s.mean), valueText(s.sd),
-             valueText(s.driftPerMinute), unit);
+        .arg(spanLine(s), valueText(s.driftPerMinute), unit);
 }
 
 }  // namespace photara

@@ -48,7 +48,7 @@ void Viewport::fitValues(double lo, double hi) {
 
 void Viewport::setVisible(const ViewRange& r) {
     visible_ = r;
-    keepOpen(visible_.t0, visible_.t1, kMinTimeSpan);
+    keepOpen(visible_.t0, visible_.t1, std::min(minTimeSpan_, full_.t1 - full_.t0));
     keepOpen(visible_.v0, visible_.v1, kMinValueSpan);
     atHome_ = false;
 }

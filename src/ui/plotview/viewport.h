@@ -21,6 +21,9 @@ class Viewport {
     void setFull(const ViewRange& full);
     const ViewRange& full() const { return full_; }
     const ViewRange& visible() const { return visible_; }
+    // The narrowest time span a zoom may show (by default a millisecond of a time axis in
+    // seconds); a zoom below it is widened about its centre.
+    void setMinimumTimeSpan(double span) { minTimeSpan_ = span; }
 
     // Shows a part of the time axis t0..t1 ending at the newest data from now on.
     void setFollowing(bool follow);
@@ -42,6 +45,7 @@ class Viewport {
     ViewRange visible_;
     bool atHome_ = true;
     bool following_ = false;
+    double minTimeSpan_ = 1e-3;  // never above the full range's span
 };
 
 }  // namespace photara

@@ -31,17 +31,22 @@ Samples flatSamples(std::size_t n, double first, double second) {
     return s;
 }
 
+// Sizes the window so that the drawing above the statistics strip is width × height.
+void resizeGraph(PlotWindow* plot, int width, int height) {
+    plot->resize(width, height + plot->plotView()->stripHeight());
+    QCoreApplication::processEvents();
+}
+
 PlotWindow* openPlot(ViewsRig& rig, Samples samples) {
     rig.workspace.samples = std::move(samples);
     rig.views.showPlot();
     auto* plot = static_cast<PlotWindow*>(rig.views.plot());
-    plot->resize(700, 500);
-    QCoreApplication::processEvents();
+    resizeGraph(plot, 700, 500);
     return plot;
 }
 
 QImage render(const PlotWindow& plot) {
-    QImage image(plot.size(), QImage::Format_RGB32);
+    QImage image(plot.plotView()->contentRect().size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::red);
     QPainter painter(&image);
     plot.renderGraph(painter);
@@ -76,9 +81,8 @@ TEST(PlotWindowTest, RedrawsTheSamplesItWasOpenedOnAfterTheSharedOnesAreReplaced
     rig.workspace.samples = flatSamples(40, 1200, 50);
     rig.workspace.samples.firstMaximum = 99;
 
-    plot->resize(701, 500);
-    plot->resize(700, 500);
-    QCoreApplication::processEvents();
+    resizeGraph(plot, 701, 500);
+    resizeGraph(plot, 700, 500);
     ASSERT_EQ(plot->drawing().firstCurve.size(), curve.size());
     for (std::size_t i = 0; i < curve.size(); ++i) {
         EXPECT_DOUBLE_EQ(plot->drawing().firstCurve[i].x, curve[i].x);
@@ -102,12 +106,15 @@ TEST(PlotWindowTest, OpensWhiteBesideThePanelWithItsSettings) {
     EXPECT_DOUBLE_EQ(plot->labelStep(), 1);
     EXPECT_DOUBLE_EQ(rig.workspace.plot.first.maximum, 1250);
     EXPECT_DOUBLE_EQ(rig.workspace.plot.shownLast, 10);
-    QStringList keys, tips;
+    // Every command of the table is a toolbar button of its name, in the table's order.
+    QStringList keys, names, tips;
     for (QAction* action : plot->toolbar()->actions()) {
         keys << action->objectName();
         tips << action->toolTip().section(QLatin1Char('\n'), 0, 0);
     }
-    EXPECT_EQ(keys, (QStringList{"Unit", "Range", "Print", "Export", "Copy"}));
+    for (const PlotCommand command : kPlotCommands)
+        names << QString::fromLatin1(plotCommandName(command));
+    EXPECT_EQ(keys, names);
     EXPECT_EQ(tips, (QStringList{"Graphic Unit", "Graphic Range", "Print", "Export Picture",
                                  "Copy Picture"}));
 }
@@ -167,8 +174,7 @@ TEST(PlotWindowTest, EqualRangeLimitsDrawWithoutFailing) {
     PlotWindow* plot = openPlot(rig, flatSamples(5, 10, 10));
     rig.workspace.plot.first = {10, 10};
     rig.workspace.plot.second = {0, 0};
-    plot->resize(701, 500);  // redraw with the new settings
-    QCoreApplication::processEvents();
+    resizeGraph(plot, 701, 500);
     for (const PlotPoint& p : plot->drawing().firstCurve) {
         EXPECT_TRUE(std::isfinite(p.y));
         EXPECT_DOUBLE_EQ(p.y, 473);

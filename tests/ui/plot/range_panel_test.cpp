@@ -71,6 +71,8 @@ TEST_P(RangePanelKeysTest, EditingKeysEditEnterAppliesEscCloses) {
 
 constexpr auto kCtrl = Qt::ControlModifier;
 
+// A closing panel gives the keyboard back to the window, which hands it to its plot: Home,
+// + and - then work at once.
 INSTANTIATE_TEST_SUITE_P(
     Keys, RangePanelKeysTest,
     ::testing::Values(
@@ -97,10 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
         KeysCase{"undo", {{Qt::Key_4}, {Qt::Key_Z, kCtrl}}, "12", true, 1250, "TxtcdMx"},
         KeysCase{"tab", {{Qt::Key_Tab}}, "12", true, 1250, "TxtMn"},
         KeysCase{"shift tab", {{Qt::Key_Backtab, Qt::ShiftModifier}}, "12", true, 1250, "TxtcdMn"},
-        KeysCase{"enter", {{Qt::Key_Return}}, "12", false, 12, "Plot"},
-        KeysCase{"keypad enter", {{Qt::Key_Enter}}, "12", false, 12, "Plot"},
-        KeysCase{"escape", {{Qt::Key_4}, {Qt::Key_Escape}}, "124", false, 1250, "Plot"},
-        KeysCase{"letter", {{Qt::Key_A}}, "12", false, 12, "Plot"}));
+        KeysCase{"enter", {{Qt::Key_Return}}, "12", false, 12, "PlotView"},
+        KeysCase{"keypad enter", {{Qt::Key_Enter}}, "12", false, 12, "PlotView"},
+        KeysCase{"escape", {{Qt::Key_4}, {Qt::Key_Escape}}, "124", false, 1250, "PlotView"},
+        KeysCase{"letter", {{Qt::Key_A}}, "12", false, 12, "PlotView"}));
 
 }  // namespace
 }  // namespace photara::test
