@@ -1,5 +1,6 @@
 #include "ui/base/status_line.h"
 
+#include <QLabel>
 #include <QStatusBar>
 
 #include "core/live/display_element.h"
@@ -30,14 +31,32 @@ QString annunciatorName(Element e) {
 
 }  // namespace
 
-StatusLine::StatusLine(QStatusBar* bar) : bar_(bar) {}
+StatusLine::StatusLine(QStatusBar* bar) {
+    expiry_.setSingleShot(true);
+    expiry_.setInterval(kShownMilliseconds);
+    if (!bar) return;
+    label_ = new QLabel(bar);
+    label_->setObjectName(QStringLiteral("StatusMessage"));
+    // The panel's size follows its contents: a long sentence is cut at the edge (the whole
+    // of it in the tool tip), never widening the window.
+    label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label_->setContentsMargins(4, 0, 4, 0);
+    bar->addWidget(label_, 1);
+    QObject::connect(&expiry_, &QTimer::timeout, label_, [label = label_] {
+        label->clear();
+        label->setToolTip(QString());
+    });
+}
 
 void StatusLine::say(const QString& text) {
-    if (bar_) bar_->showMessage(text, kShownMilliseconds);
+    if (!label_) return;
+    label_->setText(text);
+    label_->setToolTip(text);
+    expiry_.start();
 }
 
 QString StatusLine::text() const {
-    return bar_ ? bar_->currentMessage() : QString();
+    return label_ ? label_->text() : QString();
 }
 
 QString refusalStatusText(const Refusal& refusal) {

@@ -2,6 +2,9 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -65,6 +68,21 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"MemoryDelta", &LoggerCommands::runMemory, true, Element::ImaDelta,
                     "The meter is in a measuring or setting mode (Δ) — leave it first"}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// The pointer passing over a toolbar button shows its tip and, leaving it, an empty one: the
+// answer of the command just clicked stays.
+TEST(StatusLineTips, AHoverTipLeavingDoesNotWipeTheAnswer) {
+    LoggerRig rig;
+    rig.statusLine.say(QStringLiteral("All sets were erased."));
+    QStatusTipEvent tip(QStringLiteral("Erase Data Logger"));
+    QCoreApplication::sendEvent(&rig.panel, &tip);
+    QStatusTipEvent left{QString()};
+    QCoreApplication::sendEvent(&rig.panel, &left);
+    auto* label = rig.panel.statusBar()->findChild<QLabel*>(QStringLiteral("StatusMessage"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), QStringLiteral("All sets were erased."));
+}
 
 // What a command did is said on the status line. Each action returns what it should say.
 struct ResultCase {
