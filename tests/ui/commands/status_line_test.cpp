@@ -170,15 +170,6 @@ INSTANTIATE_TEST_SUITE_P(
                        return QStringLiteral(
                            "The meter is recording (REC) — stop the recording first");
                    }},
-        ResultCase{"GaugeEraseWhileRecording",
-                   [](LoggerRig& r) {
-                       r.commands->runMemory();
-                       r.display.set(Element::LblREC, true);
-                       test::click(r.commands->loggerWindow()->findChild<QWidget*>(
-                           QStringLiteral("MSize")));
-                       return QStringLiteral(
-                           "The meter is recording (REC) — stop the recording first");
-                   }},
         ResultCase{"Saved",
                    [](LoggerRig& r) {
                        QTemporaryDir dir;
