@@ -14,7 +14,9 @@ MeterBackend makeMeterBackend(bool virtualMeter, const Clock& clock) {
     MeterBackend result;
     if (virtualMeter) {
         result.virtualMeter = std::make_unique<sim::VirtualMeter>(clock);
-        result.backend = std::make_unique<sim::VirtualMeterBackend>(*result.virtualMeter);
+        auto backend = std::make_unique<sim::VirtualMeterBackend>(*result.virtualMeter);
+        result.virtualBackend = backend.get();
+        result.backend = std::move(backend);
         return result;
     }
 #ifdef PHOTARA_HAVE_DEVICE

@@ -10,6 +10,9 @@
 #include "sim/virtual_meter.h"
 
 namespace photara {
+namespace sim {
+class VirtualMeterBackend;
+}
 
 class Clock;
 class DisplayModel;
@@ -19,6 +22,7 @@ class DisplayModel;
 struct MeterBackend {
     std::unique_ptr<sim::VirtualMeter> virtualMeter;  // set only for the virtual meter
     std::unique_ptr<HidBackend> backend;              // null when this build has no USB
+    sim::VirtualMeterBackend* virtualBackend = nullptr;  // backend, when virtual: its faults
 };
 // The virtual meter keeps a reference to clock, which must outlive it.
 MeterBackend makeMeterBackend(bool virtualMeter, const Clock& clock);

@@ -17,15 +17,21 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
     : meter_(makeMeterBackend(virtualMeter, clock_)),
       session_(*meter_.backend, virtualMeter ? MeterId{} : usbMeter),
       panel_(session_.model(), clock_),
-      context_{session_, workspace_, prompts_, clock_, &panel_},
+      statusLine_(panel_.statusBar()),
+      context_{session_, workspace_, prompts_, clock_, &panel_, &statusLine_},
       views_(context_),
       logger_(context_, views_, *panel_.eraseList()),
       liveFeed_(clock_),
       live_(liveFeed_, prompts_, clock_, panel_.statusBar()) {
     prompts_.setParent(&panel_);
     session_.attachTimers(panel_.pollTimer(), panel_.statusTimer());
-    session_.link().setListener(makeLinkListener(
-        session_.model(), [this](const QString& line) { panel_.addResultLine(line); }));
+    // A failed read goes to lstResults, where it always went, and to the status line, where
+    // the user sees it.
+    session_.link().setListener(makeLinkListener(session_.model(), [this](const QString& line) {
+        panel_.addResultLine(line);
+        statusLine_.say(QStringLiteral("Reading from the meter failed (%1) — check its USB cable")
+                            .arg(line));
+    }));
     panel_.setPollTick([this] { (void)session_.poll(); });
     panel_.setReportSeen([this] { return session_.lastPollAnswered(); });
     panel_.setKeySender(makeKeySender(session_.link()));
@@ -37,6 +43,8 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
                          readingOf(session_.display(), session_.model()));
         live_.pollShown();
     });
+    // A recording the poll saw end stored a new set: the logger window lists it.
+    QObject::connect(&panel_, &Panel::tickShown, &panel_, [this] { logger_.pollShown(); });
     // Save has something to save once a download or Open filled the data text.
     if (QAction* save = panel_.toolbarAction(QStringLiteral("Save")))
         QObject::connect(&panel_.statusTimer(), &QTimer::timeout, save,

@@ -2,6 +2,7 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
+#include "ui/base/status_line.h"
 #include "ui/commands/logger_commands.h"
 #include "ui/commands/toolbar_command.h"
 #include "core/common/local_time.h"
@@ -37,9 +38,11 @@ class PhotaraApp {
     MeterLink& link() { return session_.link(); }
     AppContext& context() { return context_; }
     sim::VirtualMeter* virtualMeter() { return meter_.virtualMeter.get(); }
+    sim::VirtualMeterBackend* virtualMeterBackend() { return meter_.virtualBackend; }
     DataViews& views() { return views_; }
     LoggerCommands& logger() { return logger_; }
     LiveWindow& liveWindow() { return live_; }
+    StatusLine& statusLine() { return statusLine_; }
 
   private:
     void wireCommands();
@@ -51,6 +54,7 @@ class PhotaraApp {
     Workspace workspace_;
     QtPrompts prompts_;
     Panel panel_;
+    StatusLine statusLine_;  // on the panel: what commands did, or why they did nothing
     AppContext context_;
     DataViews views_;        // toolbar Open, List, Graph
     LoggerCommands logger_;  // toolbar Intv, RTC, RecSetup, Memory, Erase

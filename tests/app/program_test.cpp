@@ -5,12 +5,18 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include "app/photara_app.h"
+#include "core/meter/display_ops.h"
+#include "sim/key_codes.h"
 #include "sim/data_set_generator.h"
+#include "sim/virtual_meter_backend.h"
 
 namespace photara {
 namespace {
@@ -54,6 +60,46 @@ TEST(WiredProgram, ToolbarButtonsReachTheirCommands) {
     EXPECT_TRUE(app.views().plotOpen());
     app.views().closeDataList();
     app.views().closePlot();
+}
+
+// A failed read from the meter goes to lstResults, off-screen, and to the status line, where
+// the user sees it.
+TEST(WiredProgram, AFailedReadIsSaidOnTheStatusLine) {
+    PhotaraApp app(true);
+    int ticks = 0;
+    QObject::connect(&app.panel(), &Panel::tickShown, [&] { ++ticks; });
+    app.start();
+    app.panel().pollTimer().setInterval(0);
+    ASSERT_TRUE(spinUntil([&] { return ticks >= 1; }));
+    ASSERT_FALSE(app.statusLine().text().contains(QStringLiteral("Readfile")));
+    app.virtualMeterBackend()->failAfterReads(0);
+    const int before = ticks;
+    ASSERT_TRUE(spinUntil([&] { return ticks > before; }));
+    auto* results = app.panel().findChild<QListWidget*>(QStringLiteral("lstResults"));
+    ASSERT_EQ(results->count(), 1);
+    EXPECT_EQ(results->item(0)->text(), QStringLiteral("Readfile undefined error"));
+    EXPECT_TRUE(app.statusLine().text().contains(QStringLiteral("Readfile undefined error")));
+    EXPECT_TRUE(app.panel().statusBar()->isVisible());
+}
+
+// MEM on the meter starts a recording and stores it as a new set: an open logger window
+// lists it once the poll has seen the recording end.
+TEST(WiredProgram, TheLoggerWindowListsARecordingThePollSawEnd) {
+    PhotaraApp app(true);
+    app.start();
+    app.panel().pollTimer().setInterval(0);
+    ASSERT_TRUE(spinUntil([&] { return app.meter().lastPollAnswered(); }));
+    app.panel().toolbarAction(QStringLiteral("Memory"))->trigger();
+    ASSERT_TRUE(app.logger().loggerWindowOpen());
+    const int sets = app.virtualMeter()->logger().setCount();
+    const QTableWidget& grid = app.logger().loggerWindow()->grid();
+    ASSERT_EQ(grid.rowCount(), sets);
+
+    const auto mem = static_cast<std::uint8_t>(sim::Key::Mem);
+    ASSERT_TRUE(pressKey(app.link(), mem));
+    ASSERT_TRUE(spinUntil([&] { return app.meter().display()[Element::LblREC]; }));
+    ASSERT_TRUE(pressKey(app.link(), mem));
+    EXPECT_TRUE(spinUntil([&] { return grid.rowCount() == sets + 1; }));
 }
 
 // The built program, run as a user would.

@@ -38,6 +38,10 @@ std::optional<Refusal> refuseDownload(const DisplayState& display) {
     return firstLit(display, kRecording);
 }
 
+bool showsRecording(const DisplayState& display) {
+    return firstLit(display, kRecording).has_value();
+}
+
 std::string refusalText(const Refusal& refusal) {
     if (refusal.reason == Refusal::Reason::NotConnected) return "no meter is connected";
     std::string_view name = design(refusal.lit).caption;

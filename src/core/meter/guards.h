@@ -35,6 +35,10 @@ std::optional<Refusal> refuseMemory(bool connected, const DisplayState& display)
 // read under refuseMemory; the transfer itself says whether the meter answers.)
 std::optional<Refusal> refuseDownload(const DisplayState& display);
 
+// Whether the display shows a recording under way (REC or the A of the AMR group lit); when
+// it ends, the meter stores the recording as a new set.
+bool showsRecording(const DisplayState& display);
+
 // A sentence for a person: "no meter is connected", "the meter is recording (REC is lit)".
 std::string refusalText(const Refusal& refusal);
 

@@ -7,6 +7,7 @@ namespace photara {
 class Clock;
 class MeterSession;
 class Prompts;
+class StatusLine;
 struct Workspace;
 
 // What the panel's commands and secondary windows share: the meter (link, display state,
@@ -17,7 +18,8 @@ struct AppContext {
     Workspace& workspace;
     Prompts& prompts;
     const Clock& clock;
-    QWidget* panel = nullptr;  // the main window, for placing the other windows beside it
+    QWidget* panel = nullptr;      // the main window, for placing the other windows beside it
+    StatusLine* status = nullptr;  // the panel's status line; none in some tests
 };
 
 }  // namespace photara

@@ -105,7 +105,11 @@ void SetupWindow::toggleMeterTime() {
 
 void SetupWindow::setMeterClock() {
     const TimerPause pause{&timer_};
-    if (!photara::setMeterClock(link_, clock_.now())) emit meterClockNotSet();
+    const LocalDateTime now = clock_.now();
+    if (photara::setMeterClock(link_, now))
+        emit meterClockSet(QString::fromStdString(formatLocalTime(now)));
+    else
+        emit meterClockNotSet();
 }
 
 void SetupWindow::hideEvent(QHideEvent* event) {

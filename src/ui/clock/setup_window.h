@@ -34,6 +34,8 @@ class SetupWindow final : public QDialog {
   signals:
     // "Set Meter Time To System Time" did not reach the meter (it is gone): nothing was set.
     void meterClockNotSet();
+    // The meter's clock was set to the PC's time, shown as the window shows times.
+    void meterClockSet(const QString& time);
 
   protected:
     void hideEvent(QHideEvent* event) override;

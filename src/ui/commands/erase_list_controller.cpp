@@ -5,6 +5,7 @@
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
 #include "ui/base/meter_session.h"
+#include "ui/base/status_line.h"
 #include "ui/commands/logger_messages.h"
 #include "core/logger/directory.h"
 #include "core/meter/logger_ops.h"
@@ -44,63 +45,54 @@ void EraseListController::choose(int index) {
     // gone away since it was filled.
     if (const auto refusal = context_.meter.refuseSettings()) {
         list_->hide();
-        if (refusal->reason == Refusal::Reason::NotConnected) tell(context_, kMeterStoppedAnswering);
+        if (refusal->reason == Refusal::Reason::NotConnected)
+            tell(context_, kMeterStoppedAnswering);
+        else
+            sayOnStatusLine(context_, refusalStatusText(*refusal));
         return;
     }
     const QVariant identifier = list_->itemData(index, kIdentifierRole);
     if (index == list_->count() - 1 || !identifier.isValid()) {
         eraseAll();
     } else {
-        eraseSet(identifier.toString().toStdString(), list_->itemText(index));
+        eraseSet(identifier.toString().toStdString(), index);  // set k sits at position k
     }
 }
 
 // A pick in the list (a mis-click, a wheel turned over it) destroys a recording that exists
-// nowhere else: each erase is asked first, with Cancel as the default, and told afterwards.
+// nowhere else: each erase is asked first, with Cancel as the default.
 void EraseListController::eraseAll() {
-    bool erased = false;
-    bool asked = false;
+    std::optional<bool> done;
     {
         const TimerPause pause = context_.meter.pause();
         // The erase list's own sequence sends no discard read first.
         if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning,
-                                     Prompts::Default::Cancel)) {
-            asked = true;
-            erased = photara::eraseAll(context_.meter.link()).ok();
-        }
+                                     Prompts::Default::Cancel))
+            done = photara::eraseAll(context_.meter.link()).ok();
         if (list_) list_->hide();
     }
-    if (erased)
-        context_.prompts.message(QStringLiteral("All sets were erased."), QString(),
-                                 Prompts::Icon::Information);
-    else if (asked)
-        tell(context_, kMeterStoppedAnswering);  // a failure is never taken for an erase
+    if (done) erased(*done, kAllSetsErased);
 }
 
-void EraseListController::eraseSet(const std::string& identifier, const QString& item) {
-    // The item reads "3  2026/12/07 00:43:03": the set's number and start time.
-    const QString number = item.section(QLatin1Char(' '), 0, 0);
-    const QString start = item.section(QLatin1Char(' '), 1).trimmed();
-    bool erased = false;
-    bool asked = false;
+void EraseListController::eraseSet(const std::string& identifier, int setNumber) {
+    const QString title = setTitle(setNumber, identifier);
+    std::optional<bool> done;
     {
         const TimerPause pause = context_.meter.pause();
         if (context_.prompts.confirm(
-                QStringLiteral("Set %1, recorded from %2, will be erased from the meter's "
-                               "memory.\r\nThis cannot be undone.")
-                    .arg(number, start),
-                kWarningTitle, Prompts::Icon::Warning, Prompts::Default::Cancel)) {
-            asked = true;
-            erased = photara::eraseSet(context_.meter.link(), identifier).ok();
-        }
+                title + QStringLiteral(", will be erased from the meter's memory.\r\n"
+                                       "This cannot be undone."),
+                kWarningTitle, Prompts::Icon::Warning, Prompts::Default::Cancel))
+            done = photara::eraseSet(context_.meter.link(), identifier).ok();
         if (list_) list_->hide();
     }
-    if (erased)
-        context_.prompts.message(
-            QStringLiteral("Set %1, recorded from %2, was erased.").arg(number, start), QString(),
-            Prompts::Icon::Information);
-    else if (asked)
-        tell(context_, kMeterStoppedAnswering);
+    if (done) erased(*done, title + QStringLiteral(", was erased."));
+}
+
+void EraseListController::erased(bool done, const QString& what) {
+    if (!done) return tell(context_, kMeterStoppedAnswering);  // never taken for an erase
+    sayOnStatusLine(context_, what);
+    if (onErased_) onErased_();
 }
 
 }  // namespace photara

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,13 +21,19 @@ class EraseListController final : public QObject {
     // Replaces the items with the sets of a completed directory read and shows the list.
     void fill(const std::vector<std::string>& identifiers);
 
+    // Called after a set or all sets were erased (the logger window lists them again).
+    void setOnErased(std::function<void()> erased) { onErased_ = std::move(erased); }
+
   private:
     void choose(int index);
     void eraseAll();
-    void eraseSet(const std::string& identifier, const QString& item);
+    void eraseSet(const std::string& identifier, int setNumber);
+    // Tells the outcome of an erase the user confirmed.
+    void erased(bool done, const QString& what);
 
     AppContext& context_;
     QPointer<QComboBox> list_;
+    std::function<void()> onErased_;
 };
 
 }  // namespace photara

@@ -9,11 +9,12 @@ class DataViews;
 // when there is none (the button is disabled then).
 void runSaveCommand(AppContext& context);
 
-// Toolbar "List": opens the data list on the current data text; nothing when there is none.
+// Toolbar "List": opens the data list on the current data text; when there is none, the
+// status line says so.
 void runListCommand(AppContext& context, DataViews& views);
 
 // Toolbar "Graph": plots the current data text, read exactly as the data list reads it;
-// nothing when there is none.
+// when there is none, the status line says so.
 void runGraphCommand(AppContext& context, DataViews& views);
 
 }  // namespace photara

@@ -7,6 +7,7 @@
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
 #include "ui/base/meter_session.h"
+#include "ui/base/status_line.h"
 #include "ui/commands/erase_list_controller.h"
 #include "ui/commands/logger_messages.h"
 #include "ui/commands/settings_commands.h"
@@ -22,11 +23,10 @@ namespace photara {
 namespace {
 
 // Reads the memory status after discarding whatever answer is waiting. Nullopt (the user
-// told why) when the meter did not answer or holds no set; `answered` says which.
-std::optional<MemoryStatus> readStatusWithSets(AppContext& context, bool* answered = nullptr) {
+// told why) when the meter did not answer or holds no set.
+std::optional<MemoryStatus> readStatusWithSets(AppContext& context) {
     discardWaitingAnswer(context.meter.link());
     const MeterOutcome<MemoryStatus> status = readMemoryStatus(context.meter.link());
-    if (answered) *answered = status.ok();
     if (!status) {
         tell(context, kMeterStoppedAnswering);
         return std::nullopt;
@@ -37,10 +37,6 @@ std::optional<MemoryStatus> readStatusWithSets(AppContext& context, bool* answer
         return std::nullopt;
     }
     return *status;
-}
-
-bool refused(const AppContext& context, bool memory) {
-    return (memory ? context.meter.refuseMemory() : context.meter.refuseSettings()).has_value();
 }
 
 void storeIdentifiers(Workspace& workspace, const std::vector<std::string>& identifiers) {
@@ -88,42 +84,87 @@ LoggerCommands::LoggerCommands(AppContext& context, DataViews& views, QComboBox&
 LoggerCommands::LoggerCommands(AppContext& context, DataListHooks dataList, QComboBox& eraseList)
     : context_(context),
       dataList_(std::move(dataList)),
-      eraseList_(std::make_unique<EraseListController>(context, eraseList)) {}
+      eraseList_(std::make_unique<EraseListController>(context, eraseList)) {
+    eraseList_->setOnErased([this] { setsChanged(); });
+}
 
 LoggerCommands::~LoggerCommands() {
     if (window_) delete window_.data();
 }
 
 void LoggerCommands::runMemory() {
-    if (busy_ || refused(context_, true)) return;
+    if (busy_ || refusedAloud(context_, context_.meter.refuseMemory())) return;
+    listSets(Listing::Open);
+}
+
+void LoggerCommands::listSets(Listing listing) {
     Busy busy(*this);
     const TimerPause pause = context_.meter.pause(MeterSession::Pausing::PollOnly);
     const InputLock lock(context_.panel);
+    const bool opening = listing == Listing::Open;
+    const auto failed = [this, opening] {
+        if (panelClosed()) return;
+        if (opening) {
+            tell(context_, kMeterStoppedAnswering);
+        } else {
+            listStale_ = true;  // tried again after the next poll
+            sayOnStatusLine(context_, QStringLiteral("The Data Logger list could not be read "
+                                                     "again: the meter stopped answering"));
+        }
+    };
 
-    bool answered = false;
-    const std::optional<MemoryStatus> status = readStatusWithSets(context_, &answered);
-    if (!status) {
-        // The meter answered that its memory is empty: a window still listing sets would
-        // offer sets that are gone. (Without an answer the window stays as it was.)
-        if (window_ && answered) {
+    discardWaitingAnswer(context_.meter.link());
+    const MeterOutcome<MemoryStatus> status = readMemoryStatus(context_.meter.link());
+    if (!status) return failed();  // the window, if open, stays as it was
+    if (status->setCount == 0) {
+        // An empty memory is a fact to know, not a failure. A window still listing sets
+        // would offer sets that are gone.
+        if (opening)
+            context_.prompts.message(kNoDataInMemory, QString(), Prompts::Icon::Information);
+        if (window_) {
             window_->setBusy(false);
             window_->close();
         }
         return;
     }
-    MemoryWindow& window = openWindow();
+    if (!opening && !window_) return;
+    MemoryWindow& window = opening ? openWindow() : *window_;
     busy.cover(window);
     window.showStatus(*status);
     window.setProgress(0);
 
     const auto identifiers = readSetIdentifiers(status->setCount);
-    if (!identifiers) return;
+    if (!identifiers) return failed();
     listed_ = *identifiers;
     if (window_) window_->listSets(listed_);
 }
 
+void LoggerCommands::setsChanged() {
+    listStale_ = true;
+    refreshLoggerWindow();
+}
+
+void LoggerCommands::refreshLoggerWindow() {
+    if (!loggerWindowOpen()) {
+        listStale_ = false;  // the next Memory reads the directory anyway
+        return;
+    }
+    // A meter in a mode that refuses the directory is asked again after a later poll.
+    if (busy_ || context_.meter.refuseMemory()) return;
+    listStale_ = false;
+    listSets(Listing::Refresh);
+}
+
+void LoggerCommands::pollShown() {
+    const bool answered = context_.meter.lastPollAnswered();
+    const bool recording = answered && showsRecording(context_.meter.display());
+    if (answered && sawRecording_ && !recording) listStale_ = true;  // stored as a new set
+    sawRecording_ = recording;
+    if (listStale_) refreshLoggerWindow();
+}
+
 void LoggerCommands::runErase() {
-    if (busy_ || refused(context_, false)) return;
+    if (busy_ || refusedAloud(context_, context_.meter.refuseSettings())) return;
     Busy busy(*this);
     const TimerPause pause = context_.meter.pause(MeterSession::Pausing::PollOnly);
     const InputLock lock(context_.panel);
@@ -131,7 +172,10 @@ void LoggerCommands::runErase() {
     const std::optional<MemoryStatus> status = readStatusWithSets(context_);
     if (!status) return;
     const auto identifiers = readSetIdentifiers(status->setCount);
-    if (!identifiers) return;
+    if (!identifiers) {
+        if (!panelClosed()) tell(context_, kMeterStoppedAnswering);
+        return;
+    }
     eraseList_->fill(*identifiers);
 }
 
@@ -172,10 +216,7 @@ MemoryWindow& LoggerCommands::openWindow() {
 std::optional<std::vector<std::string>> LoggerCommands::readSetIdentifiers(int setCount) {
     auto identifiers =
         readDirectory(context_.meter.link(), setCount, [this](int percent) { return progress(percent); });
-    if (!identifiers) {
-        if (!panelClosed()) tell(context_, kMeterStoppedAnswering);
-        return std::nullopt;
-    }
+    if (!identifiers) return std::nullopt;
     storeIdentifiers(context_.workspace, *identifiers);
     return std::move(*identifiers);
 }
@@ -192,31 +233,43 @@ bool LoggerCommands::panelClosed() const {
 
 void LoggerCommands::downloadSet(int setNumber) {
     if (busy_) return;
-    if (context_.meter.refuseDownload()) return;
+    if (refusedAloud(context_, context_.meter.refuseDownload())) return;
     // The identifier the row was listed with: the shared table may have been read again
     // (by the erase list) since, and then numbers other sets.
     if (setNumber < 1 || static_cast<std::size_t>(setNumber) > listed_.size()) return;
     const std::string identifier = listed_[static_cast<std::size_t>(setNumber) - 1];
 
-    Busy busy(*this);
-    const TimerPause pause = context_.meter.pause();
-    const InputLock lock(context_.panel);
-    discardWaitingAnswer(context_.meter.link());
-    MeterOutcome<DownloadedSet> set = photara::downloadSet(
-        context_.meter.link(), identifier, [this](int percent) { return progress(percent); });
-    if (!set) {
-        if (set.reason() == Failure::Stopped) return;
-        tell(context_, set.reason() == Failure::TooLong ? kSetTooLong : kMeterStoppedAnswering);
-        return;
+    {
+        Busy busy(*this);
+        const TimerPause pause = context_.meter.pause();
+        const InputLock lock(context_.panel);
+        discardWaitingAnswer(context_.meter.link());
+        MeterOutcome<DownloadedSet> set = photara::downloadSet(
+            context_.meter.link(), identifier, [this](int percent) { return progress(percent); });
+        if (!set) {
+            if (set.reason() == Failure::Stopped) return;
+            tell(context_, set.reason() == Failure::TooLong ? kSetTooLong : kMeterStoppedAnswering);
+            return;
+        }
+        if (set->length > 0) {
+            context_.workspace.dataText = std::move(set->text);
+            if (dataList_.isOpen && dataList_.close && dataList_.isOpen()) dataList_.close();
+            if (dataList_.show) dataList_.show();
+            sayOnStatusLine(context_, setTitle(setNumber, identifier) + QStringLiteral(", downloaded"));
+            return;
+        }
     }
-    context_.workspace.dataText = std::move(set->text);
-    if (dataList_.isOpen && dataList_.close && dataList_.isOpen()) dataList_.close();
-    if (dataList_.show) dataList_.show();
+    // A set erased since it was listed answers with size 0: the data downloaded before
+    // (data text, data list, plot) stays, and the list shows what the meter holds now.
+    setsChanged();
+    context_.prompts.message(setGoneText(setNumber, identifier), QString(),
+                             Prompts::Icon::Warning);
 }
 
 void LoggerCommands::eraseAll(bool guarded) {
     if (busy_) return;
-    if (guarded && refused(context_, false)) return;
+    if (guarded && refusedAloud(context_, context_.meter.refuseSettings())) return;
+    bool erased = false;
     {
         // Paused from the question on: a tick that lost the meter meanwhile would close this
         // window under the click being handled.
@@ -225,8 +278,11 @@ void LoggerCommands::eraseAll(bool guarded) {
                                       Prompts::Default::Cancel))
             return;
         discardWaitingAnswer(context_.meter.link());
-        (void)photara::eraseAll(context_.meter.link());
+        erased = photara::eraseAll(context_.meter.link()).ok();
     }
+    // A failed erase is not taken for one: the window keeps listing the sets still there.
+    if (!erased) return tell(context_, kMeterStoppedAnswering);
+    sayOnStatusLine(context_, kAllSetsErased);
     closeLoggerWindow();
 }
 

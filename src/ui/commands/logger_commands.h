@@ -44,6 +44,10 @@ class LoggerCommands {
     void runRecSetup();
     void runRtc();
 
+    // After each poll shown: a recording the poll saw end stored a new set, so an open logger
+    // window lists the meter's sets again (as soon as the meter allows a directory read).
+    void pollShown();
+
     void closeLoggerWindow();
     bool loggerWindowOpen() const;
     MemoryWindow* loggerWindow() const { return window_; }
@@ -53,11 +57,18 @@ class LoggerCommands {
 
   private:
     class Busy;
+    enum class Listing { Open, Refresh };
     void downloadSet(int setNumber);
     void eraseAll(bool guarded);
+    // Photara changed the meter's sets: an open logger window lists them again.
+    void setsChanged();
+    void refreshLoggerWindow();
+    // Reads the memory status and the directory into the logger window: opening it (Memory)
+    // or keeping an open one current. A refresh tells a failure on the status line only.
+    void listSets(Listing listing);
     MemoryWindow& openWindow();
-    // Reads the directory and keeps the identifiers in the workspace; nullopt (the user told
-    // why) when the meter stopped answering.
+    // Reads the directory and keeps the identifiers in the workspace; nullopt when the meter
+    // stopped answering.
     std::optional<std::vector<std::string>> readSetIdentifiers(int setCount);
     // Moves the progress bar and lets pending events run; false once the panel was closed
     // meanwhile: the program is ending, and the transfer stops without a word.
@@ -71,6 +82,8 @@ class LoggerCommands {
     std::vector<std::string> listed_;  // identifiers of the logger window's rows
     ModalRunner runModal_ = execModal;
     bool busy_ = false;
+    bool listStale_ = false;     // the window lists sets the meter has changed since
+    bool sawRecording_ = false;  // the last answered poll showed a recording under way
     bool panelShownAtStart_ = false;  // of the transfer under way
 };
 

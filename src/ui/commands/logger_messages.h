@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
+#include "core/logger/directory.h"
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
 
@@ -18,6 +20,22 @@ inline const QString kMeterStoppedAnswering = QStringLiteral(
 inline const QString kSetTooLong = QStringLiteral(
     "This set is longer than the download buffer holds (832,000 bytes). It was not "
     "downloaded and nothing was changed.");
+
+// How messages name a listed set: "Set 3, recorded from 2026/12/07 00:43:03".
+inline QString setTitle(int number, std::string_view identifier) {
+    return QStringLiteral("Set %1, recorded from %2")
+        .arg(number)
+        .arg(QString::fromLatin1(startTimeText(identifier).c_str()));
+}
+
+inline const QString kAllSetsErased = QStringLiteral("All sets were erased.");
+
+// A listed set whose size the meter answers as 0: erased since it was listed, or empty.
+inline QString setGoneText(int number, std::string_view identifier) {
+    return setTitle(number, identifier) +
+           QStringLiteral(", is no longer in the meter's memory or holds no readings.\r\n"
+                          "Nothing was changed.");
+}
 
 // A refusal or failure of a logger, settings or clock command, with the critical icon.
 inline void tell(AppContext& context, const QString& text) {

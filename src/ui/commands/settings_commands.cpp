@@ -3,6 +3,7 @@
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
 #include "ui/base/meter_session.h"
+#include "ui/base/status_line.h"
 #include "ui/commands/logger_messages.h"
 #include "core/logger/logger_settings.h"
 #include "core/meter/display_ops.h"
@@ -18,7 +19,7 @@ MeterOutcome<int> readCurrent(MeterLink& link, MeterOutcome<int> (*read)(MeterLi
 }
 
 bool settingsRefused(const AppContext& context) {
-    return context.meter.refuseSettings().has_value();
+    return refusedAloud(context, context.meter.refuseSettings());
 }
 
 }  // namespace
@@ -57,7 +58,10 @@ void runIntvCommand(AppContext& context) {
                     const TimerPause pause = context.meter.pause(MeterSession::Pausing::PollOnly);
                     sent = setSamplingTime(context.meter.link(), answer.seconds).ok();
                 }
-                if (!sent) tell(context, kMeterStoppedAnswering);  // with the poll running again
+                if (!sent) return tell(context, kMeterStoppedAnswering);  // with the poll running
+                sayOnStatusLine(context, QStringLiteral("Sampling time set to %1")
+                                             .arg(QString::fromStdString(
+                                                 formatSamplingTime(answer.seconds))));
                 return;
             }
         }
@@ -86,7 +90,9 @@ void runRecSetupCommand(AppContext& context) {
             continue;
         }
         if (!setRecordingPeriod(context.meter.link(), answer.seconds))
-            tell(context, kMeterStoppedAnswering);
+            return tell(context, kMeterStoppedAnswering);
+        sayOnStatusLine(context,
+                        QStringLiteral("Recording period set to %1 s").arg(answer.seconds));
         return;
     }
 }

@@ -11,6 +11,7 @@
 #include "ui/base/app_context.h"
 #include "ui/base/meter_session.h"
 #include "ui/base/prompts.h"
+#include "ui/base/status_line.h"
 #include "core/datafile/data_file.h"
 
 namespace photara {
@@ -106,7 +107,11 @@ void saveDataTextAs(AppContext& context, std::string_view dataText) {
         failure = writeDataFile(*name, dataText);
         QGuiApplication::restoreOverrideCursor();
     }
-    if (failure) context.prompts.message(*failure, QString(), Prompts::Icon::Critical);
+    if (failure) return context.prompts.message(*failure, QString(), Prompts::Icon::Critical);
+    // The file's name first: a narrow status line cuts off the folder, not the name.
+    const QFileInfo saved(*name);
+    sayOnStatusLine(context,
+                    QStringLiteral("Saved %1 in %2").arg(saved.fileName(), saved.absolutePath()));
 }
 
 }  // namespace photara

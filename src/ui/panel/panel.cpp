@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "ui/base/window_placement.h"
@@ -100,6 +101,10 @@ Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
 
     eraseList_ = new EraseList(face_);
     eraseList_->raise();
+
+    // The status line under the keypad: what a command did, or why it did nothing.
+    statusBar()->setObjectName(QStringLiteral("StatusLine"));
+    statusBar()->setSizeGripEnabled(false);  // the panel has a fixed size
 
     connect(&pollTimer_, &QTimer::timeout, this, &Panel::onPollTimeout);
     addShortcuts();

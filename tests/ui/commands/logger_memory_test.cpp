@@ -176,12 +176,10 @@ TEST_F(LoggerDownloadTest, ClickedSetBecomesTheDataTextAndOpensTheDataList) {
 }
 
 TEST_F(LoggerDownloadTest, RowDownloadsTheSetItShowsAfterTheEraseListReadAgain) {
-    // The erase list erases set 1 and is read again: the shared table now numbers the sets
-    // from the old set 2, while the logger window still shows its own rows.
-    rig.commands->runErase();
-    rig.prompts.answerConfirm(true);
-    rig.eraseList->setCurrentIndex(1);
-    emit rig.eraseList->activated(1);
+    // Set 1 goes (by the meter's own menu) and the erase list reads the directory again: the
+    // shared table now numbers the sets from the old set 2, while the logger window still
+    // shows its own rows.
+    rig.meter.logger().erase(0);
     rig.commands->runErase();
     ASSERT_EQ(rig.workspace.setIdentifiers[2], "20261207004303");
     rig.backend.written.clear();
@@ -263,6 +261,17 @@ TEST_P(WindowEraseAllTest, GaugeIsGuardedSwatchesAreNot) {
     EXPECT_EQ(rig.backend.count(19), c.erased ? 1 : 0);
     EXPECT_EQ(rig.meter.logger().setCount() == 0, c.erased);
     EXPECT_EQ(rig.commands->loggerWindowOpen(), !c.erased);
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+TEST_F(LoggerDownloadTest, AnEraseAllTheMeterNeverGotIsNotTakenForOne) {
+    rig.simBackend.unplug();
+    rig.prompts.answerConfirm(true);
+    click(child<QWidget>("SSPanel2"));
+    EXPECT_EQ(rig.meter.logger().setCount(), 3);
+    ASSERT_EQ(rig.prompts.messages().size(), 1u);
+    EXPECT_EQ(rig.prompts.messages()[0].text, kMeterStoppedAnswering);
+    EXPECT_TRUE(rig.commands->loggerWindowOpen());  // still listing the sets still there
     EXPECT_TRUE(rig.timersRunning());
 }
 

@@ -14,6 +14,7 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/meter_session.h"
+#include "ui/base/status_line.h"
 #include "ui/clock/setup_window.h"
 #include "ui/commands/logger_commands.h"
 #include "core/common/workspace.h"
@@ -181,7 +182,8 @@ struct LoggerRig {
     QTimer statusTimer;
     Workspace workspace;
     ScriptedPrompts prompts;
-    AppContext context{session, workspace, prompts, clock, &panel};
+    StatusLine statusLine{panel.statusBar()};
+    AppContext context{session, workspace, prompts, clock, &panel, &statusLine};
     std::vector<WriteMoment> moments;
     bool dataListOpen = false;
     int dataListShows = 0;
