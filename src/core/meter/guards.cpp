@@ -1,5 +1,7 @@
 #include "core/meter/guards.h"
 
+#include <algorithm>
+
 #include <array>
 #include <span>
 
@@ -42,13 +44,26 @@ bool showsRecording(const DisplayState& display) {
     return firstLit(display, kRecording).has_value();
 }
 
+std::string annunciatorName(Element lit) {
+    switch (lit) {
+        case Element::LblAMRA: return "AMR-A";
+        case Element::LblAMRM: return "AMR-M";
+        case Element::LblAMRR: return "AMR-R";
+        case Element::ImaDelta: return "\u0394";
+        default: return std::string(design(lit).caption);
+    }
+}
+
+bool refusedForRecording(const Refusal& refusal) {
+    return refusal.reason == Refusal::Reason::Busy &&
+           std::find(kRecording.begin(), kRecording.end(), refusal.lit) != kRecording.end();
+}
+
 std::string refusalText(const Refusal& refusal) {
     if (refusal.reason == Refusal::Reason::NotConnected) return "no meter is connected";
-    std::string_view name = design(refusal.lit).caption;
-    if (refusal.lit == Element::ImaDelta) name = "delta";  // drawn, not written
-    if (refusal.lit == Element::LblREC || refusal.lit == Element::LblAMRA)
-        return "the meter is recording (" + std::string(name) + " is lit)";
-    return "the meter is in a measuring or setting mode (" + std::string(name) + " is lit)";
+    const std::string name = annunciatorName(refusal.lit);
+    if (refusedForRecording(refusal)) return "the meter is recording (" + name + " is lit)";
+    return "the meter is in a measuring or setting mode (" + name + " is lit)";
 }
 
 }  // namespace photara

@@ -39,6 +39,14 @@ std::optional<Refusal> refuseDownload(const DisplayState& display);
 // it ends, the meter stores the recording as a new set.
 bool showsRecording(const DisplayState& display);
 
+// The annunciator as the user finds it on the display (UTF-8): the AMR group's letters with
+// their group ("AMR-A"; LblA is another "A"), delta as its sign "Δ" (it is drawn, not written).
+std::string annunciatorName(Element lit);
+
+// Whether a refusal is for a recording under way (REC or AMR-A), which the user ends by
+// stopping the recording, rather than a measuring or setting mode, which the user leaves.
+bool refusedForRecording(const Refusal& refusal);
+
 // A sentence for a person: "no meter is connected", "the meter is recording (REC is lit)".
 std::string refusalText(const Refusal& refusal);
 

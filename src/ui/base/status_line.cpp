@@ -3,33 +3,10 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "core/live/display_element.h"
+#include "core/meter/guards.h"
 #include "ui/base/app_context.h"
 
 namespace photara {
-namespace {
-
-bool recordingGroup(Element e) {
-    return e == Element::LblREC || e == Element::LblAMRA || e == Element::LblAMRM ||
-           e == Element::LblAMRR;
-}
-
-// The annunciator as the user finds it on the display: the memory-recording group's letters
-// are named with their group (LblA is another "A"), and delta is drawn, not written.
-QString annunciatorName(Element e) {
-    switch (e) {
-        case Element::LblAMRA: return QStringLiteral("AMR-A");
-        case Element::LblAMRM: return QStringLiteral("AMR-M");
-        case Element::LblAMRR: return QStringLiteral("AMR-R");
-        case Element::ImaDelta: return QStringLiteral("Δ");
-        default: {
-            const std::string_view caption = design(e).caption;
-            return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
-        }
-    }
-}
-
-}  // namespace
 
 StatusLine::StatusLine(QStatusBar* bar) {
     expiry_.setSingleShot(true);
@@ -61,8 +38,8 @@ QString StatusLine::text() const {
 
 QString refusalStatusText(const Refusal& refusal) {
     if (refusal.reason == Refusal::Reason::NotConnected) return QStringLiteral("No meter connected");
-    const QString name = annunciatorName(refusal.lit);
-    if (recordingGroup(refusal.lit))
+    const QString name = QString::fromStdString(annunciatorName(refusal.lit));
+    if (refusedForRecording(refusal))
         return QStringLiteral("The meter is recording (%1) — stop the recording first").arg(name);
     return QStringLiteral("The meter is in a measuring or setting mode (%1) — leave it first")
         .arg(name);

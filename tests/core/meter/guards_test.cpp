@@ -60,6 +60,11 @@ TEST(RefusalText, NamesTheLitLegend) {
     EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblREC}), "the meter is recording (REC is lit)");
     EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblPercentA}),
               "the meter is in a measuring or setting mode (%A is lit)");
+    // The AMR group's A is no memory A: the GUI and photara-cli both name it by its group.
+    EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblAMRA}),
+              "the meter is recording (AMR-A is lit)");
+    EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblAMRM}),
+              "the meter is in a measuring or setting mode (AMR-M is lit)");
 }
 
 }  // namespace
