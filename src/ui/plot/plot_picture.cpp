@@ -11,6 +11,7 @@
 #include "core/datafile/data_set.h"
 #include "core/export/set_caption.h"
 #include "ui/plot/plot_painter.h"
+#include "ui/plot/set_plot_content.h"
 
 namespace photara {
 namespace {
@@ -25,13 +26,35 @@ QString fromUtf8(const std::string& text) {
 
 }  // namespace
 
-PictureCaption pictureCaption(const Samples& samples, const DataSet& set) {
-    return {fromUtf8(setTitle(samples.timeTexts)), fromUtf8(setDetails(set)), QString()};
+PictureCaption pictureCaption(const Samples& samples, const DataSet& set, bool secondInCd) {
+    std::string details;
+    if (secondInCd) {
+        DataSet shown = set;
+        shown.secondUnit = "cd/m2";  // as the meter spells it
+        details = setDetails(shown);
+    } else {
+        details = setDetails(set);
+    }
+    return {fromUtf8(setTitle(samples.timeTexts)), fromUtf8(details), QString()};
 }
+
+PlotPicture::PlotPicture(const SetPlotContent& content, PictureCaption caption, const QFont& font)
+    : PlotPicture(
+          [&content](QSizeF size, const TextMetrics& metrics) {
+              return content.fullDrawing(size, metrics);
+          },
+          std::move(caption), font) {}
 
 PlotPicture::PlotPicture(const Samples& samples, const PlotSettings& settings,
                          PictureCaption caption, const QFont& font)
-    : samples_(samples), settings_(settings), caption_(std::move(caption)), font_(plotFont(font)) {}
+    : PlotPicture(
+          [&samples, &settings](QSizeF size, const TextMetrics& metrics) {
+              return drawPlot(size.width(), size.height(), samples, settings, metrics);
+          },
+          std::move(caption), font) {}
+
+PlotPicture::PlotPicture(Draw draw, PictureCaption caption, const QFont& font)
+    : draw_(std::move(draw)), caption_(std::move(caption)), font_(plotFont(font)) {}
 
 void PlotPicture::paint(QPainter& painter, QSizeF size) const {
     painter.save();
@@ -58,7 +81,7 @@ void PlotPicture::paint(QPainter& painter, QSizeF size) const {
     painter.translate(0, band);
     painter.setFont(font_);
     const FontTextMetrics metrics(font_);
-    paintPlot(painter, drawPlot(size.width(), size.height() - band, samples_, settings_, metrics));
+    paintPlot(painter, draw_(QSizeF(size.width(), size.height() - band), metrics));
     painter.restore();
 }
 

@@ -4,8 +4,10 @@
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <functional>
 
 #include "core/datafile/samples.h"
+#include "core/plot/plot_geometry.h"
 #include "core/plot/plot_settings.h"
 
 class QIODevice;
@@ -14,6 +16,7 @@ class QPainter;
 namespace photara {
 
 struct DataSet;
+class SetPlotContent;
 
 // What a picture or a printout shows above the graph: when and how many readings, what the
 // scales measure with CAF and CCF, and on a printout when it was printed.
@@ -23,13 +26,17 @@ struct PictureCaption {
     QString printed;  // empty: no such line
 };
 
-// The caption of the set whose readings are samples; the factors and units come from set.
-PictureCaption pictureCaption(const Samples& samples, const DataSet& set);
+// The caption of the set whose readings are samples; the factors and units come from set,
+// the second curve's unit is cd/m² where the plot shows it so.
+PictureCaption pictureCaption(const Samples& samples, const DataSet& set, bool secondInCd = false);
 
 // The graph as a picture of any size: the caption lines, then the drawing of the plot
-// window (the same geometry and painting) below them, with the plot's current settings.
+// window (the same geometry and painting) below them.
 class PlotPicture {
   public:
+    // The whole set as the plot window draws it: its settings and the unit of its second curve.
+    PlotPicture(const SetPlotContent& content, PictureCaption caption, const QFont& font);
+    // The drawing of samples with settings, both curves in the units they were read in.
     PlotPicture(const Samples& samples, const PlotSettings& settings, PictureCaption caption,
                 const QFont& font);
 
@@ -48,8 +55,11 @@ class PlotPicture {
     bool writePdf(QIODevice& device) const;  // one A4 landscape page
 
   private:
-    const Samples& samples_;
-    const PlotSettings& settings_;
+    // The drawing for a surface of a size, measured with the picture's font.
+    using Draw = std::function<PlotDrawing(QSizeF, const TextMetrics&)>;
+    PlotPicture(Draw draw, PictureCaption caption, const QFont& font);
+
+    Draw draw_;
     PictureCaption caption_;
     QFont font_;
 };

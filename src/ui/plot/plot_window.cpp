@@ -74,7 +74,9 @@ PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window),
       context_(context),
       samples_(context.workspace.samples),
-      caption_(pictureCaption(samples_, parseDataText(context.workspace.dataText))),
+      captions_([this, set = parseDataText(context.workspace.dataText)] {
+          return std::array{pictureCaption(samples_, set), pictureCaption(samples_, set, true)};
+      }()),
       content_(samples_, context.workspace.plot) {
     setObjectName(QStringLiteral("Plot"));
     setWindowTitle(QStringLiteral("Plot"));
@@ -184,7 +186,7 @@ void PlotWindow::print() {
     range_->hide();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(caption_.title);
+    printer.setDocName(captions_[0].title);
     if (!context_.prompts.choosePrinter(printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) return;
@@ -201,9 +203,9 @@ void PlotWindow::print() {
 }
 
 PlotPicture PlotWindow::picture(const QString& printed) const {
-    PictureCaption caption = caption_;
+    PictureCaption caption = captions_[content_.secondInCd() ? 1 : 0];
     caption.printed = printed;
-    return PlotPicture(samples_, context_.workspace.plot, std::move(caption), font());
+    return PlotPicture(content_, std::move(caption), font());
 }
 
 void PlotWindow::exportPicture() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 #include "core/plot/plot_geometry.h"
 #include "ui/plot/plot_command.h"
@@ -46,7 +47,8 @@ class PlotWindow final : public QWidget {
     void exportPicture();
     // Puts the picture (the window's size ×2) on the clipboard (also Ctrl+C).
     void copyPicture();
-    // The graph with its caption, as pictures and printouts show it.
+    // The graph with its caption, as pictures and printouts show it: the whole set, with the
+    // settings and the unit the window shows.
     PlotPicture picture(const QString& printed = QString()) const;
     // Renders the graph as the window shows it (the visible span, without the cursor, the
     // toolbar and the statistics strip) at its size.
@@ -61,7 +63,8 @@ class PlotWindow final : public QWidget {
 
     AppContext& context_;
     const Samples samples_;
-    PictureCaption caption_;
+    // The captions of pictures and printouts: the second curve in fL, then in cd/m².
+    std::array<PictureCaption, 2> captions_;
     SetPlotContent content_;
     PlotView* view_ = nullptr;
     QToolBar* toolbar_ = nullptr;

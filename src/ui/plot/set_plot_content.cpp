@@ -136,14 +136,19 @@ const SetPlotContent::Frame& SetPlotContent::frame(QSizeF size, const ViewRange&
         return frame_;
     frame_ = Frame{true, size, view, settings_, secondInCd_, {}, {}, {}};
     if (view == fullRange()) {
-        frame_.drawing = drawPlot(size.width(), size.height(), secondInCd_ ? inCd_ : samples_,
-                                  shownSettings(), metrics_);
-        for (PlotText& text : frame_.drawing.scaleTexts)
-            if (text.text == "Fl") text.text = secondTitle();
+        frame_.drawing = fullDrawing(size, metrics_);
     } else {
         drawZoomed(frame_);
     }
     return frame_;
+}
+
+PlotDrawing SetPlotContent::fullDrawing(QSizeF size, const TextMetrics& metrics) const {
+    PlotDrawing d = drawPlot(size.width(), size.height(), secondInCd_ ? inCd_ : samples_,
+                             shownSettings(), metrics);
+    for (PlotText& text : d.scaleTexts)
+        if (text.text == "Fl") text.text = secondTitle();
+    return d;
 }
 
 void SetPlotContent::drawZoomed(Frame& f) const {

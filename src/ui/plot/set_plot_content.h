@@ -36,6 +36,9 @@ class SetPlotContent final : public PlotContent {
     // The drawing of a client area of `size` showing `view` (the last one is kept, so a
     // repaint for the cursor costs no geometry).
     const PlotDrawing& drawing(QSizeF size, const ViewRange& view) const;
+    // The whole set as the full range shows it, the second curve and its scale in the unit
+    // shown, measured with `metrics` (pictures and printouts draw this on their own surface).
+    PlotDrawing fullDrawing(QSizeF size, const TextMetrics& metrics) const;
     // The statistics of the samples in view, first and second curve, in the units shown.
     std::array<Statistics, 2> visibleStatistics(const ViewRange& view) const;
 

@@ -9,6 +9,8 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "ui/plotview/readout_box.h"
+
 namespace photara {
 namespace {
 
@@ -125,13 +127,15 @@ void PlotView::paintEvent(QPaintEvent*) {
     if (x < area.left() || x > area.right()) return;
     painter.setPen(QPen(QColor(200, 60, 40), 1, Qt::DashLine));
     painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
-    const QString text = cursorText();
-    const QRectF box = painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
-    QRectF placed = box.translated(x + 6 - box.left(), area.top() + 4 - box.top());
-    if (placed.right() > area.right()) placed.moveRight(x - 6);
-    painter.fillRect(placed, QColor(255, 255, 230, 230));
+    // The text's advance, not its ink, sizes the box: the whole text lies inside it. A text
+    // wider than the plot area is cut short rather than drawn over the scales.
+    const QFontMetricsF metrics(painter.font());
+    const QString text = metrics.elidedText(cursorText(), Qt::ElideRight, area.width() - 8);
+    const QRectF box = readoutBox(
+        QSizeF(metrics.horizontalAdvance(text) + 8, metrics.height() + 4), x, area);
+    painter.fillRect(box, QColor(255, 255, 230, 230));
     painter.setPen(palette().text().color());
-    painter.drawText(placed, Qt::AlignCenter, text);
+    painter.drawText(box, Qt::AlignCenter, text);
 }
 
 QPointF PlotView::toData(QPointF p) const {

@@ -149,6 +149,48 @@ INSTANTIATE_TEST_SUITE_P(Formats, PictureExportTest,
                                          ExportCase{"SVG Image (*.svg)", "svg"},
                                          ExportCase{"PDF Document (*.pdf)", "pdf"}));
 
+struct UnitCase {
+    int unitClicks;
+    const char* secondTitle;  // the second scale's title, as the window shows it
+    const char* details;      // the caption's words on the second curve
+};
+
+class PictureUnitTest : public testing::TestWithParam<UnitCase> {};
+
+// A picture draws the scales in the units the window shows: the same scale labels and
+// titles, and a caption that names the second curve's unit.
+TEST_P(PictureUnitTest, DrawsTheScalesTheWindowShows) {
+    const UnitCase c = GetParam();
+    ViewsRig rig;
+    PlotWindow* plot = openPlot(rig);
+    for (int i = 0; i < c.unitClicks; ++i) clickToolbar(plot, "Unit");
+    rig.prompts.answerSaveFile(rig.path("graph.svg"));
+    clickToolbar(plot, "Export");
+    ASSERT_TRUE(rig.prompts.messages().empty());
+
+    QFile file(rig.path("graph.svg"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QStringList texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QStringLiteral("text"))
+            texts << xml.readElementText().trimmed();
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+
+    const std::vector<PlotText>& shown = plot->drawing().scaleTexts;
+    ASSERT_FALSE(shown.empty());
+    for (const PlotText& text : shown)
+        EXPECT_TRUE(texts.contains(QString::fromLatin1(text.text))) << text.text;
+    EXPECT_TRUE(texts.contains(QString::fromUtf8(c.secondTitle))) << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.join('|').contains(QString::fromUtf8(c.details)))
+        << texts.join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, PictureUnitTest,
+                         testing::Values(UnitCase{0, "Fl", "Fl: fL (black)"},
+                                         UnitCase{1, "cd/m\u00B2", "Fl: cd/m\u00B2 (black)"},
+                                         UnitCase{2, "Fl", "Fl: fL (black)"}));
+
 TEST(PictureExportTest, CancelledSizeWritesNothingAndCtrlCCopiesThePicture) {
     ViewsRig rig;
     PlotWindow* plot = openPlot(rig);

@@ -17,6 +17,7 @@
 #include "core/reading/units.h"
 #include "ui/plot/plot_window.h"
 #include "ui/plotview/plot_view.h"
+#include "ui/plotview/readout_box.h"
 #include "ui/plotview/value_text.h"
 
 namespace photara::test {
@@ -239,6 +240,34 @@ TEST(SetPlotExploreTest, CursorShowsTheNearestSampleTimeAndBothValues) {
     EXPECT_TRUE(text.contains(QStringLiteral("Fl ") + valueText(samples.second[42])));
     EXPECT_TRUE(content.cursorText(-50).startsWith("2026/12/08 09:00:00"));
 }
+
+struct ReadoutCase {
+    double x;      // the cursor line
+    double width;  // the readout's
+    double left;   // where its box starts
+};
+
+class ReadoutBoxTest : public testing::TestWithParam<ReadoutCase> {};
+
+// The readout stays in the plot area (left 100, right 500), clear of the scales either side.
+TEST_P(ReadoutBoxTest, StaysInsideThePlotArea) {
+    const ReadoutCase c = GetParam();
+    const QRectF area(100, 20, 400, 300);
+    const QRectF box = readoutBox(QSizeF(c.width, 20), c.x, area);
+    EXPECT_DOUBLE_EQ(box.left(), c.left);
+    EXPECT_DOUBLE_EQ(box.width(), c.width);
+    EXPECT_GT(box.top(), area.top());
+    if (c.width <= area.width()) {
+        EXPECT_LE(box.right(), area.right());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, ReadoutBoxTest,
+                         testing::Values(ReadoutCase{200, 120, 206},    // right of the line
+                                         ReadoutCase{374, 120, 380},    // just fits on the right
+                                         ReadoutCase{450, 120, 324},    // flipped left of it
+                                         ReadoutCase{300, 300, 100},    // fits neither side
+                                         ReadoutCase{499, 400, 100}));  // as wide as the area
 
 }  // namespace
 }  // namespace photara::test
