@@ -1,6 +1,7 @@
 #include "ui/commands/erase_list_controller.h"
 
 #include <QComboBox>
+#include <algorithm>
 
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
@@ -8,12 +9,30 @@
 #include "ui/base/status_line.h"
 #include "ui/commands/logger_messages.h"
 #include "core/logger/directory.h"
+#include "core/meter/display_ops.h"
 #include "core/meter/logger_ops.h"
 
 namespace photara {
 namespace {
 constexpr int kIdentifierRole = Qt::UserRole;
+
+enum class SetErase { Erased, Gone, NoAnswer };
+
+// Erases the set only when the meter's directory, read now, still lists it: the list may have
+// been filled long ago, and the erase's answer does not say whether the meter held the set.
+SetErase eraseIfListed(MeterLink& link, const std::string& identifier) {
+    discardWaitingAnswer(link);
+    const MeterOutcome<MemoryStatus> status = readMemoryStatus(link);
+    if (!status) return SetErase::NoAnswer;
+    if (status->setCount == 0) return SetErase::Gone;
+    const auto identifiers = readDirectory(link, status->setCount);
+    if (!identifiers) return SetErase::NoAnswer;
+    if (std::find(identifiers->begin(), identifiers->end(), identifier) == identifiers->end())
+        return SetErase::Gone;
+    return photara::eraseSet(link, identifier).ok() ? SetErase::Erased : SetErase::NoAnswer;
 }
+
+}  // namespace
 
 EraseListController::EraseListController(AppContext& context, QComboBox& list)
     : context_(context), list_(&list) {
@@ -33,6 +52,19 @@ void EraseListController::fill(const std::vector<std::string>& identifiers) {
     list_->setCurrentIndex(0);
     list_->show();
     list_->raise();
+}
+
+void EraseListController::follow(const std::vector<std::string>& identifiers) {
+    if (!shown()) return;
+    if (identifiers.empty()) {
+        list_->hide();
+        return;
+    }
+    fill(identifiers);
+}
+
+bool EraseListController::shown() const {
+    return list_ && !list_->isHidden();
 }
 
 void EraseListController::choose(int index) {
@@ -76,23 +108,28 @@ void EraseListController::eraseAll() {
 
 void EraseListController::eraseSet(const std::string& identifier, int setNumber) {
     const QString title = setTitle(setNumber, identifier);
-    std::optional<bool> done;
+    std::optional<SetErase> outcome;
     {
         const TimerPause pause = context_.meter.pause();
         if (context_.prompts.confirm(
                 title + QStringLiteral(", will be erased from the meter's memory.\r\n"
                                        "This cannot be undone."),
                 kWarningTitle, Prompts::Icon::Warning, Prompts::Default::Cancel))
-            done = photara::eraseSet(context_.meter.link(), identifier).ok();
+            outcome = eraseIfListed(context_.meter.link(), identifier);
         if (list_) list_->hide();
     }
-    if (done) erased(*done, title + QStringLiteral(", was erased."));
+    if (!outcome) return;
+    if (*outcome != SetErase::Gone)
+        return erased(*outcome == SetErase::Erased, title + QStringLiteral(", was erased."));
+    context_.prompts.message(setNotErasedText(setNumber, identifier), QString(),
+                             Prompts::Icon::Warning);
+    if (onSetsChanged_) onSetsChanged_();
 }
 
 void EraseListController::erased(bool done, const QString& what) {
     if (!done) return tell(context_, kMeterStoppedAnswering);  // never taken for an erase
     sayOnStatusLine(context_, what);
-    if (onErased_) onErased_();
+    if (onSetsChanged_) onSetsChanged_();
 }
 
 }  // namespace photara

@@ -85,7 +85,7 @@ LoggerCommands::LoggerCommands(AppContext& context, DataListHooks dataList, QCom
     : context_(context),
       dataList_(std::move(dataList)),
       eraseList_(std::make_unique<EraseListController>(context, eraseList)) {
-    eraseList_->setOnErased([this] { setsChanged(); });
+    eraseList_->setOnSetsChanged([this] { setsChanged(); });
 }
 
 LoggerCommands::~LoggerCommands() {
@@ -108,7 +108,7 @@ void LoggerCommands::listSets(Listing listing) {
             tell(context_, kMeterStoppedAnswering);
         } else {
             listStale_ = true;  // tried again after the next poll
-            sayOnStatusLine(context_, QStringLiteral("The Data Logger list could not be read "
+            sayOnStatusLine(context_, QStringLiteral("The list of sets could not be read "
                                                      "again: the meter stopped answering"));
         }
     };
@@ -125,27 +125,29 @@ void LoggerCommands::listSets(Listing listing) {
             window_->setBusy(false);
             window_->close();
         }
+        eraseList_->follow({});
         return;
     }
-    if (!opening && !window_) return;
-    MemoryWindow& window = opening ? openWindow() : *window_;
-    busy.cover(window);
-    window.showStatus(*status);
-    window.setProgress(0);
+    if (MemoryWindow* window = opening ? &openWindow() : window_.data()) {
+        busy.cover(*window);
+        window->showStatus(*status);
+        window->setProgress(0);
+    }
 
     const auto identifiers = readSetIdentifiers(status->setCount);
     if (!identifiers) return failed();
     listed_ = *identifiers;
     if (window_) window_->listSets(listed_);
+    eraseList_->follow(listed_);
 }
 
 void LoggerCommands::setsChanged() {
     listStale_ = true;
-    refreshLoggerWindow();
+    refreshLists();
 }
 
-void LoggerCommands::refreshLoggerWindow() {
-    if (!loggerWindowOpen()) {
+void LoggerCommands::refreshLists() {
+    if (!loggerWindowOpen() && !eraseList_->shown()) {
         listStale_ = false;  // the next Memory reads the directory anyway
         return;
     }
@@ -160,7 +162,7 @@ void LoggerCommands::pollShown() {
     const bool recording = answered && showsRecording(context_.meter.display());
     if (answered && sawRecording_ && !recording) listStale_ = true;  // stored as a new set
     sawRecording_ = recording;
-    if (listStale_) refreshLoggerWindow();
+    if (listStale_) refreshLists();
 }
 
 void LoggerCommands::runErase() {
@@ -284,6 +286,7 @@ void LoggerCommands::eraseAll(bool guarded) {
     if (!erased) return tell(context_, kMeterStoppedAnswering);
     sayOnStatusLine(context_, kAllSetsErased);
     closeLoggerWindow();
+    setsChanged();  // a shown erase list offers nothing any more
 }
 
 }  // namespace photara

@@ -45,7 +45,8 @@ class LoggerCommands {
     void runRtc();
 
     // After each poll shown: a recording the poll saw end stored a new set, so an open logger
-    // window lists the meter's sets again (as soon as the meter allows a directory read).
+    // window and a shown erase list list the meter's sets again (as soon as the meter allows
+    // a directory read).
     void pollShown();
 
     void closeLoggerWindow();
@@ -60,11 +61,13 @@ class LoggerCommands {
     enum class Listing { Open, Refresh };
     void downloadSet(int setNumber);
     void eraseAll(bool guarded);
-    // Photara changed the meter's sets: an open logger window lists them again.
+    // Photara changed the meter's sets: an open logger window and a shown erase list list
+    // them again.
     void setsChanged();
-    void refreshLoggerWindow();
-    // Reads the memory status and the directory into the logger window: opening it (Memory)
-    // or keeping an open one current. A refresh tells a failure on the status line only.
+    void refreshLists();
+    // Reads the memory status and the directory into the logger window and a shown erase
+    // list: opening the window (Memory) or keeping them current. A refresh tells a failure on
+    // the status line only.
     void listSets(Listing listing);
     MemoryWindow& openWindow();
     // Reads the directory and keeps the identifiers in the workspace; nullopt when the meter
@@ -82,7 +85,7 @@ class LoggerCommands {
     std::vector<std::string> listed_;  // identifiers of the logger window's rows
     ModalRunner runModal_ = execModal;
     bool busy_ = false;
-    bool listStale_ = false;     // the window lists sets the meter has changed since
+    bool listStale_ = false;     // the lists show sets the meter has changed since
     bool sawRecording_ = false;  // the last answered poll showed a recording under way
     bool panelShownAtStart_ = false;  // of the transfer under way
 };

@@ -37,6 +37,12 @@ inline QString setGoneText(int number, std::string_view identifier) {
                           "Nothing was changed.");
 }
 
+// A set chosen in the erase list that the meter's directory no longer holds.
+inline QString setNotErasedText(int number, std::string_view identifier) {
+    return setTitle(number, identifier) +
+           QStringLiteral(", is no longer in the meter's memory.\r\nNothing was erased.");
+}
+
 // A refusal or failure of a logger, settings or clock command, with the critical icon.
 inline void tell(AppContext& context, const QString& text) {
     context.prompts.message(text, QString(), Prompts::Icon::Critical);

@@ -5,6 +5,7 @@
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
 #include "ui/base/meter_session.h"
+#include "ui/base/status_line.h"
 #include "core/common/workspace.h"
 #include "core/datafile/data_file.h"
 #include "core/datafile/data_set.h"
@@ -59,6 +60,10 @@ bool openDataFile(AppContext& context, DataViews& views, const QString& name) {
     }
     if (!refusal) {
         file_history::addRecentFile(name);
+        // The file's name first: a narrow status line cuts off the folder, not the name.
+        const QFileInfo opened(name);
+        sayOnStatusLine(context, QStringLiteral("Opened %1 from %2")
+                                     .arg(opened.fileName(), opened.absolutePath()));
         return true;
     }
     file_history::removeRecentFile(name);

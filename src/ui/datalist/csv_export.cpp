@@ -21,16 +21,17 @@ SetCsvFlavour spreadsheetFlavour(const QLocale& locale) {
                                       decimal.toStdString());
 }
 
-void exportSetCsv(Prompts& prompts, const DataSet& set, const QLocale& locale) {
+std::optional<QString> exportSetCsv(Prompts& prompts, const DataSet& set,
+                                    const QLocale& locale) {
     const QString start =
         QDir(file_history::folder(kExportDialog))
             .filePath(QString::fromStdString(fileStem(set.samples.timeTexts)) + ".csv");
     const std::optional<Prompts::SaveChoice> choice =
         prompts.saveFileChoice(kCsvFilter + QStringLiteral(";;") + kExcelCsvFilter, start);
-    if (!choice) return;
+    if (!choice) return std::nullopt;
     const std::optional<QString> path =
         exportFileName(prompts, choice->path, QStringLiteral("csv"), true);
-    if (!path) return;
+    if (!path) return std::nullopt;
     file_history::rememberFolder(kExportDialog, *path);
 
     const SetCsvFlavour flavour =
@@ -40,7 +41,11 @@ void exportSetCsv(Prompts& prompts, const DataSet& set, const QLocale& locale) {
         return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
                static_cast<qint64>(bytes.size());
     });
-    if (failure) prompts.message(*failure, QString(), Prompts::Icon::Critical);
+    if (failure) {
+        prompts.message(*failure, QString(), Prompts::Icon::Critical);
+        return std::nullopt;
+    }
+    return path;
 }
 
 }  // namespace photara

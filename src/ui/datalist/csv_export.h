@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <optional>
 
 #include "core/export/set_csv.h"
 
@@ -20,6 +21,8 @@ SetCsvFlavour spreadsheetFlavour(const QLocale& locale);
 // Asks for a file name and flavour (starting in the folder the last export used, with a
 // name from the set's start time) and writes the set's CSV there whole. A cancelled dialog
 // does nothing; a failure is told in a message and leaves any existing file as it was.
-void exportSetCsv(Prompts& prompts, const DataSet& set, const QLocale& locale = QLocale());
+// Returns the file written, nullopt when none was.
+std::optional<QString> exportSetCsv(Prompts& prompts, const DataSet& set,
+                                    const QLocale& locale = QLocale());
 
 }  // namespace photara

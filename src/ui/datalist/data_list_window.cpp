@@ -18,6 +18,7 @@
 #include "ui/base/latin1.h"
 #include "ui/base/prompts.h"
 #include "ui/base/meter_session.h"
+#include "ui/base/status_line.h"
 #include "core/common/workspace.h"
 #include "ui/datalist/csv_export.h"
 #include "ui/datalist/data_file_io.h"
@@ -155,7 +156,16 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
 DataListWindow::~DataListWindow() = default;
 
 void DataListWindow::exportCsv() {
-    exportSetCsv(context_.prompts, *set_);
+    const std::optional<QString> path = exportSetCsv(context_.prompts, *set_);
+    if (!path) return;
+    // The file's name first: a narrow status line cuts off the folder, not the name.
+    const QFileInfo exported(*path);
+    const std::size_t rows = set_->rowCount();
+    sayOnStatusLine(context_, QStringLiteral("Exported %1 %2 to %3 in %4")
+                                  .arg(rows)
+                                  .arg(rows == 1 ? QStringLiteral("reading")
+                                                 : QStringLiteral("readings"))
+                                  .arg(exported.fileName(), exported.absolutePath()));
 }
 
 void DataListWindow::save() {

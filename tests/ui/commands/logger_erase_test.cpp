@@ -55,9 +55,10 @@ TEST_F(EraseListTest, ChoosingASetErasesItAfterAsking) {
     rig.moments.clear();
     rig.prompts.answerConfirm(true);
     choose(3);
-    ASSERT_EQ(rig.backend.commands(), (std::vector<int>{18}));
+    // The directory read again first: the set is still there.
+    ASSERT_EQ(rig.backend.commands(), (std::vector<int>{20, 16, 18}));
     const auto digits = identifierRequestBytes("20261207004303");
-    EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
+    EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[2].begin() + 3));
     EXPECT_EQ(rig.meter.logger().setCount(), 9);
     ASSERT_EQ(rig.prompts.confirmQuestions().size(), 1u);
     EXPECT_TRUE(rig.prompts.confirmQuestions()[0].startsWith(
@@ -68,19 +69,21 @@ TEST_F(EraseListTest, ChoosingASetErasesItAfterAsking) {
     EXPECT_TRUE(rig.timersRunning());
 }
 
-TEST_F(EraseListTest, ASetItemErasesTheSetItShowsEvenAfterAnotherDirectoryRead) {
+TEST_F(EraseListTest, AShownListFollowsAnotherDirectoryReadAndErasesTheSetItShows) {
     rig.commands->runErase();
     // The logger window reads the directory again after set 1 went away: the shared table
-    // shifts by one, the erase list still shows the old items.
+    // shifts by one, and so does the shown erase list.
     rig.meter.logger().erase(0);
     rig.commands->runMemory();
+    ASSERT_EQ(rig.eraseList->count(), 11);
+    EXPECT_EQ(rig.eraseList->itemText(3), "3  2026/12/07 00:43:04");
     rig.backend.written.clear();
     rig.prompts.answerConfirm(true);
     choose(3);
-    const auto digits = identifierRequestBytes("20261207004303");
+    const auto digits = identifierRequestBytes("20261207004304");
     // Then the open logger window lists the sets again (status, directory).
-    ASSERT_EQ(rig.backend.commands(), (std::vector<int>{18, 20, 16}));
-    EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[0].begin() + 3));
+    ASSERT_EQ(rig.backend.commands(), (std::vector<int>{20, 16, 18, 20, 16}));
+    EXPECT_TRUE(std::equal(digits.begin(), digits.end(), rig.backend.written[2].begin() + 3));
 }
 
 // Every erase is asked first with Cancel as the default, and told on the status line when done.
@@ -110,7 +113,7 @@ TEST_P(EraseListChoiceTest, AsksBeforeErasingAndHidesTheList) {
 INSTANTIATE_TEST_SUITE_P(Choices, EraseListChoiceTest,
                          ::testing::Values(AllCase{0, std::nullopt, {}}, AllCase{-1, false, {}},
                                            AllCase{-1, true, {19}}, AllCase{3, false, {}},
-                                           AllCase{3, true, {18}}));
+                                           AllCase{3, true, {20, 16, 18}}));
 
 TEST_F(EraseListTest, EmptyMemoryTellsAndLeavesTheListHidden) {
     rig.meter.logger().eraseAll();

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QTableWidget>
+#include <algorithm>
 #include <functional>
 
 #include "core/clock/meter_clock.h"
@@ -108,6 +109,92 @@ TEST_F(LoggerFollowTest, ASetGoneSinceItWasListedChangesNothingAndSaysSo) {
     EXPECT_TRUE(rig.timersRunning());
     EXPECT_TRUE(grid().isEnabled());
 }
+
+// The erase list is shown with three sets when they change. Whenever Photara made the change
+// the list then shows what the meter holds; choosing item 2 erases exactly the set it shows, or,
+// when the meter no longer holds that set, erases nothing (not the set now numbered 2) and
+// says so.
+struct EraseFollowCase {
+    const char* name;
+    std::function<void(LoggerRig&)> change;
+    int listed;  // set items shown afterwards; 0: the list is hidden
+    friend void PrintTo(const EraseFollowCase& c, std::ostream* os) { *os << c.name; }
+};
+class EraseListFollowTest : public ::testing::TestWithParam<EraseFollowCase> {
+  protected:
+    std::vector<QString> held() const {
+        std::vector<QString> starts;
+        for (int i = 0; i < rig.meter.logger().setCount(); ++i)
+            starts.push_back(QString::fromStdString(formatLocalTime(rig.meter.logger().recipe(i).start)));
+        return starts;
+    }
+    LoggerRig rig;
+};
+
+TEST_P(EraseListFollowTest, ErasesOnlyTheSetTheChosenItemShows) {
+    const EraseFollowCase& c = GetParam();
+    rig.addSets(3);
+    rig.connect();
+    rig.commands->runErase();
+    c.change(rig);
+    std::vector<QString> sets = held();
+    ASSERT_EQ(rig.eraseList->isHidden(), c.listed == 0);
+    if (c.listed == 0) return;
+    ASSERT_EQ(rig.eraseList->count(), c.listed + 2);
+    if (c.listed == static_cast<int>(sets.size())) {
+        for (int k = 1; k <= c.listed; ++k)
+            EXPECT_EQ(rig.eraseList->itemText(k), QStringLiteral("%1  %2").arg(k).arg(sets[k - 1]));
+    }
+
+    const std::size_t messagesBefore = rig.prompts.messages().size();
+    const QString chosen = rig.eraseList->itemText(2).section(QStringLiteral("  "), 1);
+    const auto found = std::find(sets.begin(), sets.end(), chosen);
+    const bool stillHeld = found != sets.end();
+    if (stillHeld) sets.erase(found);
+    rig.prompts.answerConfirm(true);
+    rig.eraseList->setCurrentIndex(2);
+    emit rig.eraseList->activated(2);
+
+    EXPECT_EQ(held(), sets);
+    EXPECT_EQ(rig.statusLine.text().endsWith(QStringLiteral("was erased.")), stillHeld);
+    ASSERT_EQ(rig.prompts.messages().size(), messagesBefore + (stillHeld ? 0 : 1));
+    if (!stillHeld) {
+        EXPECT_TRUE(rig.prompts.messages().back().text.endsWith(QStringLiteral("Nothing was erased.")));
+    }
+    EXPECT_TRUE(rig.eraseList->isHidden());
+    EXPECT_TRUE(rig.timersRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, EraseListFollowTest,
+    ::testing::Values(
+        EraseFollowCase{"AllErasedFromTheGauge",
+                        [](LoggerRig& r) {
+                            r.commands->runMemory();
+                            r.prompts.answerConfirm(true);
+                            test::click(r.commands->loggerWindow()->findChild<QWidget*>(
+                                QStringLiteral("MSize")));
+                        },
+                        0},
+        EraseFollowCase{"SetStoredByMem",
+                        [](LoggerRig& r) {
+                            pressMemAndPoll(r);
+                            pressMemAndPoll(r);
+                        },
+                        4},
+        EraseFollowCase{"SetFoundGoneByADownload",
+                        [](LoggerRig& r) {
+                            r.commands->runMemory();
+                            r.meter.logger().erase(0);
+                            emit r.commands->loggerWindow()->grid().cellClicked(0, 0);
+                        },
+                        2},
+        // Unseen by Photara: the list stays as it was, and the erase finds out.
+        EraseFollowCase{"SetErasedByTheMeter",
+                        [](LoggerRig& r) { r.meter.logger().erase(1); }, 3},
+        EraseFollowCase{"AllErasedByTheMeter", [](LoggerRig& r) { r.meter.logger().eraseAll(); },
+                        3}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace photara

@@ -14,6 +14,9 @@
 #include "ui/base/status_line.h"
 #include "ui/clock/setup_window.h"
 #include "ui/commands/list_graph_commands.h"
+#include "ui/commands/open_command.h"
+#include "ui/datalist/data_file_io.h"
+#include "ui/datalist/data_list_window.h"
 #include "ui/datalist/data_views.h"
 #include "ui/logger/logger_rig.h"
 
@@ -178,6 +181,36 @@ INSTANTIATE_TEST_SUITE_P(
                        r.prompts.answerSaveFile(path);
                        runSaveCommand(r.context);
                        return QStringLiteral("Saved set.pxd in ") + QFileInfo(path).absolutePath();
+                   }},
+        ResultCase{"SavedFromTheDataList",
+                   [](LoggerRig& r) {
+                       QTemporaryDir dir;
+                       const QString path = dir.filePath(QStringLiteral("list.pxd"));
+                       DataListWindow list(r.context, r.meter.logger().text(0));
+                       r.prompts.answerSaveFile(path);
+                       list.save();
+                       return QStringLiteral("Saved list.pxd in ") + QFileInfo(path).absolutePath();
+                   }},
+        ResultCase{"ExportedFromTheDataList",
+                   [](LoggerRig& r) {
+                       QTemporaryDir dir;
+                       const QString path = dir.filePath(QStringLiteral("list.csv"));
+                       DataListWindow list(r.context, r.meter.logger().text(0));
+                       r.prompts.answerSaveFile(path);
+                       list.exportCsv();
+                       EXPECT_TRUE(QFileInfo(path).isFile());
+                       return QStringLiteral("Exported 3 readings to list.csv in ") +
+                              QFileInfo(path).absolutePath();
+                   }},
+        ResultCase{"Opened",
+                   [](LoggerRig& r) {
+                       QTemporaryDir dir;
+                       const QString path = dir.filePath(QStringLiteral("set.pxd"));
+                       EXPECT_FALSE(writeDataFile(path, r.meter.logger().text(0)));
+                       DataViews views(r.context);
+                       r.prompts.answerOpenFile(path);
+                       runOpenCommand(r.context, views);
+                       return QStringLiteral("Opened set.pxd from ") + QFileInfo(path).absolutePath();
                    }},
         ResultCase{"ListWithoutData",
                    [](LoggerRig& r) {
