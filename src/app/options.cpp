@@ -25,12 +25,6 @@ QList<QCommandLineOption> qtOptions() {
     return list;
 }
 
-QString meterIdText(MeterId id) {
-    return QStringLiteral("%1:%2")
-        .arg(id.vendorId, 4, 16, QLatin1Char('0'))
-        .arg(id.productId, 4, 16, QLatin1Char('0'));
-}
-
 }  // namespace
 
 Options parseOptions(const QStringList& arguments) {
@@ -60,7 +54,7 @@ Options parseOptions(const QStringList& arguments) {
         QStringLiteral("meter-id"),
         QStringLiteral("Look for the USB meter with these vendor and product ids, as lsusb "
                        "shows them (built-in: %1).")
-            .arg(meterIdText(MeterId{})),
+            .arg(QString::fromStdString(meterIdText(MeterId{}))),
         QStringLiteral("vvvv:pppp"));
     parser.addOption(virtualMeter);
     parser.addOption(screenshot);
@@ -109,9 +103,8 @@ Options parseOptions(const QStringList& arguments) {
         const auto id = parseMeterId(parser.value(meterId).toStdString());
         if (!id) {
             options.action = Options::Action::Fail;
-            options.text = QStringLiteral("--meter-id needs the meter's USB ids as VVVV:PPPP in "
-                                          "hex, as lsusb shows them (got \"%1\").")
-                               .arg(parser.value(meterId));
+            options.text =
+                QString::fromStdString(meterIdRefusal(parser.value(meterId).toStdString()));
             return options;
         }
         options.meterId = *id;

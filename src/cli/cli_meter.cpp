@@ -33,6 +33,14 @@ std::optional<FaultScript> FaultScript::parse(const std::string& text) {
                 known = true;
             }
         }
+        if (item.rfind("key", 0) == 0 && at > 3) {  // "key9": a key code, 0..255
+            char* codeEnd = nullptr;
+            const long code = std::strtol(item.c_str() + 3, &codeEnd, 10);
+            if (codeEnd != item.c_str() + at || code < 0 || code > 255) return std::nullopt;
+            step.action = Action::Key;
+            step.key = static_cast<std::uint8_t>(code);
+            known = true;
+        }
         char* end = nullptr;
         step.poll = std::strtol(item.c_str() + at + 1, &end, 10);
         if (!known || end == item.c_str() + at + 1 || *end != '\0') return std::nullopt;
@@ -41,7 +49,9 @@ std::optional<FaultScript> FaultScript::parse(const std::string& text) {
     return script;
 }
 
-CliMeter::CliMeter(bool virtualMeter) : lock_(InstanceLock::defaultPath(), "photara-cli") {
+CliMeter::CliMeter(const Common& common)
+    : meterId_(common.virtualMeter ? MeterId{} : common.meterId),
+      lock_(InstanceLock::defaultPath(), "photara-cli") {
     switch (lock_.acquire()) {
         case InstanceLock::Outcome::Acquired:
             break;
@@ -51,7 +61,7 @@ CliMeter::CliMeter(bool virtualMeter) : lock_(InstanceLock::defaultPath(), "phot
         case InstanceLock::Outcome::LockFileUnusable:
             throw CliError(kFileError, "cannot create the lock file " + lock_.path());
     }
-    if (virtualMeter) {
+    if (common.virtualMeter) {
         virtualMeter_ = std::make_unique<sim::VirtualMeter>(clock_);
         simBackend_ = std::make_unique<sim::VirtualMeterBackend>(*virtualMeter_);
         if (const char* text = std::getenv("PHOTARA_CLI_FAULTS")) {
@@ -67,7 +77,7 @@ CliMeter::CliMeter(bool virtualMeter) : lock_(InstanceLock::defaultPath(), "phot
 #endif
     }
     HidBackend& backend = simBackend_ ? static_cast<HidBackend&>(*simBackend_) : *backend_;
-    link_ = std::make_unique<MeterLink>(backend, kMeterVendorId, kMeterProductId);
+    link_ = std::make_unique<MeterLink>(backend, meterId_.vendorId, meterId_.productId);
     poll_ = std::make_unique<PollTick>(*link_, state_, model_);
 }
 
@@ -94,17 +104,39 @@ MeterOutcome<void> CliMeter::poll() {
             case FaultScript::Step::Action::Awake:
                 simBackend_->setSilent(false);
                 break;
+            case FaultScript::Step::Action::Key: {
+                const std::uint8_t press[] = {0, 1, step.key};
+                virtualMeter_->receive(press);
+                break;
+            }
         }
     }
     return poll_->run();
 }
 
 void CliMeter::requireMeter(Guard guard, const std::string& what) {
-    if (const MeterOutcome<void> polled = poll(); !polled) throw failureError(polled.reason(), what);
-    std::optional<Refusal> refusal;
-    if (guard == Guard::Settings) refusal = refuseSettings(link_->connected(), state_);
-    if (guard == Guard::Memory) refusal = refuseMemory(link_->connected(), state_);
-    if (refusal) throw CliError(kRefused, what + ": refused: " + refusalText(*refusal));
+    if (const MeterOutcome<void> polled = poll(); !polled) {
+        if (polled.reason() == Failure::NoMeter) throw notFound(what);
+        throw failureError(polled.reason(), what);
+    }
+    if (const std::optional<Refusal> refused = refusal(guard))
+        throw CliError(kRefused, what + ": refused: " + refusalText(*refused));
+}
+
+std::optional<Refusal> CliMeter::refusal(Guard guard) const {
+    switch (guard) {
+        case Guard::None:
+            break;
+        case Guard::Settings:
+            return refuseSettings(link_->connected(), state_);
+        case Guard::Memory:
+            return refuseMemory(link_->connected(), state_);
+    }
+    return std::nullopt;
+}
+
+CliError CliMeter::notFound(const std::string& what) const {
+    return {kNoMeter, what + ": no meter found with USB ids " + meterIdText(meterId_)};
 }
 
 }  // namespace photara::cli

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
+#include "cli/exit_code.h"
 #include "core/common/instance_lock.h"
 #include "core/common/local_time.h"
 #include "core/link/hid_backend.h"
@@ -21,12 +24,14 @@ class VirtualMeterBackend;
 
 namespace photara::cli {
 
-// Faults a test injects into the virtual meter, by poll number (from 1): PHOTARA_CLI_FAULTS
-// holds "unplug@5,replug@9,silent@3,awake@4". Test-only: it acts on the virtual meter alone.
+// Faults a test injects into the virtual meter, and keys pressed on it, by poll number (from
+// 1), before that poll: PHOTARA_CLI_FAULTS holds "unplug@5,replug@9,silent@3,awake@4,key9@1"
+// (key9: the key with code 9, MEM). Test-only: it acts on the virtual meter alone.
 struct FaultScript {
     struct Step {
         long poll = 0;
-        enum class Action { Unplug, Replug, Silent, Awake } action = Action::Unplug;
+        enum class Action { Unplug, Replug, Silent, Awake, Key } action = Action::Unplug;
+        std::uint8_t key = 0;  // with Key
     };
     std::vector<Step> steps;
 
@@ -39,8 +44,9 @@ struct FaultScript {
 class CliMeter {
   public:
     // Takes the lock (CliError kNoMeter naming its holder when another program has it) and
-    // opens the backend; does not talk to the meter yet.
-    explicit CliMeter(bool virtualMeter);
+    // opens the backend (the virtual meter, or USB looking for common.meterId); does not talk
+    // to the meter yet.
+    explicit CliMeter(const Common& common);
     ~CliMeter();
     CliMeter(const CliMeter&) = delete;
     CliMeter& operator=(const CliMeter&) = delete;
@@ -50,6 +56,8 @@ class CliMeter {
     const DisplayModel& model() const { return model_; }
     HidBackend& backend();
     const Clock& clock() const { return clock_; }
+    // The identifiers the search looks for.
+    MeterId meterId() const { return meterId_; }
 
     // One poll of the display (and the blink report in the setting mode), counting polls for
     // the fault script.
@@ -60,8 +68,15 @@ class CliMeter {
     enum class Guard { None, Settings, Memory };
     void requireMeter(Guard guard, const std::string& what);
 
+    // Whether the guard refuses now, by the connection and display of the last poll.
+    std::optional<Refusal> refusal(Guard guard) const;
+
+    // kNoMeter for what, naming the identifiers searched for.
+    CliError notFound(const std::string& what) const;
+
   private:
     SystemClock clock_;
+    MeterId meterId_;
     InstanceLock lock_;
     std::unique_ptr<sim::VirtualMeter> virtualMeter_;
     std::unique_ptr<sim::VirtualMeterBackend> simBackend_;

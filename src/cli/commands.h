@@ -3,11 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "core/link/meter_identity.h"
+
 namespace photara::cli {
 
 // What every command takes.
 struct Common {
     bool virtualMeter = false;
+    MeterId meterId;  // --meter-id: the USB meter to look for (the virtual meter has its own)
     bool json = false;
 };
 

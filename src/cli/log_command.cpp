@@ -144,7 +144,7 @@ struct Summary {
 
 int runLog(const Common& common, LogRequest request) {
     request.json = request.json || common.json;
-    CliMeter meter(common.virtualMeter);
+    CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::None, "log");
     RowSink sink(request, meter.clock());
     Summary summary;

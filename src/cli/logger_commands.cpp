@@ -82,7 +82,7 @@ std::string download(CliMeter& meter, int set, const std::string& identifier) {
 }  // namespace
 
 int runSets(const Common& common) {
-    CliMeter meter(common.virtualMeter);
+    CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Memory, "sets");
     const Directory directory = readSets(meter, "sets");
     int k = 1;
@@ -101,7 +101,7 @@ int runSets(const Common& common) {
 }
 
 int runDownload(const Common& common, const DownloadRequest& request) {
-    CliMeter meter(common.virtualMeter);
+    CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Memory, "download");
     const Directory directory = readSets(meter, "download");
 
@@ -149,7 +149,7 @@ int runErase(const Common& common, const EraseRequest& request) {
     const bool terminal = ::isatty(STDIN_FILENO) != 0;
     if (!request.yes && !terminal)
         throw CliError(kUsage, "erase: not asking on a terminal; add --yes to erase anyway");
-    CliMeter meter(common.virtualMeter);
+    CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Settings, "erase");
     const Directory directory = readSets(meter, "erase");
     std::string what = "every set in the meter's memory";

@@ -1,13 +1,19 @@
 // photara-cli: the meter from a terminal and from scripts. Data on standard output,
 // diagnostics on standard error, exit codes as kExitCodeHelp lists.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/exit_code.h"
 #include "core/common/version.h"
+#include "core/link/meter_identity.h"
 
 using namespace photara::cli;
+using photara::MeterId;
 
 int main(int argc, char** argv) {
     CLI::App app{"photara-cli: the luminance meter from a terminal and from scripts.",
@@ -17,12 +23,21 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("photara-cli ") + PHOTARA_VERSION_TEXT);
 
     Common common;
+    std::string meterId;  // read by the GUI's rules once the command line is parsed
+    std::vector<CLI::Option*> meterIdOptions;
+    const std::string meterIdHelp =
+        "look for a USB meter with these ids, as lsusb shows them (built-in: " +
+        photara::meterIdText(MeterId{}) + ")";
     // Before the command (`photara-cli --virtual-meter sets`) as well as after it.
-    app.add_flag("--virtual-meter", common.virtualMeter,
-                 "use the virtual meter inside the program instead of a USB meter");
-    const auto addCommon = [&](CLI::App* command, bool json) {
+    const auto addMeterChoice = [&](CLI::App* command) {
         command->add_flag("--virtual-meter", common.virtualMeter,
                           "use the virtual meter inside the program instead of a USB meter");
+        meterIdOptions.push_back(
+            command->add_option("--meter-id", meterId, meterIdHelp)->type_name("VVVV:PPPP"));
+    };
+    addMeterChoice(&app);
+    const auto addCommon = [&](CLI::App* command, bool json) {
+        addMeterChoice(command);
         if (json) command->add_flag("--json", common.json, "print JSON");
         command->footer(kExitCodeHelp);
     };
@@ -121,6 +136,12 @@ int main(int argc, char** argv) {
 
     installInterruptHandler();
     try {
+        if (std::any_of(meterIdOptions.begin(), meterIdOptions.end(),
+                        [](const CLI::Option* o) { return o->count() > 0; })) {
+            const std::optional<MeterId> id = photara::parseMeterId(meterId);
+            if (!id) throw CliError(kUsage, photara::meterIdRefusal(meterId));
+            common.meterId = *id;
+        }
         if (*info) return runInfo(common);
         if (*read) return runRead(common);
         if (*sets) return runSets(common);

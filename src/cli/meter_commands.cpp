@@ -83,26 +83,46 @@ void installInterruptHandler() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
+// What it can tell while the memory guard refuses (the meter in a mode its memory read would
+// disturb): the meter and its ids, with the guard's reason in place of the memory.
 int runInfo(const Common& common) {
-    CliMeter meter(common.virtualMeter);
-    const auto found = meter.backend().enumerate(kMeterVendorId, kMeterProductId);
-    if (found.empty()) throw CliError(kNoMeter, "info: no meter found");
+    CliMeter meter(common);
+    const auto found =
+        meter.backend().enumerate(meter.meterId().vendorId, meter.meterId().productId);
+    if (found.empty()) throw meter.notFound("info");
     meter.requireMeter(CliMeter::Guard::None, "info");
-    discardWaitingAnswer(meter.link());
-    const MeterOutcome<MemoryStatus> status = readMemoryStatus(meter.link());
-    if (!status) throw failureError(status.reason(), "info");
+    const std::optional<Refusal> refusal = meter.refusal(CliMeter::Guard::Memory);
+    std::optional<MemoryStatus> status;
+    if (!refusal) {
+        discardWaitingAnswer(meter.link());
+        const MeterOutcome<MemoryStatus> read = readMemoryStatus(meter.link());
+        if (!read) throw failureError(read.reason(), "info");
+        status = *read;
+    }
+    const std::string refused = refusal ? refusalText(*refusal) : std::string();
     if (common.json) {
-        std::printf(
-            "{\"found\":true,\"path\":%s,\"vendor_id\":\"%04x\",\"product_id\":\"%04x\","
-            "\"capacity_kb\":%llu,\"used_kb\":%llu,\"sets\":%d}\n",
-            jsonString(found[0].path).c_str(), found[0].vendorId, found[0].productId,
-            static_cast<unsigned long long>(status->capacity),
-            static_cast<unsigned long long>(status->used), status->setCount);
-        return kSuccess;
+        std::printf("{\"found\":true,\"path\":%s,\"vendor_id\":\"%04x\",\"product_id\":\"%04x\",",
+                    jsonString(found[0].path).c_str(), found[0].vendorId, found[0].productId);
+        if (status) {
+            std::printf(
+                "\"capacity_kb\":%llu,\"used_kb\":%llu,\"sets\":%d,\"memory_refused\":null}\n",
+                static_cast<unsigned long long>(status->capacity),
+                static_cast<unsigned long long>(status->used), status->setCount);
+        } else {
+            std::printf(
+                "\"capacity_kb\":null,\"used_kb\":null,\"sets\":null,"
+                "\"memory_refused\":%s}\n",
+                jsonString(refused).c_str());
+        }
+        return refusal ? kRefused : kSuccess;
     }
     std::printf("meter:       found\npath:        %s\n", found[0].path.c_str());
     printHex4("vendor id:   ", found[0].vendorId);
     printHex4("product id:  ", found[0].productId);
+    if (!status) {
+        std::printf("memory:      refused: %s\n", refused.c_str());
+        return kRefused;
+    }
     std::printf("capacity:    %llu kB\nused:        %llu kB (%d%%)\nsets:        %d\n",
                 static_cast<unsigned long long>(status->capacity),
                 static_cast<unsigned long long>(status->used), usedPercent(*status),
@@ -111,7 +131,7 @@ int runInfo(const Common& common) {
 }
 
 int runRead(const Common& common) {
-    CliMeter meter(common.virtualMeter);
+    CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::None, "read");
     if (common.json) {
         std::printf("%s\n", readingJson(meter.display(), meter.model()).c_str());
@@ -136,7 +156,7 @@ int runRead(const Common& common) {
 }
 
 int runClock(const Common& common, bool sync) {
-    CliMeter meter(common.virtualMeter);
+    CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Settings, "clock");
     discardWaitingAnswer(meter.link());
     if (sync) {
@@ -166,7 +186,7 @@ int runInterval(const Common& common, const std::optional<std::string>& value) {
         seconds = samplingTimeArgument(*value, why);
         if (!seconds) throw CliError(kUsage, "interval: " + why);
     }
-    CliMeter meter(common.virtualMeter);
+    CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Settings, "interval");
     discardWaitingAnswer(meter.link());
     if (seconds) {
@@ -187,7 +207,7 @@ int runPeriod(const Common& common, const std::optional<std::string>& value) {
         seconds = periodArgument(*value, why);
         if (!seconds) throw CliError(kUsage, "period: " + why);
     }
-    CliMeter meter(common.virtualMeter);
+    CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Settings, "period");
     discardWaitingAnswer(meter.link());
     // The meter takes the setting only right after a read of the period.

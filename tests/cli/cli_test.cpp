@@ -112,6 +112,70 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"NoUsbMeter", {"sets"}, 3, "", "no meter found"}),
     [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
 
+// --meter-id, before or after the command, is what the USB search looks for (no meter is
+// plugged in here: the message names the ids searched); a value that is not VVVV:PPPP is
+// refused with the GUI's words. The virtual meter keeps its own ids, as in the GUI.
+INSTANTIATE_TEST_SUITE_P(
+    MeterIds, CommandTest,
+    ::testing::Values(
+        CommandCase{"BeforeTheCommand", {"--meter-id", "1234:abcd", "sets"}, 3, "",
+                    "sets: no meter found with USB ids 1234:abcd"},
+        CommandCase{"AfterTheCommand", {"info", "--meter-id=ABCD:EF01"}, 3, "",
+                    "info: no meter found with USB ids abcd:ef01"},
+        CommandCase{"ShortDigits", {"read", "--meter-id", "1:2f"}, 3, "", "USB ids 0001:002f"},
+        CommandCase{"NoColon", {"sets", "--meter-id", "16c005df"}, 2, "",
+                    "photara-cli: --meter-id needs the meter's USB ids as VVVV:PPPP in hex, as "
+                    "lsusb shows them (got \"16c005df\")."},
+        CommandCase{"VendorZero", {"--meter-id", "0000:05df", "read"}, 2, "",
+                    "(got \"0000:05df\")"},
+        CommandCase{"Empty", {"erase", "1", "--yes", "--meter-id", ""}, 2, "", "(got \"\")"},
+        CommandCase{"VirtualMeterKeepsItsOwn",
+                    {"--virtual-meter", "--meter-id", "1234:abcd", "sets"}, 0, "20261128091500",
+                    ""}),
+    [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
+
+// info while a key has put the virtual meter in a mode: the meter and its ids are told, the
+// memory only when the memory guard lets it be read, its reason otherwise (exit 6).
+struct InfoCase {
+    const char* name;
+    const char* keys;  // pressed before the first poll
+    bool json;
+    int code;
+    const char* memory;  // found in standard output
+};
+
+class InfoGuardTest : public CliTest, public ::testing::WithParamInterface<InfoCase> {};
+
+TEST_P(InfoGuardTest, TellsTheMeterAndTheMemoryOrWhyNot) {
+    const InfoCase& c = GetParam();
+    std::vector<std::string> args = {"info", "--virtual-meter"};
+    if (c.json) args.push_back("--json");
+    const CliRun r = run(args, c.keys);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    EXPECT_NE(r.out.find(c.json ? "\"path\":\"virtual-meter\"" : "path:        virtual-meter"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find(c.memory), std::string::npos) << r.out;
+    if (!c.json) {
+        EXPECT_EQ(r.out.find("capacity:") != std::string::npos, c.code == 0) << r.out;
+    }
+    EXPECT_TRUE(r.err.empty()) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, InfoGuardTest,
+    ::testing::Values(
+        InfoCase{"Recording", "key9@1", false, 6,
+                 "memory:      refused: the meter is recording (REC is lit)\n"},
+        InfoCase{"RecordingJson", "key9@1", true, 6,
+                 "\"capacity_kb\":null,\"used_kb\":null,\"sets\":null,"
+                 "\"memory_refused\":\"the meter is recording (REC is lit)\"}"},
+        InfoCase{"MaxMin", "key3@1", false, 6,
+                 "memory:      refused: the meter is in a measuring or setting mode (MX is lit)"},
+        InfoCase{"HoldLeavesTheMemoryReadable", "key5@1", false, 0, "sets:        4\n"},
+        InfoCase{"HoldJson", "key5@1", true, 0, "\"sets\":4,\"memory_refused\":null}"}),
+    [](const ::testing::TestParamInfo<InfoCase>& p) { return p.param.name; });
+
 // What the GUI's Save writes for the same set: the downloaded blocks and CR LF.
 TEST_F(CliTest, DownloadAllWritesEachSetAsTheGuiSavesIt) {
     const fs::path sets = dir / "out" / "sets";  // made by the download, as "-o sets/" asks

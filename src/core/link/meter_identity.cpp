@@ -1,6 +1,7 @@
 #include "core/link/meter_identity.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace photara {
 namespace {
@@ -22,6 +23,18 @@ std::optional<MeterId> parseMeterId(std::string_view text) {
     const auto product = parseHex16(text.substr(colon + 1));
     if (!vendor || !product || *vendor == 0) return std::nullopt;
     return MeterId{*vendor, *product};
+}
+
+std::string meterIdText(MeterId id) {
+    char text[10];
+    std::snprintf(text, sizeof text, "%04x:%04x", id.vendorId, id.productId);
+    return text;
+}
+
+std::string meterIdRefusal(std::string_view given) {
+    return "--meter-id needs the meter's USB ids as VVVV:PPPP in hex, as lsusb shows them "
+           "(got \"" +
+           std::string(given) + "\").";
 }
 
 }  // namespace photara

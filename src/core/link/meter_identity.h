@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/link/meter_identity_setting.h"
@@ -22,5 +23,11 @@ struct MeterId {
 // Reads "VVVV:PPPP" as lsusb prints it: one to four hex digits on each side of the colon,
 // either case. Anything else, and vendor 0 (which no USB device has), gives nothing.
 std::optional<MeterId> parseMeterId(std::string_view text);
+
+// "16c0:05df": the pair as lsusb prints it and parseMeterId reads it.
+std::string meterIdText(MeterId id);
+
+// What both programs say when --meter-id's value is not such a pair.
+std::string meterIdRefusal(std::string_view given);
 
 }  // namespace photara

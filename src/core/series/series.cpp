@@ -19,7 +19,10 @@ template <typename T>
 class Chunked {
   public:
     void push(std::size_t at, T v) {
-        if ((at >> kChunkBits) == chunks_.size()) chunks_.push_back(std::make_unique<T[]>(kChunk));
+        // Not zeroed: only [0, size) is ever read, and zeroing a whole chunk at the first
+        // reading would hold up the first poll shown.
+        if ((at >> kChunkBits) == chunks_.size())
+            chunks_.push_back(std::make_unique_for_overwrite<T[]>(kChunk));
         chunks_[at >> kChunkBits][at & (kChunk - 1)] = v;
     }
     T operator[](std::size_t i) const { return chunks_[i >> kChunkBits][i & (kChunk - 1)]; }
