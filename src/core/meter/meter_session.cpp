@@ -28,8 +28,8 @@ MeterSession::~MeterSession() {
         dropped.swap(jobs_);
     }
     wake_.notify_all();
+    for (Job& job : dropped) job.drop();  // their callers need not wait for the exchange under way
     thread_.join();
-    for (Job& job : dropped) job.drop();
 }
 
 void MeterSession::push(Job job) {
