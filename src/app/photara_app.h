@@ -41,6 +41,7 @@ class PhotaraApp {
     DataViews& views() { return views_; }
     LoggerCommands& logger() { return logger_; }
     LiveWindow& liveWindow() { return live_; }
+    LiveFeed& liveFeed() { return liveFeed_; }
     StatusLine& statusLine() { return statusLine_; }
 
   private:
