@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "ui/base/app_context.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/prompts.h"
 #include "ui/commands/open_command.h"
 #include "core/common/workspace.h"
@@ -74,7 +74,7 @@ struct Context {
         session.attachTimers(poll, status);
     }
     NoMeterBackend backend;
-    photara::MeterSession session{backend};
+    photara::GuiMeterSession session{backend};
     QTimer poll, status;
     photara::Workspace workspace;
     FixedPrompts prompts;

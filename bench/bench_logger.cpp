@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "ui/base/app_context.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/prompts.h"
 #include "ui/commands/logger_commands.h"
 #include "core/common/workspace.h"
@@ -92,7 +92,7 @@ BENCHMARK(BM_SameReportsWithoutAssembler)->Unit(benchmark::kMillisecond);
 void BM_ClickToDataList(benchmark::State& state) {
     offscreenApplication();
     MeterOnLink m;
-    MeterSession session{m.backend};
+    GuiMeterSession session{m.backend};
     QMainWindow panel;
     panel.setCentralWidget(new QWidget(&panel));
     auto* eraseList = new QComboBox(panel.centralWidget());

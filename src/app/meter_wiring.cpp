@@ -1,7 +1,5 @@
 #include "app/meter_wiring.h"
 
-#include "core/live/display_model.h"
-#include "core/meter/display_ops.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
 #ifdef PHOTARA_HAVE_DEVICE
@@ -33,19 +31,5 @@ bool usbAvailable() {
 #endif
 }
 
-std::function<void(std::uint8_t)> makeKeySender(MeterLink& link) {
-    // A key pressed while the meter is away is lost; the poll shows the meter's absence.
-    return [&link](std::uint8_t keyCode) { (void)pressKey(link, keyCode); };
-}
-
-MeterLink::Listener makeLinkListener(DisplayModel& model,
-                                     std::function<void(const QString&)> addResultLine) {
-    MeterLink::Listener listener;
-    listener.noConnection = [&model] { model.setCaption(Element::LblName, " No Connection"); };
-    listener.readError = [add = std::move(addResultLine)] {
-        if (add) add(QStringLiteral("Readfile undefined error"));
-    };
-    return listener;
-}
 
 }  // namespace photara

@@ -29,12 +29,4 @@ MeterBackend makeMeterBackend(bool virtualMeter, const Clock& clock);
 // Whether this build can reach a USB meter.
 bool usbAvailable();
 
-// A key press: the key report {0, 1, code} sent write-only; no answer is read.
-std::function<void(std::uint8_t)> makeKeySender(MeterLink& link);
-
-// How the link reports its own failures: " No Connection" in LblName when a search finds no
-// meter, and the line "Readfile undefined error" in the panel's result list on a failed read.
-MeterLink::Listener makeLinkListener(DisplayModel& model,
-                                     std::function<void(const QString&)> addResultLine);
-
 }  // namespace photara

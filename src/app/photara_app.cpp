@@ -24,23 +24,23 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
       liveFeed_(clock_),
       live_(liveFeed_, prompts_, clock_, panel_.statusBar()) {
     prompts_.setParent(&panel_);
-    session_.attachTimers(panel_.pollTimer(), panel_.statusTimer());
     // A failed read goes to lstResults, where it always went, and to the status line, where
     // the user sees it.
-    session_.link().setListener(makeLinkListener(session_.model(), [this](const QString& line) {
+    QObject::connect(&session_, &GuiMeterSession::readFailed, &panel_, [this] {
+        const QString line = QStringLiteral("Readfile undefined error");
         panel_.addResultLine(line);
         statusLine_.say(QStringLiteral("Reading from the meter failed (%1) — check its USB cable")
                             .arg(line));
-    }));
-    panel_.setPollTick([this] { (void)session_.poll(); });
+    });
+    panel_.setPollTick([this] { session_.requestPoll(); });
+    QObject::connect(&session_, &GuiMeterSession::polled, &panel_, &Panel::showPolled);
     panel_.setReportSeen([this] { return session_.lastPollAnswered(); });
-    panel_.setKeySender(makeKeySender(session_.link()));
+    panel_.setKeySender([this](std::uint8_t code) { session_.pressKey(code); });
     panel_.setRhLit([this] { return session_.display()[Element::LblRH]; });
     wireCommands();
     // Each reading the poll shows goes to the trend and, while recording, to the file.
     QObject::connect(&panel_, &Panel::tickShown, &live_, [this] {
-        liveFeed_.onPoll(session_.lastPollAnswered(),
-                         readingOf(session_.display(), session_.model()));
+        liveFeed_.onPoll(session_.lastPollAnswered(), session_.lastReading());
         live_.pollShown();
     });
     // A recording the poll saw end stored a new set: the logger window lists it.

@@ -9,7 +9,7 @@
 #include "core/common/workspace.h"
 #include "ui/datalist/data_views.h"
 #include "core/link/meter_identity.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "core/link/meter_link.h"
 #include "ui/live/live_window.h"
 #include "ui/logger/memory_window.h"
@@ -34,14 +34,14 @@ class PhotaraApp {
     void start();
 
     Panel& panel() { return panel_; }
-    MeterSession& meter() { return session_; }
-    MeterLink& link() { return session_.link(); }
+    GuiMeterSession& meter() { return session_; }
     AppContext& context() { return context_; }
     sim::VirtualMeter* virtualMeter() { return meter_.virtualMeter.get(); }
     sim::VirtualMeterBackend* virtualMeterBackend() { return meter_.virtualBackend; }
     DataViews& views() { return views_; }
     LoggerCommands& logger() { return logger_; }
     LiveWindow& liveWindow() { return live_; }
+    LiveFeed& liveFeed() { return liveFeed_; }
     StatusLine& statusLine() { return statusLine_; }
 
   private:
@@ -50,7 +50,7 @@ class PhotaraApp {
 
     SystemClock clock_;
     MeterBackend meter_;
-    MeterSession session_;
+    GuiMeterSession session_;
     Workspace workspace_;
     QtPrompts prompts_;
     Panel panel_;

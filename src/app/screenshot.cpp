@@ -4,12 +4,12 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/panel/panel.h"
 
 namespace photara {
 
-FirstReportScreenshot::FirstReportScreenshot(Panel& panel, const MeterSession& meter,
+FirstReportScreenshot::FirstReportScreenshot(Panel& panel, const GuiMeterSession& meter,
                                              QString file)
     : panel_(panel), meter_(meter), file_(std::move(file)) {
     connect(&panel_, &Panel::tickShown, this, [this] {

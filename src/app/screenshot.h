@@ -6,7 +6,7 @@
 
 namespace photara {
 
-class MeterSession;
+class GuiMeterSession;
 class Panel;
 
 // --screenshot: saves a picture of the panel as PNG right after the first poll tick that got
@@ -18,13 +18,13 @@ class FirstReportScreenshot final : public QObject {
   public:
     static constexpr int kGraceMilliseconds = 10000;
 
-    FirstReportScreenshot(Panel& panel, const MeterSession& meter, QString file);
+    FirstReportScreenshot(Panel& panel, const GuiMeterSession& meter, QString file);
 
   private:
     void save(int exitCode);
 
     Panel& panel_;
-    const MeterSession& meter_;
+    const GuiMeterSession& meter_;
     QString file_;
     QTimer grace_;
     bool done_ = false;

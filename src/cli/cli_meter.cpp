@@ -77,11 +77,11 @@ CliMeter::CliMeter(const Common& common)
 #endif
     }
     HidBackend& backend = simBackend_ ? static_cast<HidBackend&>(*simBackend_) : *backend_;
-    link_ = std::make_unique<MeterLink>(backend, meterId_.vendorId, meterId_.productId);
-    poll_ = std::make_unique<PollTick>(*link_, state_, model_);
+    session_ = std::make_unique<MeterSession>(backend, meterId_);
 }
 
-CliMeter::~CliMeter() = default;
+// The session's thread ends before the backend it talks to goes.
+CliMeter::~CliMeter() { session_.reset(); }
 
 HidBackend& CliMeter::backend() {
     return simBackend_ ? static_cast<HidBackend&>(*simBackend_) : *backend_;
@@ -89,6 +89,14 @@ HidBackend& CliMeter::backend() {
 
 MeterOutcome<void> CliMeter::poll() {
     ++polls_;
+    // The faults act on the session's thread, which talks to the virtual meter.
+    session_->between([this] { injectFaults(); }).get();
+    last_ = session_->poll().get();
+    if (!last_.answered) return fail(last_.failure);
+    return {};
+}
+
+void CliMeter::injectFaults() {
     for (const FaultScript::Step& step : faults_.steps) {
         if (step.poll != polls_ || !simBackend_) continue;
         switch (step.action) {
@@ -111,7 +119,6 @@ MeterOutcome<void> CliMeter::poll() {
             }
         }
     }
-    return poll_->run();
 }
 
 void CliMeter::requireMeter(Guard guard, const std::string& what) {
@@ -128,9 +135,9 @@ std::optional<Refusal> CliMeter::refusal(Guard guard) const {
         case Guard::None:
             break;
         case Guard::Settings:
-            return refuseSettings(link_->connected(), state_);
+            return refuseSettings(session_->connected(), last_.display);
         case Guard::Memory:
-            return refuseMemory(link_->connected(), state_);
+            return refuseMemory(session_->connected(), last_.display);
     }
     return std::nullopt;
 }

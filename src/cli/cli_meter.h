@@ -11,11 +11,10 @@
 #include "core/common/instance_lock.h"
 #include "core/common/local_time.h"
 #include "core/link/hid_backend.h"
-#include "core/link/meter_link.h"
 #include "core/live/display_model.h"
 #include "core/live/display_state.h"
 #include "core/meter/guards.h"
-#include "core/meter/poll_tick.h"
+#include "core/meter/meter_session.h"
 
 namespace photara::sim {
 class VirtualMeter;
@@ -40,7 +39,8 @@ struct FaultScript {
 };
 
 // The meter a command works on: the lock that keeps other programs off it, the backend
-// (USB or the virtual meter), the link and the display state the poll keeps for the guards.
+// (USB or the virtual meter) and the meter session over it, whose operations a command waits
+// for; the last poll's display for the guards.
 class CliMeter {
   public:
     // Takes the lock (CliError kNoMeter naming its holder when another program has it) and
@@ -51,9 +51,9 @@ class CliMeter {
     CliMeter(const CliMeter&) = delete;
     CliMeter& operator=(const CliMeter&) = delete;
 
-    MeterLink& link() { return *link_; }
-    const DisplayState& display() const { return state_; }
-    const DisplayModel& model() const { return model_; }
+    MeterSession& session() { return *session_; }
+    const DisplayState& display() const { return last_.display; }
+    const DisplayModel& model() const { return last_.model; }
     HidBackend& backend();
     const Clock& clock() const { return clock_; }
     // The identifiers the search looks for.
@@ -75,16 +75,16 @@ class CliMeter {
     CliError notFound(const std::string& what) const;
 
   private:
+    void injectFaults();
+
     SystemClock clock_;
     MeterId meterId_;
     InstanceLock lock_;
     std::unique_ptr<sim::VirtualMeter> virtualMeter_;
     std::unique_ptr<sim::VirtualMeterBackend> simBackend_;
     std::unique_ptr<HidBackend> backend_;
-    std::unique_ptr<MeterLink> link_;
-    DisplayState state_;
-    DisplayModel model_;
-    std::unique_ptr<PollTick> poll_;
+    std::unique_ptr<MeterSession> session_;
+    PollResult last_;
     FaultScript faults_;
     long polls_ = 0;
 };

@@ -18,26 +18,18 @@
 #include "core/datafile/data_set.h"
 #include "core/export/set_csv.h"
 #include "core/logger/directory.h"
-#include "core/meter/display_ops.h"
-#include "core/meter/logger_ops.h"
+#include "core/meter/meter_session.h"
 
 namespace photara::cli {
 namespace {
 
-struct Directory {
-    MemoryStatus status;
-    std::vector<std::string> identifiers;  // set k at k - 1
-};
+using Directory = SetList;  // set k at identifiers[k - 1]
 
 // The memory status and the directory, read as the GUI's Memory and Erase commands do.
 Directory readSets(CliMeter& meter, const std::string& what) {
-    discardWaitingAnswer(meter.link());
-    const MeterOutcome<MemoryStatus> status = readMemoryStatus(meter.link());
-    if (!status) throw failureError(status.reason(), what);
-    auto identifiers = readDirectory(meter.link(), status->setCount,
-                                     [](int) { return !interrupted(); });
-    if (!identifiers) throw failureError(identifiers.reason(), what);
-    return {*status, std::move(*identifiers)};
+    MeterOutcome<SetList> sets = meter.session().readSets([](int) { return !interrupted(); }).get();
+    if (!sets) throw failureError(sets.reason(), what);
+    return std::move(*sets);
 }
 
 const std::string& identifierOf(const Directory& directory, int set, const std::string& what) {
@@ -68,12 +60,15 @@ std::string fileNameFor(const std::string& identifier, const std::string& format
 // Downloads one set, with a progress bar on standard error when it is a terminal.
 std::string download(CliMeter& meter, int set, const std::string& identifier) {
     const bool bar = ::isatty(STDERR_FILENO) != 0;
-    discardWaitingAnswer(meter.link());
+    // The progress runs on the session's thread while this one waits.
     MeterOutcome<DownloadedSet> result =
-        downloadSet(meter.link(), identifier, [&](int percent) {
-            if (bar) std::fprintf(stderr, "\rset %d: %3d%%", set, percent);
-            return !interrupted();
-        });
+        meter.session()
+            .download(identifier,
+                      [bar, set](int percent) {
+                          if (bar) std::fprintf(stderr, "\rset %d: %3d%%", set, percent);
+                          return !interrupted();
+                      })
+            .get();
     if (bar) std::fprintf(stderr, "\r\033[K");
     if (!result) throw failureError(result.reason(), "download");
     return std::move(result->text);
@@ -166,9 +161,17 @@ int runErase(const Common& common, const EraseRequest& request) {
             return kSuccess;
         }
     }
-    const MeterOutcome<void> erased =
-        request.all ? eraseAll(meter.link()) : eraseSet(meter.link(), identifier);
+    if (request.all) {
+        const MeterOutcome<void> erased = meter.session().eraseAll(WaitingAnswer::Keep).get();
+        if (!erased) throw failureError(erased.reason(), "erase");
+        return kSuccess;
+    }
+    // The directory is read again right before the erase: a set gone since the question
+    // (erased on the meter itself) is not taken for erased.
+    const MeterOutcome<SetErase> erased = meter.session().eraseSetIfListed(identifier).get();
     if (!erased) throw failureError(erased.reason(), "erase");
+    if (*erased == SetErase::Gone)
+        throw CliError(kUsage, "erase: " + what + " is no longer in the meter's memory; nothing was erased");
     return kSuccess;
 }
 

@@ -12,10 +12,7 @@
 #include "core/clock/meter_clock.h"
 #include "core/link/meter_identity.h"
 #include "core/logger/logger_settings.h"
-#include "core/meter/clock_ops.h"
-#include "core/meter/display_ops.h"
-#include "core/meter/logger_ops.h"
-#include "core/meter/settings_ops.h"
+#include "core/meter/meter_session.h"
 #include "core/reading/reading.h"
 
 namespace photara::cli {
@@ -94,8 +91,7 @@ int runInfo(const Common& common) {
     const std::optional<Refusal> refusal = meter.refusal(CliMeter::Guard::Memory);
     std::optional<MemoryStatus> status;
     if (!refusal) {
-        discardWaitingAnswer(meter.link());
-        const MeterOutcome<MemoryStatus> read = readMemoryStatus(meter.link());
+        const MeterOutcome<MemoryStatus> read = meter.session().readMemory().get();
         if (!read) throw failureError(read.reason(), "info");
         status = *read;
     }
@@ -158,12 +154,12 @@ int runRead(const Common& common) {
 int runClock(const Common& common, bool sync) {
     CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Settings, "clock");
-    discardWaitingAnswer(meter.link());
     if (sync) {
-        if (const auto set = setMeterClock(meter.link(), meter.clock().now()); !set)
+        if (const auto set = meter.session().setClock(meter.clock().now()).get(); !set)
             throw failureError(set.reason(), "clock");
     }
-    const MeterOutcome<LocalDateTime> time = readMeterClock(meter.link());
+    const MeterOutcome<LocalDateTime> time =
+        meter.session().readClock(WaitingAnswer::Discard).get();
     if (!time) throw failureError(time.reason(), "clock");
     const LocalDateTime pc = meter.clock().now();
     const long long difference = secondsOf(*time) - secondsOf(pc);
@@ -188,13 +184,12 @@ int runInterval(const Common& common, const std::optional<std::string>& value) {
     }
     CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Settings, "interval");
-    discardWaitingAnswer(meter.link());
     if (seconds) {
-        if (const auto set = setSamplingTime(meter.link(), *seconds); !set)
+        if (const auto set = meter.session().setSamplingTime(*seconds).get(); !set)
             throw failureError(set.reason(), "interval");
         return kSuccess;
     }
-    const MeterOutcome<int> current = readSamplingTime(meter.link());
+    const MeterOutcome<int> current = meter.session().readSamplingTime().get();
     if (!current) throw failureError(current.reason(), "interval");
     std::printf("%s\n", formatSamplingTime(*current).c_str());
     return kSuccess;
@@ -209,15 +204,13 @@ int runPeriod(const Common& common, const std::optional<std::string>& value) {
     }
     CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::Settings, "period");
-    discardWaitingAnswer(meter.link());
-    // The meter takes the setting only right after a read of the period.
-    const MeterOutcome<int> current = readRecordingPeriod(meter.link());
-    if (!current) throw failureError(current.reason(), "period");
     if (!seconds) {
+        const MeterOutcome<int> current = meter.session().readRecordingPeriod().get();
+        if (!current) throw failureError(current.reason(), "period");
         std::printf("%d\n", *current);
         return kSuccess;
     }
-    if (const auto set = setRecordingPeriod(meter.link(), *seconds); !set)
+    if (const auto set = meter.session().changeRecordingPeriod(*seconds).get(); !set)
         throw failureError(set.reason(), "period");
     return kSuccess;
 }

@@ -5,7 +5,7 @@ class QWidget;
 namespace photara {
 
 class Clock;
-class MeterSession;
+class GuiMeterSession;
 class Prompts;
 class StatusLine;
 struct Workspace;
@@ -14,7 +14,7 @@ struct Workspace;
 // guards, and the pause of the panel's timers), the shared data and the injected dialogs and
 // clock. Owned by the application; everything lives for the run.
 struct AppContext {
-    MeterSession& meter;
+    GuiMeterSession& meter;
     Workspace& workspace;
     Prompts& prompts;
     const Clock& clock;

@@ -5,15 +5,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
-#include "ui/base/timer_pause.h"
+#include "ui/base/gui_meter_session.h"
 #include "core/clock/meter_clock.h"
 #include "core/common/local_time.h"
 #include "ui/logger/click_filter.h"
-#include "core/meter/clock_ops.h"
-#include "core/meter/display_ops.h"
 #include "ui/panel/twips.h"
 
 namespace photara {
@@ -38,8 +38,8 @@ QLabel* timeLabel(const char* name, const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-SetupWindow::SetupWindow(MeterLink& link, const Clock& clock, QWidget* panel)
-    : QDialog(panel), link_(link), clock_(clock) {
+SetupWindow::SetupWindow(GuiMeterSession& meter, const Clock& clock, QWidget* panel)
+    : QDialog(panel), meter_(meter), clock_(clock) {
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("Setup"));
     setModal(true);
@@ -87,8 +87,13 @@ void SetupWindow::placeOn(const QWidget* panel) {
 }
 
 void SetupWindow::tick() {
+    // A tick that comes while this one waits for the meter's clock would only ask again.
+    if (reading_) return;
+    const QScopedValueRollback<bool> reading(reading_, true);
     if (showMeterTime_) {
-        const MeterOutcome<LocalDateTime> time = readMeterClock(link_);
+        const WaitingAnswer waiting =
+            std::exchange(discardFirst_, false) ? WaitingAnswer::Discard : WaitingAnswer::Keep;
+        const MeterOutcome<LocalDateTime> time = meter_.await(meter_.core().readClock(waiting));
         meterTime_->setText(time ? QString::fromStdString(formatMeterClock(*time)) : kNoMeterAnswer);
     } else {
         meterTime_->setText(kMeterTimeCaption);
@@ -98,15 +103,15 @@ void SetupWindow::tick() {
 }
 
 void SetupWindow::toggleMeterTime() {
-    const TimerPause pause{&timer_};
     showMeterTime_ = !showMeterTime_;
-    discardWaitingAnswer(link_);  // before the next clock read
+    discardFirst_ = showMeterTime_;
 }
 
 void SetupWindow::setMeterClock() {
-    const TimerPause pause{&timer_};
+    if (reading_) return;
+    const QScopedValueRollback<bool> reading(reading_, true);
     const LocalDateTime now = clock_.now();
-    if (photara::setMeterClock(link_, now))
+    if (meter_.await(meter_.core().setClock(now)))
         emit meterClockSet(QString::fromStdString(formatLocalTime(now)));
     else
         emit meterClockNotSet();

@@ -9,19 +9,19 @@ class QPushButton;
 namespace photara {
 
 class Clock;
-class MeterLink;
+class GuiMeterSession;
 
 // The clock window "Setup": the meter's clock and the PC's clock side by side, refreshed by
 // its own Timer1 once a second while their labels are switched on (a click on a label
-// switches it), and a button that sets the meter's clock from the PC's. Modal; whoever
-// opens it keeps the panel's timers paused until it has closed, however it was closed.
+// switches it), and a button that sets the meter's clock from the PC's. Modal; the panel's
+// poll goes on meanwhile, its exchanges queued between the clock's.
 class SetupWindow final : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kRefreshMs = 1000;
     static constexpr int kOffsetBelowPanelTwips = 1000;
 
-    SetupWindow(MeterLink& link, const Clock& clock, QWidget* panel);
+    SetupWindow(GuiMeterSession& meter, const Clock& clock, QWidget* panel);
 
     // Centred on the panel horizontally, 1000 twips below its top.
     void placeOn(const QWidget* panel);
@@ -44,13 +44,15 @@ class SetupWindow final : public QDialog {
     void toggleMeterTime();
     void setMeterClock();
 
-    MeterLink& link_;
+    GuiMeterSession& meter_;
     const Clock& clock_;
     QTimer timer_;
     QLabel* meterTime_;
     QLabel* pcTime_;
     bool showMeterTime_ = false;
     bool showPcTime_ = false;
+    bool discardFirst_ = false;
+    bool reading_ = false;  // a clock exchange is under way  // the next clock read first throws away a waiting answer
 };
 
 }  // namespace photara

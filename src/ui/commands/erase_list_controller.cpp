@@ -5,32 +5,15 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
 #include "ui/commands/logger_messages.h"
 #include "core/logger/directory.h"
-#include "core/meter/display_ops.h"
-#include "core/meter/logger_ops.h"
+#include "core/meter/wire_sequences.h"
 
 namespace photara {
 namespace {
 constexpr int kIdentifierRole = Qt::UserRole;
-
-enum class SetErase { Erased, Gone, NoAnswer };
-
-// Erases the set only when the meter's directory, read now, still lists it: the list may have
-// been filled long ago, and the erase's answer does not say whether the meter held the set.
-SetErase eraseIfListed(MeterLink& link, const std::string& identifier) {
-    discardWaitingAnswer(link);
-    const MeterOutcome<MemoryStatus> status = readMemoryStatus(link);
-    if (!status) return SetErase::NoAnswer;
-    if (status->setCount == 0) return SetErase::Gone;
-    const auto identifiers = readDirectory(link, status->setCount);
-    if (!identifiers) return SetErase::NoAnswer;
-    if (std::find(identifiers->begin(), identifiers->end(), identifier) == identifiers->end())
-        return SetErase::Gone;
-    return photara::eraseSet(link, identifier).ok() ? SetErase::Erased : SetErase::NoAnswer;
-}
 
 }  // namespace
 
@@ -95,32 +78,26 @@ void EraseListController::choose(int index) {
 // nowhere else: each erase is asked first, with Cancel as the default.
 void EraseListController::eraseAll() {
     std::optional<bool> done;
-    {
-        const TimerPause pause = context_.meter.pause();
-        // The erase list's own sequence sends no discard read first.
-        if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning,
-                                     Prompts::Default::Cancel))
-            done = photara::eraseAll(context_.meter.link()).ok();
-        if (list_) list_->hide();
-    }
+    // The erase list's own sequence sends no discard read first.
+    if (context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning,
+                                 Prompts::Default::Cancel))
+        done = context_.meter.await(context_.meter.core().eraseAll(WaitingAnswer::Keep)).ok();
+    if (list_) list_->hide();
     if (done) erased(*done, kAllSetsErased);
 }
 
 void EraseListController::eraseSet(const std::string& identifier, int setNumber) {
     const QString title = setTitle(setNumber, identifier);
-    std::optional<SetErase> outcome;
-    {
-        const TimerPause pause = context_.meter.pause();
-        if (context_.prompts.confirm(
-                title + QStringLiteral(", will be erased from the meter's memory.\r\n"
-                                       "This cannot be undone."),
-                kWarningTitle, Prompts::Icon::Warning, Prompts::Default::Cancel))
-            outcome = eraseIfListed(context_.meter.link(), identifier);
-        if (list_) list_->hide();
-    }
+    std::optional<MeterOutcome<SetErase>> outcome;
+    if (context_.prompts.confirm(
+            title + QStringLiteral(", will be erased from the meter's memory.\r\n"
+                                   "This cannot be undone."),
+            kWarningTitle, Prompts::Icon::Warning, Prompts::Default::Cancel))
+        outcome = context_.meter.await(context_.meter.core().eraseSetIfListed(identifier));
+    if (list_) list_->hide();
     if (!outcome) return;
-    if (*outcome != SetErase::Gone)
-        return erased(*outcome == SetErase::Erased, title + QStringLiteral(", was erased."));
+    if (!*outcome || **outcome == SetErase::Erased)
+        return erased(outcome->ok(), title + QStringLiteral(", was erased."));
     context_.prompts.message(setNotErasedText(setNumber, identifier), QString(),
                              Prompts::Icon::Warning);
     if (onSetsChanged_) onSetsChanged_();

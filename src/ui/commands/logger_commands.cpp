@@ -6,7 +6,7 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
 #include "ui/commands/erase_list_controller.h"
 #include "ui/commands/logger_messages.h"
@@ -16,28 +16,10 @@
 #include "core/live/display_state.h"
 #include "ui/logger/input_lock.h"
 #include "ui/logger/memory_window.h"
-#include "core/meter/display_ops.h"
-#include "core/meter/logger_ops.h"
+#include "core/meter/wire_sequences.h"
 
 namespace photara {
 namespace {
-
-// Reads the memory status after discarding whatever answer is waiting. Nullopt (the user
-// told why) when the meter did not answer or holds no set.
-std::optional<MemoryStatus> readStatusWithSets(AppContext& context) {
-    discardWaitingAnswer(context.meter.link());
-    const MeterOutcome<MemoryStatus> status = readMemoryStatus(context.meter.link());
-    if (!status) {
-        tell(context, kMeterStoppedAnswering);
-        return std::nullopt;
-    }
-    if (status->setCount == 0) {
-        // An empty memory is a fact to know, not a failure.
-        context.prompts.message(kNoDataInMemory, QString(), Prompts::Icon::Information);
-        return std::nullopt;
-    }
-    return *status;
-}
 
 void storeIdentifiers(Workspace& workspace, const std::vector<std::string>& identifiers) {
     std::vector<std::string> table;
@@ -99,11 +81,11 @@ void LoggerCommands::runMemory() {
 
 void LoggerCommands::listSets(Listing listing) {
     Busy busy(*this);
-    const TimerPause pause = context_.meter.pause(MeterSession::Pausing::PollOnly);
     const InputLock lock(context_.panel);
     const bool opening = listing == Listing::Open;
-    const auto failed = [this, opening] {
-        if (panelClosed()) return;
+    const MeterOutcome<SetList> sets = readSets();
+    if (!sets) {  // the window, if open, stays as it was
+        if (sets.reason() == Failure::Stopped) return;  // the program is ending
         if (opening) {
             tell(context_, kMeterStoppedAnswering);
         } else {
@@ -111,12 +93,9 @@ void LoggerCommands::listSets(Listing listing) {
             sayOnStatusLine(context_, QStringLiteral("The list of sets could not be read "
                                                      "again: the meter stopped answering"));
         }
-    };
-
-    discardWaitingAnswer(context_.meter.link());
-    const MeterOutcome<MemoryStatus> status = readMemoryStatus(context_.meter.link());
-    if (!status) return failed();  // the window, if open, stays as it was
-    if (status->setCount == 0) {
+        return;
+    }
+    if (sets->status.setCount == 0) {
         // An empty memory is a fact to know, not a failure. A window still listing sets
         // would offer sets that are gone.
         if (opening)
@@ -130,13 +109,10 @@ void LoggerCommands::listSets(Listing listing) {
     }
     if (MemoryWindow* window = opening ? &openWindow() : window_.data()) {
         busy.cover(*window);
-        window->showStatus(*status);
-        window->setProgress(0);
+        window->showStatus(sets->status);
+        window->setProgress(100);
     }
-
-    const auto identifiers = readSetIdentifiers(status->setCount);
-    if (!identifiers) return failed();
-    listed_ = *identifiers;
+    listed_ = sets->identifiers;
     if (window_) window_->listSets(listed_);
     eraseList_->follow(listed_);
 }
@@ -168,17 +144,19 @@ void LoggerCommands::pollShown() {
 void LoggerCommands::runErase() {
     if (busy_ || refusedAloud(context_, context_.meter.refuseSettings())) return;
     Busy busy(*this);
-    const TimerPause pause = context_.meter.pause(MeterSession::Pausing::PollOnly);
     const InputLock lock(context_.panel);
 
-    const std::optional<MemoryStatus> status = readStatusWithSets(context_);
-    if (!status) return;
-    const auto identifiers = readSetIdentifiers(status->setCount);
-    if (!identifiers) {
+    const MeterOutcome<SetList> sets = readSets();
+    if (!sets) {
         if (!panelClosed()) tell(context_, kMeterStoppedAnswering);
         return;
     }
-    eraseList_->fill(*identifiers);
+    if (sets->status.setCount == 0) {
+        // An empty memory is a fact to know, not a failure.
+        context_.prompts.message(kNoDataInMemory, QString(), Prompts::Icon::Information);
+        return;
+    }
+    eraseList_->fill(sets->identifiers);
 }
 
 void LoggerCommands::runIntv() {
@@ -215,17 +193,18 @@ MemoryWindow& LoggerCommands::openWindow() {
     return *window_;
 }
 
-std::optional<std::vector<std::string>> LoggerCommands::readSetIdentifiers(int setCount) {
-    auto identifiers =
-        readDirectory(context_.meter.link(), setCount, [this](int percent) { return progress(percent); });
-    if (!identifiers) return std::nullopt;
-    storeIdentifiers(context_.workspace, *identifiers);
-    return std::move(*identifiers);
+MeterOutcome<SetList> LoggerCommands::readSets() {
+    MeterOutcome<SetList> sets = context_.meter.await(
+        context_.meter.core().readSets(context_.meter.progressShownBy(
+            [this](int percent) { return progress(percent); })));
+    // The program is ending: what the transfer brought is neither kept nor shown.
+    if (panelClosed()) return fail(Failure::Stopped);
+    if (sets) storeIdentifiers(context_.workspace, sets->identifiers);
+    return sets;
 }
 
 bool LoggerCommands::progress(int percent) {
     if (window_) window_->setProgress(percent);
-    QCoreApplication::processEvents();
     return !panelClosed();
 }
 
@@ -243,11 +222,11 @@ void LoggerCommands::downloadSet(int setNumber) {
 
     {
         Busy busy(*this);
-        const TimerPause pause = context_.meter.pause();
         const InputLock lock(context_.panel);
-        discardWaitingAnswer(context_.meter.link());
-        MeterOutcome<DownloadedSet> set = photara::downloadSet(
-            context_.meter.link(), identifier, [this](int percent) { return progress(percent); });
+        MeterOutcome<DownloadedSet> set = context_.meter.await(context_.meter.core().download(
+            identifier,
+            context_.meter.progressShownBy([this](int percent) { return progress(percent); })));
+        if (panelClosed()) return;  // the program is ending: nothing is kept or said
         if (!set) {
             if (set.reason() == Failure::Stopped) return;
             tell(context_, set.reason() == Failure::TooLong ? kSetTooLong : kMeterStoppedAnswering);
@@ -273,14 +252,13 @@ void LoggerCommands::eraseAll(bool guarded) {
     if (guarded && refusedAloud(context_, context_.meter.refuseSettings())) return;
     bool erased = false;
     {
-        // Paused from the question on: a tick that lost the meter meanwhile would close this
+        // Busy from the question on: a poll that lost the meter meanwhile would close this
         // window under the click being handled.
-        const TimerPause pause = context_.meter.pause();
+        Busy busy(*this);
         if (!context_.prompts.confirm(kEraseAllWarning, kWarningTitle, Prompts::Icon::Warning,
                                       Prompts::Default::Cancel))
             return;
-        discardWaitingAnswer(context_.meter.link());
-        erased = photara::eraseAll(context_.meter.link()).ok();
+        erased = context_.meter.await(context_.meter.core().eraseAll()).ok();
     }
     // A failed erase is not taken for one: the window keeps listing the sets still there.
     if (!erased) return tell(context_, kMeterStoppedAnswering);

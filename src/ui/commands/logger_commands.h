@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/meter/wire_sequences.h"
 #include "ui/commands/rtc_command.h"
 
 class QComboBox;
@@ -70,10 +71,9 @@ class LoggerCommands {
     // the status line only.
     void listSets(Listing listing);
     MemoryWindow& openWindow();
-    // Reads the directory and keeps the identifiers in the workspace; nullopt when the meter
-    // stopped answering.
-    std::optional<std::vector<std::string>> readSetIdentifiers(int setCount);
-    // Moves the progress bar and lets pending events run; false once the panel was closed
+    // The memory status and the directory, kept as the shared set identifiers.
+    MeterOutcome<SetList> readSets();
+    // Moves the progress bar; false once the panel was closed
     // meanwhile: the program is ending, and the transfer stops without a word.
     bool progress(int percent);
     bool panelClosed() const;

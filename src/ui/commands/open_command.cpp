@@ -4,7 +4,7 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
 #include "core/common/workspace.h"
 #include "core/datafile/data_file.h"
@@ -53,11 +53,7 @@ void runOpenCommand(AppContext& context, DataViews& views) {
 }
 
 bool openDataFile(AppContext& context, DataViews& views, const QString& name) {
-    std::optional<QString> refusal;
-    {
-        const TimerPause pause = context.meter.pause();
-        refusal = openFile(context, views, name);
-    }
+    const std::optional<QString> refusal = openFile(context, views, name);
     if (!refusal) {
         file_history::addRecentFile(name);
         // The file's name first: a narrow status line cuts off the folder, not the name.

@@ -2,7 +2,7 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
 #include "ui/clock/setup_window.h"
 #include "ui/commands/logger_messages.h"
@@ -15,8 +15,7 @@ void execModal(SetupWindow& window) {
 
 void runRtcCommand(AppContext& context, const ModalRunner& run) {
     if (refusedAloud(context, context.meter.refuseSettings())) return;
-    const TimerPause pause = context.meter.pause();
-    SetupWindow window(context.meter.link(), context.clock, context.panel);
+    SetupWindow window(context.meter, context.clock, context.panel);
     QObject::connect(&window, &SetupWindow::meterClockNotSet, &window,
                      [&context] { tell(context, kMeterStoppedAnswering); });
     QObject::connect(&window, &SetupWindow::meterClockSet, &window, [&context](const QString& time) {

@@ -2,21 +2,13 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/prompts.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
 #include "ui/commands/logger_messages.h"
 #include "core/logger/logger_settings.h"
-#include "core/meter/display_ops.h"
-#include "core/meter/settings_ops.h"
 
 namespace photara {
 namespace {
-
-// The current value after discarding whatever answer is still waiting.
-MeterOutcome<int> readCurrent(MeterLink& link, MeterOutcome<int> (*read)(MeterLink&)) {
-    discardWaitingAnswer(link);
-    return read(link);
-}
 
 bool settingsRefused(const AppContext& context) {
     return refusedAloud(context, context.meter.refuseSettings());
@@ -26,13 +18,8 @@ bool settingsRefused(const AppContext& context) {
 
 void runIntvCommand(AppContext& context) {
     if (settingsRefused(context)) return;
-    std::optional<int> current;
-    {
-        const TimerPause pause = context.meter.pause(MeterSession::Pausing::PollOnly);
-        if (const MeterOutcome<int> read = readCurrent(context.meter.link(), readSamplingTime))
-            current = *read;
-    }
-    if (!current) return tell(context, kMeterStoppedAnswering);  // with the poll running again
+    const MeterOutcome<int> current = context.meter.await(context.meter.core().readSamplingTime());
+    if (!current) return tell(context, kMeterStoppedAnswering);
 
     // A refused answer is offered again for editing.
     QString answerShown = QString::fromStdString(formatSamplingTime(*current));
@@ -53,12 +40,9 @@ void runIntvCommand(AppContext& context) {
                 tell(context, QString::fromStdString(samplingTimeRefusal(text, answer)));
                 continue;
             case SamplingTimeAnswer::Kind::Accept: {
-                bool sent = false;
-                {
-                    const TimerPause pause = context.meter.pause(MeterSession::Pausing::PollOnly);
-                    sent = setSamplingTime(context.meter.link(), answer.seconds).ok();
-                }
-                if (!sent) return tell(context, kMeterStoppedAnswering);  // with the poll running
+                const bool sent =
+                    context.meter.await(context.meter.core().setSamplingTime(answer.seconds)).ok();
+                if (!sent) return tell(context, kMeterStoppedAnswering);
                 sayOnStatusLine(context, QStringLiteral("Sampling time set to %1")
                                              .arg(QString::fromStdString(
                                                  formatSamplingTime(answer.seconds))));
@@ -70,11 +54,12 @@ void runIntvCommand(AppContext& context) {
 
 void runRecSetupCommand(AppContext& context) {
     if (settingsRefused(context)) return;
-    const TimerPause pause = context.meter.pause();
-    const MeterOutcome<int> current = readCurrent(context.meter.link(), readRecordingPeriod);
+    const MeterOutcome<int> current =
+        context.meter.await(context.meter.core().readRecordingPeriod());
     if (!current) return tell(context, kMeterStoppedAnswering);
 
     // A refused answer is offered again for editing; nothing is sent until one is accepted.
+    // The poll goes on meanwhile: the change reads the period again right before it sets it.
     QString answerShown = QString::number(*current);
     for (;;) {
         const std::optional<QString> typed = context.prompts.input(
@@ -89,7 +74,7 @@ void runRecSetupCommand(AppContext& context) {
             tell(context, QString::fromStdString(recordingPeriodRefusal(text, answer)));
             continue;
         }
-        if (!setRecordingPeriod(context.meter.link(), answer.seconds))
+        if (!context.meter.await(context.meter.core().changeRecordingPeriod(answer.seconds)))
             return tell(context, kMeterStoppedAnswering);
         sayOnStatusLine(context,
                         QStringLiteral("Recording period set to %1 s").arg(answer.seconds));

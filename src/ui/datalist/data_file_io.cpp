@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "ui/base/app_context.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/prompts.h"
 #include "ui/base/status_line.h"
 #include "core/datafile/data_file.h"
@@ -100,13 +100,9 @@ DataFileRead readDataFile(const QString& path) {
 void saveDataTextAs(AppContext& context, std::string_view dataText) {
     const std::optional<QString> name = askDataFileSaveName(context.prompts);
     if (!name) return;
-    std::optional<QString> failure;
-    {
-        const TimerPause pause = context.meter.pause();
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        failure = writeDataFile(*name, dataText);
-        QGuiApplication::restoreOverrideCursor();
-    }
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const std::optional<QString> failure = writeDataFile(*name, dataText);
+    QGuiApplication::restoreOverrideCursor();
     if (failure) return context.prompts.message(*failure, QString(), Prompts::Icon::Critical);
     // The file's name first: a narrow status line cuts off the folder, not the name.
     const QFileInfo saved(*name);

@@ -17,7 +17,7 @@
 #include "ui/base/app_context.h"
 #include "ui/base/latin1.h"
 #include "ui/base/prompts.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
 #include "core/common/workspace.h"
 #include "ui/datalist/csv_export.h"

@@ -1,13 +1,10 @@
 #include "ui/panel/key_exchange.h"
 
-#include "ui/base/timer_pause.h"
-
 namespace photara {
 
-void KeyExchange::fire(std::uint8_t keyCode, const std::function<void()>& beforeTimersRestart) {
-    const TimerPause pause{&pollTimer_, &statusTimer_};
+void KeyExchange::fire(std::uint8_t keyCode, const std::function<void()>& afterSend) {
     if (send_) send_(keyCode);
-    if (beforeTimersRestart) beforeTimersRestart();
+    if (afterSend) afterSend();
 }
 
 }  // namespace photara

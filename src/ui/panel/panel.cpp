@@ -66,6 +66,7 @@ Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
     pollTimer_.setObjectName(QStringLiteral("Timer1"));
     pollTimer_.setParent(this);
     pollTimer_.setInterval(250);
+    pollTimer_.setTimerType(Qt::PreciseTimer);  // four polls a second, evenly
     statusTimer_.setObjectName(QStringLiteral("Timer2"));
     statusTimer_.setParent(this);
 
@@ -76,7 +77,7 @@ Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
     setCentralWidget(face_);
 
     display_ = std::make_unique<LcdDisplay>(*face_);
-    exchange_ = std::make_unique<KeyExchange>(pollTimer_, statusTimer_);
+    exchange_ = std::make_unique<KeyExchange>();
     keypad_ = new Keypad(*face_, *exchange_, clock);
     display_->attach(Element::Cmdref, keypad_->refKey());
     status_ = new RecordingStatus(*face_, statusTimer_);
@@ -169,8 +170,7 @@ void Panel::load() {
     model_.setCaption(Element::LblPercentA, "%A");
     showTick();
     pollTimer_.start();
-    // The first reading as soon as the window is up; the timer keeps the rhythm after it. A
-    // command that stopped the poll meanwhile owns the link: the tick then waits for it.
+    // The first reading as soon as the window is up; the timer keeps the rhythm after it.
     QTimer::singleShot(0, this, [this] {
         if (pollTimer_.isActive()) onPollTimeout();
     });
@@ -187,6 +187,9 @@ void Panel::toggleCaption() {
 
 void Panel::onPollTimeout() {
     if (pollTick_) pollTick_();
+}
+
+void Panel::showPolled() {
     showTick();
     emit tickShown();
 }

@@ -27,7 +27,8 @@ class RecordingStatus;
 
 // The main window: a picture of the meter. The upper half of its client area is the display
 // (one widget per display element, named after it), the lower half the keypad headed by the
-// title LblName; Toolbar1 sits on top. Timer1 polls the meter (250 ms, started by load());
+// title LblName; Toolbar1 sits on top. Timer1 keeps the poll's rhythm (250 ms, started by
+// load()): each timeout asks for a poll, whose result is shown by showPolled() when it comes.
 // Timer2 is the status timer (1000 ms, running from construction). Closing the window ends
 // the program.
 class Panel final : public QMainWindow {
@@ -42,12 +43,14 @@ class Panel final : public QMainWindow {
     QTimer& pollTimer() { return pollTimer_; }      // Timer1
     QTimer& statusTimer() { return statusTimer_; }  // Timer2
 
-    // Run on each Timer1 timeout; the model is shown afterwards.
+    // Run on each Timer1 timeout: asks for a poll.
     void setPollTick(std::function<void()> tick) { pollTick_ = std::move(tick); }
+    // A poll's result is in the model: shows it and says so (tickShown).
+    void showPolled();
     // Whether the last tick got the meter's display report: the first one lights the LCD,
     // which is blank until then.
     void setReportSeen(std::function<bool()> seen) { reportSeen_ = std::move(seen); }
-    // Sends one key report; the panel pauses both timers around it.
+    // Sends one key report (queued between two polls).
     void setKeySender(std::function<void(std::uint8_t keyCode)> send);
     // Whether R-H is lit (CmdBtn member 6 then sends 26 instead of 6).
     void setRhLit(std::function<bool()> rhLit);
@@ -67,7 +70,7 @@ class Panel final : public QMainWindow {
     RecordingStatus& recordingStatus() { return *status_; }
 
   signals:
-    // After each Timer1 tick has run and its result is shown.
+    // After each poll's result is shown.
     void tickShown();
 
   protected:

@@ -40,11 +40,8 @@ TEST_F(EraseListTest, TenSetsGiveExitTenItemsAndAll) {
     EXPECT_EQ(rig.backend.commands(), (std::vector<int>{20, 16}));
     EXPECT_EQ(rig.backend.reads, 1 + 1 + 2);  // discard, status, two reports
     for (const auto& m : rig.moments) {
-        EXPECT_FALSE(m.pollRunning);
-        EXPECT_TRUE(m.statusRunning);
         EXPECT_FALSE(m.panelInputEnabled);  // keypad and toolbar disabled, not just ignored
     }
-    EXPECT_TRUE(rig.timersRunning());
     EXPECT_TRUE(rig.panel.centralWidget()->isEnabled());
     EXPECT_TRUE(rig.toolbar->isEnabled());
 }
@@ -64,9 +61,6 @@ TEST_F(EraseListTest, ChoosingASetErasesItAfterAsking) {
     EXPECT_TRUE(rig.prompts.confirmQuestions()[0].startsWith(
         "Set 3, recorded from 2026/12/07 00:43:03, will be erased"));
     EXPECT_TRUE(rig.eraseList->isHidden());
-    EXPECT_FALSE(rig.moments[0].pollRunning);
-    EXPECT_FALSE(rig.moments[0].statusRunning);
-    EXPECT_TRUE(rig.timersRunning());
 }
 
 TEST_F(EraseListTest, AShownListFollowsAnotherDirectoryReadAndErasesTheSetItShows) {
@@ -107,7 +101,6 @@ TEST_P(EraseListChoiceTest, AsksBeforeErasingAndHidesTheList) {
               c.confirm ? std::vector{Prompts::Default::Cancel} : std::vector<Prompts::Default>{});
     EXPECT_TRUE(rig.prompts.messages().empty());
     EXPECT_EQ(rig.statusLine.text().contains("erased"), !c.sent.empty());
-    EXPECT_TRUE(rig.timersRunning());
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, EraseListChoiceTest,
@@ -122,7 +115,6 @@ TEST_F(EraseListTest, EmptyMemoryTellsAndLeavesTheListHidden) {
     EXPECT_EQ(rig.prompts.messages()[0].text, "No Data in Memory!");
     EXPECT_EQ(rig.prompts.messages()[0].icon, Prompts::Icon::Information);
     EXPECT_TRUE(rig.eraseList->isHidden());
-    EXPECT_TRUE(rig.timersRunning());
 }
 
 // The list may stay open a long while. When a set or "All" is chosen the meter is checked
@@ -142,7 +134,7 @@ TEST_P(EraseLateChoiceTest, ChecksTheMeterAgainAndErasesNothing) {
     rig.backend.written.clear();
     if (c.unplugged) {
         rig.simBackend.unplug();
-        EXPECT_FALSE(readDisplay(rig.link));  // the poll finds it gone
+        EXPECT_FALSE(rig.session.poll());  // the poll finds it gone
         rig.backend.written.clear();
     } else {
         rig.display.set(Element::LblREC, true);

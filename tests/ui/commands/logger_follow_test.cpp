@@ -41,7 +41,7 @@ constexpr auto kMem = static_cast<std::uint8_t>(sim::Key::Mem);
 
 // MEM pressed, then the poll that shows what it did.
 void pressMemAndPoll(LoggerRig& rig) {
-    ASSERT_TRUE(pressKey(rig.link, kMem));
+    rig.session.pressKey(kMem);
     ASSERT_TRUE(rig.session.poll());
     rig.commands->pollShown();
 }
@@ -67,7 +67,6 @@ TEST_P(LoggerFollowChangeTest, WindowListsTheMetersSetsAfterwards) {
                   formatLocalTime(rig.meter.logger().recipe(row).start));
     chooseRow(sets - 1);
     EXPECT_EQ(rig.workspace.dataText, rig.served(sets - 1));
-    EXPECT_TRUE(rig.timersRunning());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         // first poll after it left that mode.
         FollowCase{"RecordingEndSeenInAMeasuringMode", [](LoggerRig& r) {
                        pressMemAndPoll(r);
-                       ASSERT_TRUE(pressKey(r.link, kMem));
+                       r.session.pressKey(kMem);
                        ASSERT_TRUE(r.session.poll());
                        ASSERT_EQ(r.meter.logger().setCount(), 4);
                        r.display.set(Element::LblMx, true);
@@ -106,7 +105,6 @@ TEST_F(LoggerFollowTest, ASetGoneSinceItWasListedChangesNothingAndSaysSo) {
     ASSERT_EQ(rig.prompts.messages().size(), 1u);
     EXPECT_EQ(rig.prompts.messages()[0].text, setGoneText(2, "20261207004302"));
     EXPECT_EQ(grid().rowCount(), 2);  // the list now shows what the meter holds
-    EXPECT_TRUE(rig.timersRunning());
     EXPECT_TRUE(grid().isEnabled());
 }
 
@@ -162,7 +160,6 @@ TEST_P(EraseListFollowTest, ErasesOnlyTheSetTheChosenItemShows) {
         EXPECT_TRUE(rig.prompts.messages().back().text.endsWith(QStringLiteral("Nothing was erased.")));
     }
     EXPECT_TRUE(rig.eraseList->isHidden());
-    EXPECT_TRUE(rig.timersRunning());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ui/base/app_context.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "core/common/workspace.h"
 #include "ui/datalist/data_views.h"
 #include "core/link/hid_backend.h"
@@ -53,17 +53,12 @@ inline void writeBytes(const QString& path, std::string_view bytes) {
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-// The data views with what they share: a stand-in panel, the two panel timers running, the
+// The data views with what they share: a stand-in panel, the meter session, the
 // workspace, scripted prompts, and a scratch directory for files.
 struct ViewsRig {
     ViewsRig() {
         panel.setGeometry(100, 120, 506, 600);
         panel.show();
-        session.attachTimers(pollTimer, statusTimer);
-        pollTimer.setInterval(250);
-        statusTimer.setInterval(1000);
-        pollTimer.start();
-        statusTimer.start();
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -75,9 +70,7 @@ struct ViewsRig {
 
     QWidget panel;
     NoMeterBackend backend;
-    MeterSession session{backend};
-    QTimer pollTimer;
-    QTimer statusTimer;
+    GuiMeterSession session{backend};
     Workspace workspace;
     ScriptedPrompts prompts;
     FakeClock clock;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ui/base/app_context.h"
-#include "ui/base/meter_session.h"
+#include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
 #include "ui/clock/setup_window.h"
 #include "ui/commands/logger_commands.h"
@@ -47,8 +47,6 @@ inline void click(QWidget* widget) {
 // What was true at the moment a request reached the meter.
 struct WriteMoment {
     int command;
-    bool pollRunning;
-    bool statusRunning;
     bool panelInputEnabled;
 };
 
@@ -108,8 +106,7 @@ class RecordingBackend final : public HidBackend {
 };
 
 // The logger commands on the virtual meter (starting with an empty logger), a stand-in
-// panel (central widget with the erase list, a toolbar), the two panel timers running and
-// a stand-in data list.
+// panel (central widget with the erase list, a toolbar) and a stand-in data list.
 struct LoggerRig {
     LoggerRig() {
         auto* central = new QWidget(&panel);
@@ -120,14 +117,10 @@ struct LoggerRig {
         toolbar->addAction(QStringLiteral("Memory"));
         panel.setGeometry(100, 120, 506, 600);
         panel.show();
-        session.attachTimers(pollTimer, statusTimer);
-        pollTimer.setInterval(250);
-        statusTimer.setInterval(1000);
-        pollTimer.start();
-        statusTimer.start();
+        // Runs on the session's thread while the window's thread waits for the outcome.
         backend.onWrite = [this](const Report& request) {
-            moments.push_back({request[2], pollTimer.isActive(), statusTimer.isActive(),
-                               panel.centralWidget()->isEnabled() && toolbar->isEnabled()});
+            moments.push_back(
+                {request[2], panel.centralWidget()->isEnabled() && toolbar->isEnabled()});
         };
         commands = std::make_unique<LoggerCommands>(context, hooks(), *eraseList);
     }
@@ -158,28 +151,24 @@ struct LoggerRig {
         return text;
     }
 
-    // Connects the link as the poll would, then forgets the traffic.
+    // Connects the link by a poll, then forgets the traffic.
     void connect() {
-        (void)readDisplay(link);
+        (void)session.poll();
         backend.written.clear();
         backend.reads = 0;
         moments.clear();
     }
     void unplugAfterReads(int n) { simBackend.failAfterReads(n); }
-    bool timersRunning() const { return pollTimer.isActive() && statusTimer.isActive(); }
 
     FakeClock clock;
     sim::VirtualMeter meter{clock, sim::LoggerMemory{}};
     sim::VirtualMeterBackend simBackend{meter};
     RecordingBackend backend{simBackend};
-    MeterSession session{backend};
-    MeterLink& link = session.link();
+    GuiMeterSession session{backend};
     DisplayState& display = session.stageDisplay();
     QMainWindow panel;
     QComboBox* eraseList = nullptr;
     QToolBar* toolbar = nullptr;
-    QTimer pollTimer;
-    QTimer statusTimer;
     Workspace workspace;
     ScriptedPrompts prompts;
     StatusLine statusLine{panel.statusBar()};

@@ -34,7 +34,7 @@ const MemberCase kMembers[] = {
 
 class CmdBtnMember : public ::testing::TestWithParam<MemberCase> {};
 
-TEST_P(CmdBtnMember, SendsItsIndexWithTheTimersStopped) {
+TEST_P(CmdBtnMember, SendsItsIndex) {
     const MemberCase& c = GetParam();
     PanelRig rig;
     rig.panel.load();
@@ -57,7 +57,6 @@ TEST_P(CmdBtnMember, SendsItsIndexWithTheTimersStopped) {
     button->click();
     ASSERT_EQ(rig.sent.size(), 1u);
     EXPECT_EQ(rig.sent[0].code, c.index);
-    EXPECT_TRUE(rig.sent[0].timersStopped);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllMembers, CmdBtnMember, ::testing::ValuesIn(kMembers));
@@ -113,7 +112,6 @@ TEST(RefKey, IsUsableOnlyWhileTheModelEnablesItAndSends27) {
     rig.panel.showModel();
     ref->click();
     ASSERT_EQ(rig.codes(), std::vector<std::uint8_t>{27});
-    EXPECT_TRUE(rig.sent[0].timersStopped);
 }
 
 // ---- The plain buttons of the second key set -----------------------------------------------
@@ -186,7 +184,6 @@ TEST_P(PressReleaseKeyTest, SendsOnReleaseAndRestoresTheFirstShapesFill) {
 
     sendMouse(*key, QEvent::MouseButtonRelease);
     ASSERT_EQ(rig.codes(), std::vector<std::uint8_t>{c.code});
-    EXPECT_TRUE(rig.sent[0].timersStopped);
     for (KeyFaceShape* shape : key->shapes()) {
         EXPECT_EQ(shape->backColor(), fill);
         EXPECT_EQ(shape->borderColor(), fill);
@@ -301,65 +298,6 @@ TEST(PressReleaseKeys, ASecondButtonOnAHeldKeyDoesNotLeaveItWhite) {
     EXPECT_EQ(key->shapes().front()->backColor(), QColor(Qt::white));
     sendMouse(*key, QEvent::MouseButtonRelease);
     EXPECT_EQ(key->shapes().front()->backColor(), fill);
-}
-
-// ---- Every key path leaves both timers running, even if they were stopped before ------------
-
-struct KeyPath {
-    const char* name;
-    std::function<void(PanelRig&)> fire;
-};
-
-class TimersAfterKey : public ::testing::TestWithParam<KeyPath> {};
-
-TEST_P(TimersAfterKey, BothTimersRunAfterwards) {
-    PanelRig rig;
-    rig.model.setEnabled(Element::Cmdref, true);
-    rig.panel.showModel();
-    rig.panel.pollTimer().stop();
-    rig.panel.statusTimer().stop();
-    GetParam().fire(rig);
-    ASSERT_EQ(rig.sent.size(), 1u);
-    EXPECT_TRUE(rig.sent[0].timersStopped);
-    EXPECT_TRUE(rig.panel.pollTimer().isActive());
-    EXPECT_TRUE(rig.panel.statusTimer().isActive());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryKind, TimersAfterKey,
-    ::testing::Values(
-        KeyPath{"GridMember", [](PanelRig& r) { r.panel.keypadMember(9)->click(); }},
-        KeyPath{"DeltaWhileRh",
-                [](PanelRig& r) {
-                    r.rhLit = true;
-                    r.panel.keypadMember(6)->click();
-                }},
-        KeyPath{"OutlyingMember", [](PanelRig& r) { r.panel.keypadMember(24)->click(); }},
-        KeyPath{"Ref", [](PanelRig& r) { r.find<QPushButton>("Cmdref")->click(); }},
-        KeyPath{"PlainButton", [](PanelRig& r) { r.find<QPushButton>("Command12")->click(); }},
-        KeyPath{"PressRelease",
-                [](PanelRig& r) {
-                    QWidget* key = r.find("CmdAVG");
-                    sendMouse(*key, QEvent::MouseButtonPress);
-                    sendMouse(*key, QEvent::MouseButtonRelease);
-                }},
-        KeyPath{"LongMem",
-                [](PanelRig& r) {
-                    QWidget* key = r.find("CmdMem");
-                    sendMouse(*key, QEvent::MouseButtonPress);
-                    r.clock.advanceMilliseconds(5000);
-                    sendMouse(*key, QEvent::MouseButtonRelease);
-                }}),
-    [](const ::testing::TestParamInfo<KeyPath>& p) { return std::string(p.param.name); });
-
-TEST(KeyExchangeTest, RestartsBothTimersEvenWhenTheSenderThrows) {
-    QTimer poll;
-    QTimer status;
-    KeyExchange exchange(poll, status);
-    exchange.setSender([](std::uint8_t) { throw std::runtime_error("device gone"); });
-    EXPECT_THROW(exchange.fire(1), std::runtime_error);
-    EXPECT_TRUE(poll.isActive());
-    EXPECT_TRUE(status.isActive());
 }
 
 }  // namespace

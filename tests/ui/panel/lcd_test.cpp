@@ -62,8 +62,10 @@ TEST(LcdLayout, CellsSitAtAnEvenPitchAndEveryMarkLiesInTheGapAfterItsCell) {
 TEST(LcdBlank, OnlyTheTitleShowsUntilATickBringsTheFirstReport) {
     PanelRig rig;
     bool reported = false;
+    // Each tick's poll answers at once.
     rig.panel.setPollTick([&] {
         rig.model.setCaption(Element::LblName, reported ? "Photara" : " No Connection");
+        rig.panel.showPolled();
     });
     rig.panel.setReportSeen([&] { return reported; });
     QWidget* face = rig.panel.centralWidget();

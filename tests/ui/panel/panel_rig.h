@@ -12,12 +12,10 @@
 
 namespace photara::test {
 
-// A panel on a model and a fake clock, whose keys are recorded instead of sent. Each sent key
-// also records whether both timers were stopped while it went out.
+// A panel on a model and a fake clock, whose keys are recorded instead of sent.
 struct PanelRig {
     struct SentKey {
         std::uint8_t code;
-        bool timersStopped;
     };
 
     DisplayModel model;
@@ -28,8 +26,7 @@ struct PanelRig {
 
     PanelRig() {
         panel.setKeySender([this](std::uint8_t code) {
-            sent.push_back(
-                {code, !panel.pollTimer().isActive() && !panel.statusTimer().isActive()});
+            sent.push_back({code});
         });
         panel.setRhLit([this] { return rhLit; });
     }

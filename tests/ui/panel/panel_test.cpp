@@ -68,12 +68,16 @@ TEST(PanelTimers, PollTimerWaitsForLoadStatusTimerRunsFromTheStart) {
     EXPECT_TRUE(timer1->isActive());
 }
 
-TEST(PanelTimers, EachPollTickRunsTheTickThenShowsTheModel) {
+TEST(PanelTimers, EachPollTickAsksForAPollWhoseResultIsShown) {
     PanelRig rig;
     int ticks = 0;
+    // The tick asks for a poll; its result comes later, as the session's does.
     rig.panel.setPollTick([&] {
         ++ticks;
-        rig.model.setCaption(Element::LblName, " No Connection");
+        QTimer::singleShot(0, &rig.panel, [&] {
+            rig.model.setCaption(Element::LblName, " No Connection");
+            rig.panel.showPolled();
+        });
     });
     int shown = 0;
     QObject::connect(&rig.panel, &Panel::tickShown, [&] { ++shown; });
@@ -81,7 +85,7 @@ TEST(PanelTimers, EachPollTickRunsTheTickThenShowsTheModel) {
     rig.panel.pollTimer().setInterval(0);
     for (int spin = 0; spin < 1000 && shown == 0; ++spin) QCoreApplication::processEvents();
     ASSERT_GE(shown, 1);
-    EXPECT_EQ(ticks, shown);
+    EXPECT_GE(ticks, shown);  // every result shown answers a tick
     EXPECT_EQ(rig.find<QLabel>("LblName")->text(), QStringLiteral(" No Connection"));
 }
 
