@@ -2,9 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "cli/cli_meter.h"
 #include "cli/commands.h"
 #include "cli/exit_code.h"
+#include "cli/progress_line.h"
 #include "cli/text_output.h"
 #include "core/common/atomic_file.h"
 #include "core/datafile/data_file.h"
@@ -40,12 +40,15 @@ Directory readSets(CliMeter& meter, const std::string& what) {
     return {*status, std::move(*identifiers)};
 }
 
-const std::string& identifierOf(const Directory& directory, int set, const std::string& what) {
-    const int count = static_cast<int>(directory.identifiers.size());
+const std::string& identifierOf(const Directory& directory, long set, const std::string& what) {
+    const long count = static_cast<long>(directory.identifiers.size());
     if (set < 1 || set > count) {
-        throw CliError(kUsage, what + ": there is no set " + std::to_string(set) +
-                                   "; the meter holds " + std::to_string(count) +
-                                   (count == 1 ? " set" : " sets"));
+        const std::string valid = count == 0   ? std::string("the meter holds no sets")
+                                  : count == 1 ? std::string("set must be 1: the meter holds 1 set")
+                                               : "set must be 1–" + std::to_string(count) +
+                                                     ": the meter holds " +
+                                                     std::to_string(count) + " sets";
+        throw CliError(kUsage, what + ": there is no set " + std::to_string(set) + "; " + valid);
     }
     return directory.identifiers[static_cast<std::size_t>(set) - 1];
 }
@@ -67,14 +70,13 @@ std::string fileNameFor(const std::string& identifier, const std::string& format
 
 // Downloads one set, with a progress bar on standard error when it is a terminal.
 std::string download(CliMeter& meter, int set, const std::string& identifier) {
-    const bool bar = ::isatty(STDERR_FILENO) != 0;
+    ProgressLine progress("set " + std::to_string(set));
     discardWaitingAnswer(meter.link());
     MeterOutcome<DownloadedSet> result =
         downloadSet(meter.link(), identifier, [&](int percent) {
-            if (bar) std::fprintf(stderr, "\rset %d: %3d%%", set, percent);
+            progress.show(percent);
             return !interrupted();
         });
-    if (bar) std::fprintf(stderr, "\r\033[K");
     if (!result) throw failureError(result.reason(), "download");
     return std::move(result->text);
 }
@@ -111,16 +113,19 @@ int runDownload(const Common& common, const DownloadRequest& request) {
             sets.push_back(k);
     } else {
         (void)identifierOf(directory, *request.set, "download");
-        sets.push_back(*request.set);
+        sets.push_back(static_cast<int>(*request.set));  // one the meter holds
     }
     // A folder: with --all, without -o, an existing folder, or a name ending in "/" (made
     // if missing, as "download --all -o sets/" is written).
     const bool intoFolder = request.all || request.output.empty() || request.output.back() == '/' ||
                             isFolder(request.output);
-    if (intoFolder && !request.output.empty() && !isFolder(request.output) &&
-        ::mkdir(request.output.c_str(), 0777) != 0) {
-        throw CliError(kFileError, "download: cannot make the folder " + request.output + ": " +
-                                       std::strerror(errno));
+    if (intoFolder && !request.output.empty() && !isFolder(request.output)) {
+        std::error_code failed;
+        std::filesystem::create_directories(request.output, failed);
+        if (failed || !isFolder(request.output)) {
+            throw CliError(kFileError, "download: cannot make the folder " + request.output +
+                                           ": " + (failed ? failed.message() : "not a folder"));
+        }
     }
 
     for (const int set : sets) {
