@@ -79,7 +79,12 @@ int run(int argc, char** argv) {
     addCommon(sets, true);
 
     // A set's number: any whole number here; the meter's directory says which exist.
-    const CLI::Validator setNumber = wholeIn(LONG_MIN, LONG_MAX, "a set's number");
+    const CLI::Validator setNumber(
+        [](std::string& text) -> std::string {
+            if (parseWholeIn(text, LONG_MIN, LONG_MAX)) return {};
+            return "must be a set's number, as 'sets' lists them (got " + text + ")";
+        },
+        "");
     DownloadRequest download;
     long downloadSet = 0;
     CLI::App* downloadCommand =

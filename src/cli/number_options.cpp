@@ -45,7 +45,7 @@ CLI::Validator numberIn(double min, double max, const std::string& what) {
             if (parseNumberIn(text, min, max)) return {};
             return "must be " + what + " from " + rangeText(min, max) + " (got " + text + ")";
         },
-        what);
+        "[" + numberText(min) + " - " + numberText(max) + "]");
 }
 
 CLI::Validator wholeIn(long min, long max, const std::string& what) {
@@ -55,7 +55,7 @@ CLI::Validator wholeIn(long min, long max, const std::string& what) {
             return "must be " + what + " from " + std::to_string(min) + " to " +
                    std::to_string(max) + " (got " + text + ")";
         },
-        what);
+        "");
 }
 
 }  // namespace photara::cli

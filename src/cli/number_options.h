@@ -13,7 +13,8 @@ std::optional<double> parseNumberIn(std::string_view text, double min, double ma
 std::optional<long> parseWholeIn(std::string_view text, long min, long max);
 
 // CLI11 checks over the two: a refusal is a usage error (exit 2) that says the valid range,
-// e.g. "--interval: must be a number of seconds from 0.01 to 3600 (got nan)".
+// e.g. "--interval: must be a number of seconds from 0.01 to 3600 (got nan)"; --help shows
+// a number's range.
 CLI::Validator numberIn(double min, double max, const std::string& what);
 CLI::Validator wholeIn(long min, long max, const std::string& what);
 
