@@ -42,20 +42,22 @@ class LogOutput {
     // Writes out what the last poll recorded and syncs when due; false once writing failed.
     bool pass() {
         feed_.tick();
-        if (!writer_) return !feed_.recording()->failed();
+        if (!writer_) {
+            rows_ = static_cast<long>(feed_.recording()->rows());
+            return !feed_.recording()->failed();
+        }
         for (const RecordingRow& row : tap_.take()) {
             if (!writer_->write(json_ ? jsonlRecord(row) : recordingRecord(row))) break;
+            ++rows_;
         }
         writer_->syncIfDue();
         return !writer_->failed();
     }
-    // The reader of standard output went away: the log ends as if its count was reached.
-    bool readerGone() const { return writer_ && writer_->readerGone(); }
-    long rows() const {
-        return feed_.recording() ? static_cast<long>(feed_.recording()->rows()) : 0;
-    }
+    // Rows in the output (readings and events).
+    long rows() const { return rows_; }
 
-    // Stops the recording; the reason when the output failed, empty when all is written.
+    // Stops the recording; the reason when the output failed, empty when all is written or
+    // the reader of standard output went away (head has read enough: not a failure).
     std::string close() {
         std::string error;
         if (!writer_) return feed_.stopRecording(error) ? std::string() : error;
@@ -70,6 +72,7 @@ class LogOutput {
     bool json_;
     FeedRowTap tap_;
     std::unique_ptr<RowWriter> writer_;
+    long rows_ = 0;
 };
 
 // "log: 20 rows, 0 gaps, min 126.7, max 140.2, mean 133.1 cd/m²": the feed's statistics,
@@ -118,9 +121,8 @@ int runLog(const Common& common, LogRequest request) {
             break;
         if (waitUntil(next)) break;
     }
-    const long rows = output.rows();
     const std::string failure = output.close();
-    printSummary(rows, feed);
+    printSummary(output.rows(), feed);
     if (!failure.empty()) throw CliError(kFileError, "log: " + failure);
     return interrupted() ? kInterrupted : kSuccess;
 }

@@ -33,16 +33,6 @@ int withOutputFlushed(int code) {
     return code == kSuccess ? kFileError : code;
 }
 
-int run(int argc, char** argv);
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    return withOutputFlushed(run(argc, argv));
-}
-
-namespace {
-
 int run(int argc, char** argv) {
     CLI::App app{"photara-cli: the luminance meter from a terminal and from scripts.",
                  "photara-cli"};
@@ -225,3 +215,7 @@ int run(int argc, char** argv) {
 }
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    return withOutputFlushed(run(argc, argv));
+}
