@@ -167,8 +167,8 @@ int runErase(const Common& common, const EraseRequest& request) {
         std::fprintf(stderr, "Erase %s? [y/N] ", what.c_str());
         std::string answer;
         if (!std::getline(std::cin, answer) || (answer != "y" && answer != "yes")) {
-            std::fprintf(stderr, "Nothing was erased.\n");
-            return kSuccess;
+            std::fprintf(stderr, "%sNothing was erased.\n", interrupted() ? "\n" : "");
+            return interrupted() ? kInterrupted : kSuccess;  // Ctrl-C at the question
         }
     }
     const MeterOutcome<void> erased =
