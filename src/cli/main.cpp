@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,9 +28,13 @@ constexpr double kMaxLogSeconds = 10 * 365.25 * 86400;
 // What went to standard output is only delivered once it is flushed: a full disk or a closed
 // pipe is a file error like any other (exit 5), not a silent success.
 int withOutputFlushed(int code) {
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
+    errno = 0;
+    std::cout.flush();  // --help and --version go through it
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout) && !std::cout.fail();
+    if (written) return code;
     const int err = errno;
-    std::fprintf(stderr, "photara-cli: cannot write standard output: %s\n", std::strerror(err));
+    std::fprintf(stderr, "photara-cli: cannot write standard output: %s\n",
+                 err != 0 ? std::strerror(err) : "write error");
     return code == kSuccess ? kFileError : code;
 }
 

@@ -387,6 +387,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"Read", {"read", "--virtual-meter"}, false, 5,
                    "photara-cli: cannot write standard output: No space left on device"},
         OutputCase{"Info", {"info", "--virtual-meter"}, false, 5, "No space left on device"},
+        OutputCase{"Help", {"log", "--help"}, false, 5, "cannot write standard output"},
         OutputCase{"Sets", {"sets", "--virtual-meter"}, false, 5, "No space left on device"},
         OutputCase{"ClockJson", {"clock", "--json", "--virtual-meter"}, false, 5,
                    "No space left on device"},
