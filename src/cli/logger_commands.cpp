@@ -43,11 +43,10 @@ Directory readSets(CliMeter& meter, const std::string& what) {
 const std::string& identifierOf(const Directory& directory, long set, const std::string& what) {
     const long count = static_cast<long>(directory.identifiers.size());
     if (set < 1 || set > count) {
-        const std::string valid = count == 0   ? std::string("the meter holds no sets")
-                                  : count == 1 ? std::string("set must be 1: the meter holds 1 set")
-                                               : "set must be 1–" + std::to_string(count) +
-                                                     ": the meter holds " +
-                                                     std::to_string(count) + " sets";
+        const std::string n = std::to_string(count);
+        std::string valid = "the meter holds no sets";
+        if (count == 1) valid = "set must be 1: the meter holds 1 set";
+        if (count > 1) valid = "set must be 1–" + n + ": the meter holds " + n + " sets";
         throw CliError(kUsage, what + ": there is no set " + std::to_string(set) + "; " + valid);
     }
     return directory.identifiers[static_cast<std::size_t>(set) - 1];
