@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/interrupt.h"
 #include "core/link/meter_identity.h"
 
 namespace photara::cli {
@@ -20,7 +21,7 @@ int runRead(const Common& common);
 int runSets(const Common& common);
 
 struct DownloadRequest {
-    std::optional<int> set;  // nullopt with all
+    std::optional<long> set;  // nullopt with all
     bool all = false;
     std::string output;       // file (one set), folder (--all); empty: the current folder
     std::string format = "pxd";
@@ -28,7 +29,7 @@ struct DownloadRequest {
 int runDownload(const Common& common, const DownloadRequest& request);
 
 struct EraseRequest {
-    std::optional<int> set;
+    std::optional<long> set;
     bool all = false;
     bool yes = false;
 };
@@ -43,12 +44,8 @@ struct LogRequest {
     bool json = false;   // --format jsonl
     double intervalSeconds = 0.25;
     std::optional<double> durationSeconds;
-    std::optional<long> count;
+    std::optional<long> count;  // readings, not event rows
 };
 int runLog(const Common& common, LogRequest request);
-
-// Set by SIGINT / SIGTERM; long commands stop at the next report and exit with 130.
-bool interrupted();
-void installInterruptHandler();
 
 }  // namespace photara::cli

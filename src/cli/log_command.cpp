@@ -1,144 +1,92 @@
-// log: polls the meter and writes one row per reading as it arrives, through the same
-// recording file the GUI's live window writes (CSV to a file), or to standard output.
-#include <unistd.h>
-
-#include <algorithm>
+// log: polls the meter and hands every poll to the live feed the GUI's live window uses; its
+// recording is the output (CSV to a file), or its rows are written out as JSON lines or to
+// standard output. The closing summary is the feed's statistics.
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <limits>
 #include <memory>
-#include <thread>
 
 #include "cli/cli_meter.h"
 #include "cli/commands.h"
 #include "cli/exit_code.h"
+#include "cli/feed_rows.h"
+#include "cli/interrupt.h"
+#include "cli/jsonl_row.h"
+#include "cli/row_writer.h"
 #include "cli/text_output.h"
-#include "core/export/recording_file.h"
-#include "core/export/recording_rows.h"
 #include "core/reading/reading.h"
+#include "core/series/live_feed.h"
 
 namespace photara::cli {
 namespace {
 
 using Steady = std::chrono::steady_clock;
 
-// One JSON object per row: the recording file's columns, value null when there is none.
-std::string jsonRecord(const RecordingRow& row) {
-    char elapsed[32];
-    std::snprintf(elapsed, sizeof elapsed, "%.3f", row.elapsedSeconds);
-    std::string value = "null";
-    if (row.value) value = numberText(*row.value);
-    std::string flags;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(ReadingFlag::Count_); ++i) {
-        if (!row.flags.test(i)) continue;
-        flags += (flags.empty() ? "" : ",") +
-                 jsonString(flagName(static_cast<ReadingFlag>(i)));
-    }
-    return "{\"time\":" + jsonString(iso8601(row.time)) + ",\"elapsed_s\":" + elapsed +
-           ",\"value\":" + value + ",\"unit\":" + jsonString(unitText(row.unit)) +
-           ",\"display\":" + jsonString(row.display) + ",\"flags\":[" + flags +
-           "],\"event\":" + jsonString(eventName(row.event)) + "}\n";
-}
-
-// Where rows go: the recording file (CSV with -o), or standard output flushed row by row.
-class RowSink {
+// Where the feed's rows go: its own recording file (CSV with -o), or the tap and a whole-row
+// writer (JSON lines, standard output).
+class LogOutput {
   public:
-    RowSink(const LogRequest& request, const Clock& clock) : clock_(clock), json_(request.json) {
+    LogOutput(const LogRequest& request, LiveFeed& feed) : feed_(feed), json_(request.json) {
+        std::string error;
         if (!request.output.empty() && !json_) {
-            std::string error;
-            file_ = RecordingFile::create(request.output, clock, error);
-            if (!file_) throw CliError(kFileError, "log: " + error);
+            if (!feed_.startRecording(request.output, error))
+                throw CliError(kFileError, "log: " + error);
             return;
         }
-        if (!request.output.empty()) {
-            stream_ = std::fopen(request.output.c_str(), "w");
-            if (!stream_) throw CliError(kFileError, "log: cannot create " + request.output);
-        }
-        started_ = clock.zonedNow();
-        startedAt_ = Steady::now();
-        if (!json_) put(recordingHeader());
-    }
-    ~RowSink() {
-        if (stream_ && stream_ != stdout) std::fclose(stream_);
+        writer_ = request.output.empty() ? RowWriter::standardOutput()
+                                         : RowWriter::create(request.output, error);
+        if (!writer_) throw CliError(kFileError, "log: " + error);
+        if (!tap_.start(feed_, error)) throw CliError(kFileError, "log: " + error);
+        if (!json_) writer_->write(recordingHeader());
     }
 
-    void reading(const Reading& r) {
-        if (file_) return check(file_->append(r));
-        put(record(readingRow(r, clock_.zonedNow(), elapsed())));
-    }
-    void event(RecordingEvent e) {
-        if (file_) return check(file_->append(e));
-        put(record(eventRow(e, clock_.zonedNow(), elapsed())));
-    }
-    // Syncs a file at most once a second.
-    void tick() {
-        if (file_) return file_->syncIfDue();
-        if (stream_ != stdout && Steady::now() - lastSync_ >= std::chrono::seconds(1)) {
-            (void)::fdatasync(::fileno(stream_));
-            lastSync_ = Steady::now();
+    // Writes out what the last poll recorded and syncs when due; false once writing failed.
+    bool pass() {
+        feed_.tick();
+        if (!writer_) {
+            rows_ = static_cast<long>(feed_.recording()->rows());
+            return !feed_.recording()->failed();
         }
+        for (const RecordingRow& row : tap_.take()) {
+            if (!writer_->write(json_ ? jsonlRecord(row) : recordingRecord(row))) break;
+            ++rows_;
+        }
+        writer_->syncIfDue();
+        return !writer_->failed();
     }
-    void close() {
-        if (file_ && !file_->close()) throw CliError(kFileError, "log: " + file_->error());
-        if (stream_ != stdout && std::fflush(stream_) != 0)
-            throw CliError(kFileError, "log: cannot write the file");
+    // Rows in the output (readings and events).
+    long rows() const { return rows_; }
+
+    // Stops the recording; the reason when the output failed, empty when all is written or
+    // the reader of standard output went away (head has read enough: not a failure).
+    std::string close() {
+        std::string error;
+        if (!writer_) return feed_.stopRecording(error) ? std::string() : error;
+        pass();
+        feed_.stopRecording(error);
+        if (!writer_->close() && !writer_->readerGone()) return writer_->error();
+        return {};
     }
 
   private:
-    double elapsed() const {
-        return std::chrono::duration<double>(Steady::now() - startedAt_).count();
-    }
-    std::string record(const RecordingRow& row) const {
-        return json_ ? jsonRecord(row) : recordingRecord(row);
-    }
-    void put(const std::string& text) {
-        if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size() ||
-            std::fflush(stream_) != 0)
-            throw CliError(kFileError, "log: cannot write the rows");
-    }
-    void check(bool written) {
-        if (!written) throw CliError(kFileError, "log: " + file_->error());
-    }
-
-    const Clock& clock_;
+    LiveFeed& feed_;
     bool json_;
-    std::unique_ptr<RecordingFile> file_;
-    std::FILE* stream_ = stdout;
-    ZonedDateTime started_;
-    Steady::time_point startedAt_;
-    Steady::time_point lastSync_ = Steady::now();
+    FeedRowTap tap_;
+    std::unique_ptr<RowWriter> writer_;
+    long rows_ = 0;
 };
 
-struct Summary {
-    long rows = 0;
-    long gaps = 0;
-    double min = std::numeric_limits<double>::infinity();
-    double max = -std::numeric_limits<double>::infinity();
-    double sum = 0;
-    long values = 0;
-    ReadingUnit unit = ReadingUnit::None;
-
-    void add(const Reading& r) {
-        ++rows;
-        if (!r.value) return;
-        min = std::min(min, *r.value);
-        max = std::max(max, *r.value);
-        sum += *r.value;
-        ++values;
-        unit = r.unit;
+// "log: 20 rows, 0 gaps, min 126.7, max 140.2, mean 133.1 cd/m²": the feed's statistics,
+// as the live window shows them.
+void printSummary(long rows, const LiveFeed& feed) {
+    std::fprintf(stderr, "log: %ld rows, %zu gaps", rows, feed.series().gapCount());
+    const Statistics s = feed.series().total();
+    if (s.n > 0) {
+        // The trend keeps single precision: six digits say all it holds.
+        std::fprintf(stderr, ", min %.6g, max %.6g, mean %.6g %s", s.min, s.max, s.mean,
+                     std::string(unitText(ReadingUnit::CdPerM2)).c_str());
     }
-    void print() const {
-        std::fprintf(stderr, "log: %ld rows, %ld gaps", rows, gaps);
-        if (values > 0) {
-            const std::string u(unitText(unit));
-            std::fprintf(stderr, ", min %s, max %s, mean %.6g%s%s", numberText(min).c_str(),
-                         numberText(max).c_str(), sum / static_cast<double>(values),
-                         u.empty() ? "" : " ", u.c_str());
-        }
-        std::fprintf(stderr, "\n");
-    }
-};
+    std::fprintf(stderr, "\n");
+}
 
 }  // namespace
 
@@ -146,41 +94,36 @@ int runLog(const Common& common, LogRequest request) {
     request.json = request.json || common.json;
     CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::None, "log");
-    RowSink sink(request, meter.clock());
-    Summary summary;
+    LiveFeed feed(meter.clock());
+    LogOutput output(request, feed);
 
     const auto interval = std::chrono::duration_cast<Steady::duration>(
         std::chrono::duration<double>(request.intervalSeconds));
     const Steady::time_point start = Steady::now();
     Steady::time_point next = start;
-    bool connected = true;
+    long readings = 0;
     bool first = true;
+    bool written = true;
     while (!interrupted()) {
         const bool answered = first || meter.poll().ok();
         first = false;  // the guard's poll is the first
-        if (answered != connected) {
-            sink.event(answered ? RecordingEvent::Reconnected : RecordingEvent::Disconnected);
-            if (!answered) ++summary.gaps;
-            connected = answered;
-        }
-        if (answered) {
-            if (const std::optional<Reading> reading = readingOf(meter.display(), meter.model())) {
-                sink.reading(*reading);
-                summary.add(*reading);
-            }
-        }
-        sink.tick();
-        if (request.count && summary.rows >= *request.count) break;
+        std::optional<Reading> reading;
+        if (answered) reading = readingOf(meter.display(), meter.model());
+        feed.onPoll(answered, reading);
+        if (reading) ++readings;
+        written = output.pass();
+        if (!written || (request.count && readings >= *request.count)) break;
         // A poll that overran (a reconnect waits up to a second) is not caught up in a burst.
         next += interval;
         if (next < Steady::now()) next = Steady::now() + interval;
         if (request.durationSeconds &&
             next - start > std::chrono::duration<double>(*request.durationSeconds))
             break;
-        std::this_thread::sleep_until(next);  // a signal ends the wait early
+        if (waitUntil(next)) break;
     }
-    sink.close();
-    summary.print();
+    const std::string failure = output.close();
+    printSummary(output.rows(), feed);
+    if (!failure.empty()) throw CliError(kFileError, "log: " + failure);
     return interrupted() ? kInterrupted : kSuccess;
 }
 

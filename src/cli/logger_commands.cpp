@@ -2,9 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "cli/cli_meter.h"
 #include "cli/commands.h"
 #include "cli/exit_code.h"
+#include "cli/progress_line.h"
 #include "cli/text_output.h"
 #include "core/common/atomic_file.h"
 #include "core/datafile/data_file.h"
@@ -32,12 +32,14 @@ Directory readSets(CliMeter& meter, const std::string& what) {
     return std::move(*sets);
 }
 
-const std::string& identifierOf(const Directory& directory, int set, const std::string& what) {
-    const int count = static_cast<int>(directory.identifiers.size());
+const std::string& identifierOf(const Directory& directory, long set, const std::string& what) {
+    const long count = static_cast<long>(directory.identifiers.size());
     if (set < 1 || set > count) {
-        throw CliError(kUsage, what + ": there is no set " + std::to_string(set) +
-                                   "; the meter holds " + std::to_string(count) +
-                                   (count == 1 ? " set" : " sets"));
+        const std::string n = std::to_string(count);
+        std::string valid = "the meter holds no sets";
+        if (count == 1) valid = "set must be 1: the meter holds 1 set";
+        if (count > 1) valid = "set must be 1–" + n + ": the meter holds " + n + " sets";
+        throw CliError(kUsage, what + ": there is no set " + std::to_string(set) + "; " + valid);
     }
     return directory.identifiers[static_cast<std::size_t>(set) - 1];
 }
@@ -59,17 +61,15 @@ std::string fileNameFor(const std::string& identifier, const std::string& format
 
 // Downloads one set, with a progress bar on standard error when it is a terminal.
 std::string download(CliMeter& meter, int set, const std::string& identifier) {
-    const bool bar = ::isatty(STDERR_FILENO) != 0;
+    ProgressLine progress("set " + std::to_string(set));
     // The progress runs on the session's thread while this one waits.
-    MeterOutcome<DownloadedSet> result =
-        meter.session()
-            .download(identifier,
-                      [bar, set](int percent) {
-                          if (bar) std::fprintf(stderr, "\rset %d: %3d%%", set, percent);
-                          return !interrupted();
-                      })
-            .get();
-    if (bar) std::fprintf(stderr, "\r\033[K");
+    MeterOutcome<DownloadedSet> result = meter.session()
+                                             .download(identifier,
+                                                       [&progress](int percent) {
+                                                           progress.show(percent);
+                                                           return !interrupted();
+                                                       })
+                                             .get();
     if (!result) throw failureError(result.reason(), "download");
     return std::move(result->text);
 }
@@ -106,16 +106,19 @@ int runDownload(const Common& common, const DownloadRequest& request) {
             sets.push_back(k);
     } else {
         (void)identifierOf(directory, *request.set, "download");
-        sets.push_back(*request.set);
+        sets.push_back(static_cast<int>(*request.set));  // one the meter holds
     }
     // A folder: with --all, without -o, an existing folder, or a name ending in "/" (made
     // if missing, as "download --all -o sets/" is written).
     const bool intoFolder = request.all || request.output.empty() || request.output.back() == '/' ||
                             isFolder(request.output);
-    if (intoFolder && !request.output.empty() && !isFolder(request.output) &&
-        ::mkdir(request.output.c_str(), 0777) != 0) {
-        throw CliError(kFileError, "download: cannot make the folder " + request.output + ": " +
-                                       std::strerror(errno));
+    if (intoFolder && !request.output.empty() && !isFolder(request.output)) {
+        std::error_code failed;
+        std::filesystem::create_directories(request.output, failed);
+        if (failed || !isFolder(request.output)) {
+            throw CliError(kFileError, "download: cannot make the folder " + request.output +
+                                           ": " + (failed ? failed.message() : "not a folder"));
+        }
     }
 
     for (const int set : sets) {
@@ -157,8 +160,8 @@ int runErase(const Common& common, const EraseRequest& request) {
         std::fprintf(stderr, "Erase %s? [y/N] ", what.c_str());
         std::string answer;
         if (!std::getline(std::cin, answer) || (answer != "y" && answer != "yes")) {
-            std::fprintf(stderr, "Nothing was erased.\n");
-            return kSuccess;
+            std::fprintf(stderr, "%sNothing was erased.\n", interrupted() ? "\n" : "");
+            return interrupted() ? kInterrupted : kSuccess;  // Ctrl-C at the question
         }
     }
     if (request.all) {

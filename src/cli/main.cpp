@@ -2,20 +2,43 @@
 // diagnostics on standard error, exit codes as kExitCodeHelp lists.
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstring>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/exit_code.h"
+#include "cli/number_options.h"
 #include "core/common/version.h"
 #include "core/link/meter_identity.h"
 
 using namespace photara::cli;
 using photara::MeterId;
 
-int main(int argc, char** argv) {
+namespace {
+
+// Ten years: a --duration beyond it is a typing error, not a plan.
+constexpr double kMaxLogSeconds = 10 * 365.25 * 86400;
+
+// What went to standard output is only delivered once it is flushed: a full disk or a closed
+// pipe is a file error like any other (exit 5), not a silent success.
+int withOutputFlushed(int code) {
+    errno = 0;
+    std::cout.flush();  // --help and --version go through it
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout) && !std::cout.fail();
+    if (written) return code;
+    const int err = errno;
+    std::fprintf(stderr, "photara-cli: cannot write standard output: %s\n",
+                 err != 0 ? std::strerror(err) : "write error");
+    return code == kSuccess ? kFileError : code;
+}
+
+int run(int argc, char** argv) {
     CLI::App app{"photara-cli: the luminance meter from a terminal and from scripts.",
                  "photara-cli"};
     app.footer(kExitCodeHelp);
@@ -50,14 +73,21 @@ int main(int argc, char** argv) {
     CLI::App* sets = app.add_subcommand("sets", "the recorded sets: number, identifier, start");
     addCommon(sets, true);
 
+    // A set's number: any whole number here; the meter's directory says which exist.
+    const CLI::Validator setNumber(
+        [](std::string& text) -> std::string {
+            if (parseWholeIn(text, LONG_MIN, LONG_MAX)) return {};
+            return "must be a set's number, as 'sets' lists them (got " + text + ")";
+        },
+        "");
     DownloadRequest download;
-    int downloadSet = 0;
+    long downloadSet = 0;
     CLI::App* downloadCommand =
         app.add_subcommand("download", "a recorded set (or every set) into a file");
     addCommon(downloadCommand, true);
     CLI::Option* setOption =
         downloadCommand->add_option("SET", downloadSet, "the set's number (see 'sets')")
-            ->check(CLI::PositiveNumber);
+            ->check(setNumber);
     CLI::Option* allOption =
         downloadCommand->add_flag("--all", download.all, "every set, one file each, named by "
                                                          "its start time");
@@ -71,12 +101,12 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"pxd", "csv"}));
 
     EraseRequest erase;
-    int eraseSet = 0;
+    long eraseSet = 0;
     CLI::App* eraseCommand = app.add_subcommand("erase", "erase a set, or every set");
     addCommon(eraseCommand, false);
     CLI::Option* eraseSetOption =
         eraseCommand->add_option("SET", eraseSet, "the set's number (see 'sets')")
-            ->check(CLI::PositiveNumber);
+            ->check(setNumber);
     CLI::Option* eraseAllOption = eraseCommand->add_flag("--all", erase.all, "every set");
     eraseSetOption->excludes(eraseAllOption);
     eraseCommand->add_flag("-y,--yes", erase.yes, "do not ask (needed when not on a terminal)");
@@ -110,14 +140,20 @@ int main(int argc, char** argv) {
                            "the file (synced every second); standard output without");
     logCommand->add_option("--format", logFormat, "csv (the recording file's rows) or jsonl")
         ->check(CLI::IsMember({"csv", "jsonl"}));
+    // Every number is checked as text first: nan, inf, "10s" and out-of-range values are a
+    // usage error that says the range, never a conversion that wraps or never ends.
     logCommand->add_option("--interval", log.intervalSeconds, "seconds between polls (0.25)")
-        ->check(CLI::Range(0.01, 3600.0));
+        ->check(numberIn(0.01, 3600, "a number of seconds"));
     CLI::Option* durationOption =
         logCommand->add_option("--duration", duration, "stop after this many seconds")
-            ->check(CLI::PositiveNumber);
+            ->check(numberIn(0.01, kMaxLogSeconds, "a number of seconds"));
     CLI::Option* countOption =
-        logCommand->add_option("--count", count, "stop after this many readings")
-            ->check(CLI::PositiveNumber);
+        logCommand
+            ->add_option("--count", count,
+                         "stop after this many readings (rows with a value or over range; "
+                         "event rows and polls while the display shows no number, such as a "
+                         "word or a setting screen, are not counted)")
+            ->check(wholeIn(1, LONG_MAX, "a number of readings"));
     durationOption->excludes(countOption);
 
     try {
@@ -138,6 +174,10 @@ int main(int argc, char** argv) {
     try {
         if (std::any_of(meterIdOptions.begin(), meterIdOptions.end(),
                         [](const CLI::Option* o) { return o->count() > 0; })) {
+            if (common.virtualMeter) {
+                throw CliError(kUsage, "--meter-id names a USB meter and --virtual-meter the "
+                                       "one inside the program: give one of them");
+            }
             const std::optional<MeterId> id = photara::parseMeterId(meterId);
             if (!id) throw CliError(kUsage, photara::meterIdRefusal(meterId));
             common.meterId = *id;
@@ -177,4 +217,10 @@ int main(int argc, char** argv) {
         return e.code;
     }
     return kUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return withOutputFlushed(run(argc, argv));
 }

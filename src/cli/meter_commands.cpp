@@ -1,15 +1,12 @@
 // info, read, clock, interval and period: the short commands.
-#include <unistd.h>
-
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 
 #include "cli/cli_meter.h"
 #include "cli/commands.h"
 #include "cli/exit_code.h"
 #include "cli/text_output.h"
 #include "core/clock/meter_clock.h"
+#include "core/datafile/leading_number.h"
 #include "core/link/meter_identity.h"
 #include "core/logger/logger_settings.h"
 #include "core/meter/meter_session.h"
@@ -17,8 +14,6 @@
 
 namespace photara::cli {
 namespace {
-
-volatile std::sig_atomic_t gInterrupted = 0;
 
 // Seconds since 2000-01-01 of a calendar time, for differences only (no zones involved).
 long long secondsOf(const LocalDateTime& t) {
@@ -61,6 +56,14 @@ std::optional<int> samplingTimeArgument(const std::string& text, std::string& wh
 
 std::optional<int> periodArgument(const std::string& text, std::string& why) {
     const RecordingPeriodAnswer answer = parseRecordingPeriod(text);
+    // The input box cuts a fraction; a script that asks for 1.5 s is told, not given 1 s.
+    if (answer.kind == RecordingPeriodAnswer::Kind::Accept &&
+        leadingNumber(text) != answer.seconds) {
+        why = "'" + text + "' is not a whole number of seconds (" +
+              std::to_string(kMinRecordingPeriod) + " to " +
+              std::to_string(kMaxRecordingPeriod) + ")";
+        return std::nullopt;
+    }
     if (answer.kind == RecordingPeriodAnswer::Kind::Accept) return answer.seconds;
     why = oneLine(recordingPeriodRefusal(text, answer));
     return std::nullopt;
@@ -68,25 +71,20 @@ std::optional<int> periodArgument(const std::string& text, std::string& why) {
 
 }  // namespace
 
-bool interrupted() {
-    return gInterrupted != 0;
-}
-
-void installInterruptHandler() {
-    struct sigaction action {};
-    action.sa_handler = [](int) { gInterrupted = 1; };
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
-
 // What it can tell while the memory guard refuses (the meter in a mode its memory read would
 // disturb): the meter and its ids, with the guard's reason in place of the memory.
 int runInfo(const Common& common) {
     CliMeter meter(common);
     const auto found =
         meter.backend().enumerate(meter.meterId().vendorId, meter.meterId().productId);
-    if (found.empty()) throw meter.notFound("info");
+    if (found.empty()) {
+        // A script reads the answer from the JSON as well as from the exit code.
+        if (common.json) {
+            std::printf("{\"found\":false,\"vendor_id\":\"%04x\",\"product_id\":\"%04x\"}\n",
+                        meter.meterId().vendorId, meter.meterId().productId);
+        }
+        throw meter.notFound("info");
+    }
     meter.requireMeter(CliMeter::Guard::None, "info");
     const std::optional<Refusal> refusal = meter.refusal(CliMeter::Guard::Memory);
     std::optional<MemoryStatus> status;
@@ -161,12 +159,14 @@ int runClock(const Common& common, bool sync) {
     const MeterOutcome<LocalDateTime> time =
         meter.session().readClock(WaitingAnswer::Discard).get();
     if (!time) throw failureError(time.reason(), "clock");
-    const LocalDateTime pc = meter.clock().now();
+    const ZonedDateTime pcZoned = meter.clock().zonedNow();
+    const LocalDateTime& pc = pcZoned.local;
     const long long difference = secondsOf(*time) - secondsOf(pc);
     if (common.json) {
+        // The meter keeps local time without a zone; the PC's time says its offset.
         std::printf("{\"meter\":%s,\"pc\":%s,\"difference_s\":%lld}\n",
-                    jsonString(isoLocalTime(*time)).c_str(), jsonString(isoLocalTime(pc)).c_str(),
-                    difference);
+                    jsonString(isoLocalTime(*time)).c_str(),
+                    jsonString(isoZonedTime(pcZoned)).c_str(), difference);
     } else {
         std::printf("meter:       %s\npc:          %s\ndifference:  %+lld s%s\n",
                     formatMeterClock(*time).c_str(), formatLocalTime(pc).c_str(), difference,

@@ -8,22 +8,76 @@
 
 namespace photara::cli {
 
+namespace {
+
+// The length of the UTF-8 sequence that starts text (1 for ASCII), 0 when it is not one
+// (a stray byte, an overlong form, a surrogate, beyond U+10FFFF, cut short).
+std::size_t utf8Length(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    std::size_t n = 0;
+    unsigned char low = 0x80, high = 0xbf;  // the range of the second byte
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        n = 2;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        n = 3;
+        if (lead == 0xe0) low = 0xa0;
+        if (lead == 0xed) high = 0x9f;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        n = 4;
+        if (lead == 0xf0) low = 0x90;
+        if (lead == 0xf4) high = 0x8f;
+    } else {
+        return 0;
+    }
+    if (text.size() < n || byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < n; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xbf) return 0;
+    }
+    return n;
+}
+
+void appendEscape(std::string& out, unsigned code) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04x", code);
+    out += escaped;
+}
+
+}  // namespace
+
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
-    for (const char c : text) {
-        const auto b = static_cast<unsigned char>(c);
+    while (!text.empty()) {
+        const char c = text.front();
+        const std::size_t n = utf8Length(text);
+        if (n == 0) {
+            // A byte that is not UTF-8 (a file name in another encoding): a lone low
+            // surrogate U+DC80..U+DCFF, as file-system decoders give it back as that byte.
+            appendEscape(out, 0xdc00u + static_cast<unsigned char>(c));
+            text.remove_prefix(1);
+            continue;
+        }
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
-        } else if (b < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", b);
-            out += escaped;
+        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            appendEscape(out, static_cast<unsigned char>(c));
         } else {
-            out += c;
+            out.append(text.substr(0, n));
         }
+        text.remove_prefix(n);
     }
     return out + "\"";
+}
+
+std::string flagsJson(const ReadingFlags& flags) {
+    std::string list;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(ReadingFlag::Count_); ++i) {
+        if (!flags.test(i)) continue;
+        list += (list.empty() ? "" : ",") + jsonString(flagName(static_cast<ReadingFlag>(i)));
+    }
+    return "[" + list + "]";
 }
 
 std::string numberText(double value) {
@@ -55,7 +109,7 @@ std::string readingJson(const DisplayState& state, const DisplayModel& model) {
                  ",\"multiplier\":" + (reading->kilo ? "1000" : "1") +
                  ",\"main\":" + jsonString(reading->mainText) +
                  ",\"secondary\":" + jsonString(reading->secondary) +
-                 ",\"flags\":" + jsonString(flagsText(reading->flags));
+                 ",\"flags\":" + flagsJson(reading->flags);
     }
     return "{" + fields + ",\"annunciators\":[" + list +
            "],\"lcd\":" + jsonString(lcdText(state, model)) + "}";
@@ -73,6 +127,14 @@ std::string isoLocalTime(const LocalDateTime& t) {
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day,
                   t.hour, t.minute, t.second);
     return text;
+}
+
+std::string isoZonedTime(const ZonedDateTime& t) {
+    const int offset = t.utcOffsetMinutes < 0 ? -t.utcOffsetMinutes : t.utcOffsetMinutes;
+    char zone[16];
+    std::snprintf(zone, sizeof zone, "%c%02d:%02d", t.utcOffsetMinutes < 0 ? '-' : '+',
+                  offset / 60, offset % 60);
+    return isoLocalTime(t.local) + zone;
 }
 
 }  // namespace photara::cli

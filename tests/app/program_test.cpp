@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "app/photara_app.h"
+#include "core/common/instance_lock.h"
 #include "core/meter/display_ops.h"
 #include "sim/key_codes.h"
 #include "sim/data_set_generator.h"
@@ -111,7 +112,8 @@ class ProgramProcess : public ::testing::Test {
         ASSERT_TRUE(runtime_.isValid());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        // A lock of its own, so parallel runs and a Photara in use do not refuse it.
+        env.insert(QStringLiteral("PHOTARA_TEST_LOCK_FOLDER"), runtime_.path());
         env_ = env;
     }
 
@@ -141,7 +143,8 @@ TEST_F(ProgramProcess, ScreenshotSavesThePanelAfterTheFirstReportAndExitsZero) {
 TEST_F(ProgramProcess, ASecondPhotaraRefusesToStart) {
     QProcess first;
     start(first, {QStringLiteral("--virtual-meter")});
-    const QString lock = runtime_.filePath(QStringLiteral("photara.lock"));
+    const QString lock =
+        QString::fromStdString(InstanceLock::pathIn(runtime_.path().toStdString()));
     for (int wait = 0; wait < 300 && !QFile::exists(lock); ++wait) first.waitForFinished(20);
     ASSERT_TRUE(QFile::exists(lock));
 

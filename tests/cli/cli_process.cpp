@@ -2,10 +2,14 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace photara::test {
 
@@ -16,8 +20,9 @@ std::string slurp(const std::filesystem::path& path) {
     return s.str();
 }
 
-CliRun runProgram(const std::string& program, std::vector<std::string> args,
-                  std::vector<std::string> env, const std::filesystem::path& scratch) {
+pid_t startProgram(const std::string& program, std::vector<std::string> args,
+                   std::vector<std::string> env, const std::filesystem::path& scratch,
+                   const RunOptions& options) {
     args.insert(args.begin(), program);
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
@@ -29,23 +34,73 @@ CliRun runProgram(const std::string& program, std::vector<std::string> args,
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    const std::string out = (scratch / "stdout").string(), err = (scratch / "stderr").string();
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::string out =
+        options.stdoutPath.empty() ? (scratch / "stdout").string() : options.stdoutPath;
+    const std::string err = (scratch / "stderr").string();
+    int pipeEnds[2] = {-1, -1};
+    if (options.stdoutReaderGone && ::pipe(pipeEnds) == 0) {
+        ::close(pipeEnds[0]);  // the reader has gone before the first row
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+
+    // The child inherits the limit (and ignores SIGXFSZ, so a write past it fails as on a
+    // full disk instead of killing it); this process has them only around the spawn.
+    rlimit oldLimit{};
+    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+    struct sigaction oldXfsz {};
+    if (options.fileSizeLimit > 0) {
+        rlimit limit = oldLimit;
+        limit.rlim_cur = static_cast<rlim_t>(options.fileSizeLimit);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &ignore, &oldXfsz);
+    }
     pid_t pid = 0;
-    CliRun result;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    if (options.fileSizeLimit > 0) {
+        ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+        ::sigaction(SIGXFSZ, &oldXfsz, nullptr);
+    }
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        result.err = "cannot start " + program;
+    if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
+    return spawned == 0 ? pid : -1;
+}
+
+CliRun finishProgram(pid_t pid, const std::filesystem::path& scratch,
+                     std::chrono::milliseconds timeout) {
+    CliRun result;
+    if (pid < 0) {
+        result.err = "cannot start the program";
         return result;
     }
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            result.err = "did not end in time\n";
+            result.err += slurp(scratch / "stderr");
+            return result;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     result.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = slurp(out);
-    result.err = slurp(err);
+    result.out = slurp(scratch / "stdout");
+    result.err = slurp(scratch / "stderr");
     return result;
+}
+
+CliRun runProgram(const std::string& program, std::vector<std::string> args,
+                  std::vector<std::string> env, const std::filesystem::path& scratch,
+                  const RunOptions& options) {
+    return finishProgram(startProgram(program, std::move(args), std::move(env), scratch, options),
+                         scratch);
 }
 
 }  // namespace photara::test

@@ -1,5 +1,5 @@
 // photara-cli as a user runs it: a separate process on the virtual meter, its output, exit
-// code and files checked. Each case has its own runtime folder, so its lock is its own.
+// code and files checked. Each case has its own lock folder, so its lock is its own.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,7 +8,9 @@
 #include <fcntl.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,10 +43,15 @@ class CliTest : public ::testing::Test {
     ~CliTest() override { fs::remove_all(dir); }
 
     // Runs photara-cli with args, standard input from /dev/null (not a terminal).
-    CliRun run(std::vector<std::string> args, const std::string& faults = {}) {
-        std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.string(), "PATH=/usr/bin:/bin"};
+    CliRun run(std::vector<std::string> args, const std::string& faults = {},
+               const test::RunOptions& options = {}) {
+        return test::runProgram(PHOTARA_CLI, std::move(args), environment(faults), dir, options);
+    }
+    std::vector<std::string> environment(const std::string& faults = {}) const {
+        std::vector<std::string> env = {"PHOTARA_TEST_LOCK_FOLDER=" + dir.string(),
+                                        "PATH=/usr/bin:/bin"};
         if (!faults.empty()) env.push_back("PHOTARA_CLI_FAULTS=" + faults);
-        return test::runProgram(PHOTARA_CLI, std::move(args), std::move(env), dir);
+        return env;
     }
 
     std::size_t filesIn(const fs::path& folder) const {
@@ -61,6 +68,7 @@ struct CommandCase {
     int code;
     const char* out;  // found in standard output
     const char* err;  // found in standard error
+    const char* faults = "";  // PHOTARA_CLI_FAULTS
 };
 
 class CommandTest : public CliTest, public ::testing::WithParamInterface<CommandCase> {};
@@ -69,14 +77,17 @@ TEST_P(CommandTest, GivesItsOutputAndExitCodeAndLeavesNoFile) {
     const CommandCase& c = GetParam();
     std::vector<std::string> args = c.args;
     for (std::string& a : args) {
-        if (a == "OUT") a = (dir / "out").string();
+        if (a.starts_with("OUT")) a = (dir / "out").string() + a.substr(3);
     }
-    const CliRun r = run(args);
+    const CliRun r = run(args, c.faults);
     EXPECT_EQ(r.code, c.code) << r.err;
     EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     if (c.code != 0) {
-        EXPECT_TRUE(r.out.empty()) << "data only on success: " << r.out;
+        // Data only on success, but for what a failure's JSON says.
+        if (*c.out == '\0') {
+            EXPECT_TRUE(r.out.empty()) << "data only on success: " << r.out;
+        }
         EXPECT_EQ(filesIn(dir / "out"), 0u);
     }
 }
@@ -101,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "is not a number of seconds"},
         CommandCase{"PeriodZero", {"period", "0", "--virtual-meter"}, 2, "", "from 1 to 9999"},
         CommandCase{"UnknownSet", {"download", "9", "--virtual-meter", "-o", "OUT"}, 2, "",
-                    "there is no set 9; the meter holds 4 sets"},
+                    "there is no set 9; set must be 1–4: the meter holds 4 sets"},
         CommandCase{"EraseWithoutATerminal", {"erase", "1", "--virtual-meter"}, 2, "", "--yes"},
         CommandCase{"EraseSet", {"erase", "2", "--yes", "--virtual-meter"}, 0, "", ""},
         CommandCase{"UnwritableOutput",
@@ -129,9 +140,59 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"VendorZero", {"--meter-id", "0000:05df", "read"}, 2, "",
                     "(got \"0000:05df\")"},
         CommandCase{"Empty", {"erase", "1", "--yes", "--meter-id", ""}, 2, "", "(got \"\")"},
-        CommandCase{"VirtualMeterKeepsItsOwn",
-                    {"--virtual-meter", "--meter-id", "1234:abcd", "sets"}, 0, "20261128091500",
-                    ""}),
+        CommandCase{"VirtualMeterWithAnIdIsRefused",
+                    {"--virtual-meter", "--meter-id", "1234:abcd", "sets"}, 2, "",
+                    "--meter-id names a USB meter and --virtual-meter the one inside the "
+                    "program"},
+        CommandCase{"VirtualMeterWithAnIdAfterTheCommand",
+                    {"sets", "--meter-id", "1234:abcd", "--virtual-meter"}, 2, "",
+                    "give one of them"}),
+    [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
+
+// What a script gets for a number it should not give, a file name that is not UTF-8, a
+// folder that does not exist yet, and the JSON shapes read and log share.
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandTest,
+    ::testing::Values(
+        CommandCase{"IntervalNan", {"log", "--virtual-meter", "--interval", "nan"}, 2, "",
+                    "--interval: must be a number of seconds from 0.01 to 3600 (got nan)"},
+        CommandCase{"IntervalInf", {"log", "--virtual-meter", "--interval", "inf"}, 2, "",
+                    "(got inf)"},
+        CommandCase{"IntervalNegative", {"log", "--virtual-meter", "--interval=-1"}, 2, "",
+                    "(got -1)"},
+        CommandCase{"IntervalWithAUnit", {"log", "--virtual-meter", "--interval", "10s"}, 2, "",
+                    "(got 10s)"},
+        CommandCase{"DurationNan", {"log", "--virtual-meter", "--duration", "nan"}, 2, "",
+                    "--duration: must be a number of seconds"},
+        CommandCase{"DurationHuge", {"log", "--virtual-meter", "--duration", "1e300"}, 2, "",
+                    "(got 1e300)"},
+        CommandCase{"CountZero", {"log", "--virtual-meter", "--count", "0"}, 2, "",
+                    "--count: must be a number of readings from 1"},
+        CommandCase{"CountFraction", {"log", "--virtual-meter", "--count", "2.5"}, 2, "",
+                    "(got 2.5)"},
+        CommandCase{"CountOverflows",
+                    {"log", "--virtual-meter", "--count", "99999999999999999999"}, 2, "",
+                    "(got 99999999999999999999)"},
+        CommandCase{"PeriodFraction", {"period", "1.5", "--virtual-meter"}, 2, "",
+                    "'1.5' is not a whole number of seconds"},
+        CommandCase{"IntervalFraction", {"interval", "00:00:10.5", "--virtual-meter"}, 2, "",
+                    "has a field that is negative or not whole"},
+        CommandCase{"IntervalNegativeField", {"interval", "2:-70:00", "--virtual-meter"}, 2, "",
+                    "has a field that is negative or not whole"},
+        CommandCase{"SetZero", {"download", "0", "--virtual-meter", "-o", "OUT"}, 2, "",
+                    "download: there is no set 0; set must be 1–4: the meter holds 4 sets"},
+        CommandCase{"SetNotANumber", {"erase", "x", "--yes", "--virtual-meter"}, 2, "",
+                    "must be a set's number"},
+        CommandCase{"InfoJsonWithoutAMeter", {"info", "--json"}, 3,
+                    "{\"found\":false,\"vendor_id\":\"", "info: no meter found"},
+        CommandCase{"FolderMadeWithItsParents",
+                    {"download", "1", "--virtual-meter", "-o", "OUT/a/b/"}, 0, "/out/a/b/20",
+                    ""},
+        CommandCase{"FileNameNotUtf8",
+                    {"download", "1", "--virtual-meter", "--json", "-o", "OUT/caf\xe9.pxd"}, 0,
+                    "/out/caf\\udce9.pxd\",\"bytes\":", ""},
+        CommandCase{"ReadFlagsAreAList", {"read", "--virtual-meter", "--json"}, 0,
+                    "\"flags\":[\"HOLD\"]", "", "key5@1"}),
     [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
 
 // info while a key has put the virtual meter in a mode: the meter and its ids are told, the
@@ -198,7 +259,7 @@ TEST_F(CliTest, DownloadAllWritesEachSetAsTheGuiSavesIt) {
 }
 
 TEST_F(CliTest, ASecondProgramOnTheMeterIsRefusedWithItsHoldersName) {
-    InstanceLock gui((dir / "photara.lock").string(), "photara");
+    InstanceLock gui(InstanceLock::pathIn(dir.string()), "photara");
     ASSERT_EQ(gui.acquire(), InstanceLock::Outcome::Acquired);
     const CliRun r = run({"download", "1", "--virtual-meter", "-o", (dir / "out" / "1.pxd").string()});
     EXPECT_EQ(r.code, 3);
@@ -254,8 +315,8 @@ TEST_F(CliTest, KillNineDuringALogLeavesOnlyWholeRows) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        const std::string xdg = "XDG_RUNTIME_DIR=" + dir.string();
-        ::putenv(const_cast<char*>(xdg.c_str()));
+        const std::string lockFolder = "PHOTARA_TEST_LOCK_FOLDER=" + dir.string();
+        ::putenv(const_cast<char*>(lockFolder.c_str()));
         const int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, 2);
         ::execl(PHOTARA_CLI, PHOTARA_CLI, "log", "--virtual-meter", "--interval", "0.01", "-o",
@@ -291,6 +352,160 @@ TEST_F(CliTest, CsvDownloadParsesBackToTheSetsReadings) {
     }
     EXPECT_EQ(records, static_cast<std::size_t>(meter.logger().recipe(0).samples) + 3)
         << "CAF, CCF, header and one row per reading";
+}
+
+// Standard output that cannot take what is written (a full disk, a reader that has gone) is
+// a file error with a message, never a silent success; log ends quietly when its reader
+// (head) has read enough.
+struct OutputCase {
+    const char* name;
+    std::vector<std::string> args;
+    bool readerGone;  // a closed pipe; /dev/full otherwise
+    int code;
+    const char* err;
+};
+
+class StandardOutputTest : public CliTest, public ::testing::WithParamInterface<OutputCase> {};
+
+TEST_P(StandardOutputTest, AFailedWriteIsAFileError) {
+    const OutputCase& c = GetParam();
+    std::vector<std::string> args = c.args;
+    for (std::string& a : args) {
+        if (a == "OUT") a = (dir / "out").string();
+    }
+    test::RunOptions options;
+    if (c.readerGone) options.stdoutReaderGone = true;
+    else options.stdoutPath = "/dev/full";
+    const CliRun r = run(args, {}, options);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, StandardOutputTest,
+    ::testing::Values(
+        OutputCase{"Read", {"read", "--virtual-meter"}, false, 5,
+                   "photara-cli: cannot write standard output: No space left on device"},
+        OutputCase{"Info", {"info", "--virtual-meter"}, false, 5, "No space left on device"},
+        OutputCase{"Help", {"log", "--help"}, false, 5, "cannot write standard output"},
+        OutputCase{"Sets", {"sets", "--virtual-meter"}, false, 5, "No space left on device"},
+        OutputCase{"ClockJson", {"clock", "--json", "--virtual-meter"}, false, 5,
+                   "No space left on device"},
+        OutputCase{"DownloadAllJson", {"download", "--all", "--json", "--virtual-meter", "-o", "OUT"},
+                   false, 5, "No space left on device"},
+        OutputCase{"LogCsv", {"log", "--virtual-meter", "--count", "3", "--interval", "0.01"},
+                   false, 5, "log: writing standard output failed (No space left on device)"},
+        OutputCase{"SetsToAClosedPipe", {"sets", "--virtual-meter"}, true, 5, "Broken pipe"},
+        OutputCase{"LogToAClosedPipe",
+                   {"log", "--virtual-meter", "--format", "jsonl", "--interval", "0.01"}, true, 0,
+                   " rows, 0 gaps"}),
+    [](const ::testing::TestParamInfo<OutputCase>& p) { return p.param.name; });
+
+// A disk that fills in the middle of a log: every row in the file is whole, the command
+// fails (exit 5) and says which file, in either format, to a file or to standard output.
+struct FillCase {
+    const char* name;
+    const char* format;
+    bool toStandardOutput;  // "> file" rather than -o file
+    const char* err;        // FILE: the file's path
+};
+
+class FillingDiskTest : public CliTest, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(FillingDiskTest, LeavesOnlyWholeRowsAndNamesTheFile) {
+    const FillCase& c = GetParam();
+    const fs::path file = dir / "out" / "log";
+    std::vector<std::string> args = {"log",        "--virtual-meter", "--interval", "0.01",
+                                     "--count",    "2000",            "--format",   c.format};
+    test::RunOptions options;
+    options.fileSizeLimit = 3000;
+    if (c.toStandardOutput) {
+        options.stdoutPath = file.string();
+    } else {
+        args.insert(args.end(), {"-o", file.string()});
+    }
+    const CliRun r = run(args, {}, options);
+    EXPECT_EQ(r.code, 5) << r.err;
+    std::string err = c.err;
+    if (const std::size_t at = err.find("FILE"); at != std::string::npos)
+        err.replace(at, 4, file.string());
+    EXPECT_NE(r.err.find(err), std::string::npos) << r.err;
+
+    const std::string text = slurp(file);
+    if (std::string(c.format) == "csv") {
+        const Rows read = readRows(text);
+        EXPECT_GT(read.rows.size(), 5u);
+        EXPECT_EQ(read.result.skipped, 0u) << "a torn row";
+        EXPECT_TRUE(text.ends_with("\r\n"));
+    } else {
+        std::istringstream lines(text);
+        std::size_t whole = 0;
+        for (std::string line; std::getline(lines, line); ++whole)
+            EXPECT_TRUE(line.starts_with("{\"time\":") && line.ends_with("\"event\":\"\"}")) << line;
+        EXPECT_GT(whole, 5u);
+        EXPECT_TRUE(text.ends_with("}\n"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, FillingDiskTest,
+    ::testing::Values(FillCase{"CsvFile", "csv", false, "log: The recording stopped: writing FILE"},
+                      FillCase{"JsonlFile", "jsonl", false, "log: writing FILE failed"},
+                      FillCase{"CsvStandardOutput", "csv", true,
+                               "log: writing standard output failed"},
+                      FillCase{"JsonlStandardOutput", "jsonl", true,
+                               "log: writing standard output failed"}),
+    [](const ::testing::TestParamInfo<FillCase>& p) { return p.param.name; });
+
+// Ctrl-C or SIGTERM ends a log at once, not at its next poll a minute later: the rows
+// written are whole, the summary is printed, the exit code says it was interrupted.
+struct SignalCase {
+    const char* name;
+    int signal;
+    const char* format;
+};
+
+class LogSignalTest : public CliTest, public ::testing::WithParamInterface<SignalCase> {};
+
+TEST_P(LogSignalTest, EndsTheLogBeforeItsNextPoll) {
+    const SignalCase& c = GetParam();
+    const fs::path file = dir / "out" / "log";
+    const pid_t pid = test::startProgram(
+        PHOTARA_CLI,
+        {"log", "--virtual-meter", "--interval", "60", "--format", c.format, "-o", file.string()},
+        environment(), dir);
+    ASSERT_GT(pid, 0);
+    // The first poll's row is written at once; the next poll would be a minute later.
+    const auto newlines = [&] {
+        const std::string text = slurp(file);
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    const long wanted = std::string(c.format) == "csv" ? 2 : 1;  // the header, then a row
+    for (int i = 0; i < 2000 && newlines() < wanted; ++i) ::usleep(5'000);
+    ::kill(pid, c.signal);
+    // Well before the next poll; the old loop slept through the signal until then.
+    const CliRun r = test::finishProgram(pid, dir, std::chrono::seconds(20));
+    EXPECT_EQ(r.code, 130) << r.err;
+    EXPECT_NE(r.err.find("log: 1 rows, 0 gaps, min "), std::string::npos) << r.err;
+    EXPECT_EQ(newlines(), wanted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, LogSignalTest,
+                         ::testing::Values(SignalCase{"InterruptCsv", SIGINT, "csv"},
+                                           SignalCase{"TerminateCsv", SIGTERM, "csv"},
+                                           SignalCase{"TerminateJsonl", SIGTERM, "jsonl"}),
+                         [](const ::testing::TestParamInfo<SignalCase>& p) { return p.param.name; });
+
+// The meter's clock has no zone; the PC's time says its offset from UTC.
+TEST_F(CliTest, ClockJsonGivesThePcTimeWithItsOffset) {
+    const CliRun r = run({"clock", "--json", "--virtual-meter"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::size_t at = r.out.find("\"pc\":\"");
+    ASSERT_NE(at, std::string::npos) << r.out;
+    const std::string pc = r.out.substr(at + 6, r.out.find('"', at + 6) - at - 6);
+    const std::optional<ZonedDateTime> parsed = parseIso8601(pc.substr(0, 19) + ".000" + pc.substr(19));
+    ASSERT_TRUE(parsed) << pc;
+    EXPECT_EQ(parsed->utcOffsetMinutes, SystemClock().zonedNow().utcOffsetMinutes);
 }
 
 }  // namespace

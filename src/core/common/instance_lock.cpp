@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,8 +35,14 @@ InstanceLock::~InstanceLock() {
 
 InstanceLock::Outcome InstanceLock::acquire() {
     if (fd_ >= 0) return Outcome::Acquired;
-    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // Not through a link, and only a file of this user's: the folder is shared by all users.
+    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return Outcome::LockFileUnusable;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        ::close(fd);
+        return Outcome::LockFileUnusable;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK;
         if (held) holder_ = readHolder(fd);
@@ -52,13 +59,18 @@ InstanceLock::Outcome InstanceLock::acquire() {
 }
 
 std::string InstanceLock::defaultPath() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string dir = runtime && *runtime ? runtime : "";
-    if (dir.empty()) {
-        const char* tmp = std::getenv("TMPDIR");
-        dir = tmp && *tmp ? tmp : "/tmp";
-    }
-    return dir + "/photara.lock";
+    if (const char* test = std::getenv("PHOTARA_TEST_LOCK_FOLDER"); test && *test)
+        return pathIn(test);
+    // /run/lock outlives no boot and is never aged out by a temporary-file cleaner.
+    return pathIn(::access("/run/lock", W_OK | X_OK) == 0 ? "/run/lock" : "/tmp");
+}
+
+std::string InstanceLock::pathIn(const std::string& base) {
+    const std::string folder = base + "/photara-" + std::to_string(::geteuid());
+    // An existing folder (or another user's file by that name) is left as it is: acquire()
+    // then takes only a lock file of this user's.
+    (void)::mkdir(folder.c_str(), 0700);
+    return folder + "/photara.lock";
 }
 
 }  // namespace photara

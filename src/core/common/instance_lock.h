@@ -6,9 +6,11 @@ namespace photara {
 
 // Keeps two programs from talking to one meter at once (the GUI, the command-line program or
 // a second copy of either): they would read each other's answers. The lock is an advisory
-// lock on a file in the user's runtime directory; the system releases it when its holder
-// ends, however it ends, so a crashed program never blocks the next. The holder writes its
-// name and process id into the file, so a refusal can say who holds the meter.
+// lock on a file whose path follows from the user id alone, so the desktop's Photara and a
+// cron job (which has no session variables) meet at the same file; the system releases it
+// when its holder ends, however it ends, so a crashed program never blocks the next. The
+// holder writes its name and process id into the file, so a refusal can say who holds the
+// meter.
 class InstanceLock {
   public:
     enum class Outcome {
@@ -30,8 +32,12 @@ class InstanceLock {
     std::string holder() const { return holder_; }
     const std::string& path() const { return path_; }
 
-    // $XDG_RUNTIME_DIR/photara.lock, or the temporary folder's when there is no runtime folder.
+    // /run/lock/photara-UID/photara.lock (/tmp/… where /run/lock cannot be written),
+    // whatever the environment says; the user's folder is made (owner only) if missing.
+    // PHOTARA_TEST_LOCK_FOLDER replaces /run/lock for tests alone, so each test has its own.
     static std::string defaultPath();
+    // base/photara-UID/photara.lock, its folder made if missing.
+    static std::string pathIn(const std::string& base);
 
   private:
     std::string path_;

@@ -62,6 +62,14 @@ SamplingTimeAnswer parseSamplingTime(std::string_view text) {
     // Up to and including the second ":" (which ends the number); empty with one ":".
     const double minutes = leadingNumber(text.substr(p1 + 1, p2 - p1));
     const double seconds = leadingNumber(text.substr(p2 + 1, 2));
+    const double secondsField = leadingNumber(text.substr(p2 + 1));
+    for (const double field : {hours, minutes, seconds, secondsField}) {
+        if (!(field >= 0) || field != std::trunc(field)) {
+            SamplingTimeAnswer refused{Kind::OutOfRange, 0, {}};
+            refused.badField = true;
+            return refused;
+        }
+    }
     const double total = hours * 3600 + minutes * 60 + seconds;
     // Not-a-number (infinite fields of opposite signs) is out of range as well.
     if (total >= 0.5 && total < kMaxSamplingSeconds + 0.5)
@@ -70,9 +78,12 @@ SamplingTimeAnswer parseSamplingTime(std::string_view text) {
 }
 
 std::string samplingTimeRefusal(std::string_view typed, const SamplingTimeAnswer& answer) {
-    return "\"" + std::string(typed) + "\" reads as " + answer.readAs +
-           " (hours:minutes:seconds).\r\nThe sampling time must lie between 00:00:01 and "
-           "01:00:00.";
+    const std::string read =
+        answer.badField ? " has a field that is negative or not whole: hours, minutes and "
+                          "seconds are whole numbers of 0 or more."
+                        : " reads as " + answer.readAs + " (hours:minutes:seconds).";
+    return "\"" + std::string(typed) + "\"" + read +
+           "\r\nThe sampling time must lie between 00:00:01 and 01:00:00.";
 }
 
 RecordingPeriodAnswer parseRecordingPeriod(std::string_view text) {

@@ -12,6 +12,7 @@ struct SamplingCase {
     Kind kind;
     int seconds;         // Accept: what is sent
     std::string readAs;  // OutOfRange: what the user is told was read
+    bool badField = false;  // OutOfRange: a field negative or not whole
 };
 
 class SamplingTimeTest : public ::testing::TestWithParam<SamplingCase> {};
@@ -22,6 +23,7 @@ TEST_P(SamplingTimeTest, SendsOnlyATimeWithinTheRangeAsRead) {
     EXPECT_EQ(answer.kind, c.kind);
     EXPECT_EQ(answer.seconds, c.seconds);
     EXPECT_EQ(answer.readAs, c.readAs);
+    EXPECT_EQ(answer.badField, c.badField);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -43,11 +45,18 @@ INSTANTIATE_TEST_SUITE_P(
                       SamplingCase{"00:00:00", Kind::OutOfRange, 0, "00:00:00"},
                       SamplingCase{":", Kind::OutOfRange, 0, "00:00:00"},
                       SamplingCase{"ab:cd:ef", Kind::OutOfRange, 0, "00:00:00"},
-                      SamplingCase{"00:-5:00", Kind::OutOfRange, 0, "-00:05:00"},
-                      SamplingCase{"-1:00:00", Kind::OutOfRange, 0, "-01:00:00"},
-                      SamplingCase{"00:00:0.4", Kind::OutOfRange, 0, "00:00:00"},
                       SamplingCase{"1e400:00:00", Kind::OutOfRange, 0, "more than a day"},
-                      SamplingCase{"00:-1e400:1", Kind::OutOfRange, 0, "minus more than a day"},
+                      // A field negative or with a fraction never adds up to another time.
+                      SamplingCase{"2:-70:00", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"1.5:-30:00", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"00:-5:00", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"-1:00:00", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"00:00:-1", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"0:0.5:00", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"00:00:10.5", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"00:00:0.4", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"00:00:1e-1", Kind::OutOfRange, 0, "", true},
+                      SamplingCase{"00:-1e400:1", Kind::OutOfRange, 0, "", true},
                       SamplingCase{"12", Kind::FormatError, 0, ""},
                       SamplingCase{"", Kind::FormatError, 0, ""}));
 
@@ -55,6 +64,10 @@ TEST(SamplingTimeTest, RefusalSaysWhatWasReadAndTheRange) {
     EXPECT_EQ(samplingTimeRefusal("1:30", parseSamplingTime("1:30")),
               "\"1:30\" reads as 01:00:30 (hours:minutes:seconds).\r\nThe sampling time must "
               "lie between 00:00:01 and 01:00:00.");
+    EXPECT_EQ(samplingTimeRefusal("2:-70:00", parseSamplingTime("2:-70:00")),
+              "\"2:-70:00\" has a field that is negative or not whole: hours, minutes and "
+              "seconds are whole numbers of 0 or more.\r\nThe sampling time must lie between "
+              "00:00:01 and 01:00:00.");
 }
 
 struct DefaultCase {

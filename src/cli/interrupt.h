@@ -1,0 +1,19 @@
+#pragma once
+
+#include <chrono>
+
+namespace photara::cli {
+
+// Ctrl-C and SIGTERM: a long command stops at once, not at its next poll. The handler
+// sets a flag and wakes waitUntil through a pipe (all it may do in a signal handler).
+// A closed standard output is an error a write returns (EPIPE), not a signal that ends the
+// program before it can say so.
+void installInterruptHandler();
+
+// Whether SIGINT or SIGTERM came.
+bool interrupted();
+
+// Sleeps until deadline or until a signal ends the command; true when interrupted.
+bool waitUntil(std::chrono::steady_clock::time_point deadline);
+
+}  // namespace photara::cli
