@@ -33,7 +33,13 @@ std::optional<FaultScript> FaultScript::parse(const std::string& text) {
                 known = true;
             }
         }
-        if (item.rfind("key", 0) == 0 && at > 3) {  // "key9": a key code, 0..255
+        if (item.rfind("unplugread", 0) == 0 && at > 10) {  // "unplugread12": read 12, from 1
+            char* readEnd = nullptr;
+            step.read = std::strtol(item.c_str() + 10, &readEnd, 10);
+            if (readEnd != item.c_str() + at || step.read < 1) return std::nullopt;
+            step.action = Action::UnplugAtRead;
+            known = true;
+        } else if (item.rfind("key", 0) == 0 && at > 3) {  // "key9": a key code, 0..255
             char* codeEnd = nullptr;
             const long code = std::strtol(item.c_str() + 3, &codeEnd, 10);
             if (codeEnd != item.c_str() + at || code < 0 || code > 255) return std::nullopt;
@@ -111,6 +117,9 @@ void CliMeter::injectFaults() {
                 break;
             case FaultScript::Step::Action::Awake:
                 simBackend_->setSilent(false);
+                break;
+            case FaultScript::Step::Action::UnplugAtRead:
+                simBackend_->failAfterReads(static_cast<int>(step.read - 1));
                 break;
             case FaultScript::Step::Action::Key: {
                 const std::uint8_t press[] = {0, 1, step.key};

@@ -24,13 +24,17 @@ class VirtualMeterBackend;
 namespace photara::cli {
 
 // Faults a test injects into the virtual meter, and keys pressed on it, by poll number (from
-// 1), before that poll: PHOTARA_CLI_FAULTS holds "unplug@5,replug@9,silent@3,awake@4,key9@1"
-// (key9: the key with code 9, MEM). Test-only: it acts on the virtual meter alone.
+// 1), before that poll: PHOTARA_CLI_FAULTS holds "unplug@5,replug@9,silent@3,awake@4,key9@1,
+// unplugread12@1" (key9: the key with code 9, MEM; unplugread12: the 12th read from then on
+// finds the meter unplugged, in the middle of a transfer that follows the poll). Test-only:
+// it acts on the virtual meter alone.
 struct FaultScript {
     struct Step {
         long poll = 0;
-        enum class Action { Unplug, Replug, Silent, Awake, Key } action = Action::Unplug;
+        enum class Action { Unplug, Replug, Silent, Awake, Key, UnplugAtRead } action =
+            Action::Unplug;
         std::uint8_t key = 0;  // with Key
+        long read = 0;         // with UnplugAtRead: which read from then on (from 1)
     };
     std::vector<Step> steps;
 

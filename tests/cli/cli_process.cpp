@@ -7,11 +7,21 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
 
 namespace photara::test {
+
+namespace {
+// The terminals started programs read from, by process.
+std::map<pid_t, int>& terminals() {
+    static std::map<pid_t, int> open;
+    return open;
+}
+}  // namespace
 
 std::string slurp(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -33,7 +43,15 @@ pid_t startProgram(const std::string& program, std::vector<std::string> args,
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    int terminal = -1;  // the terminal's other end, where the user types
+    if (options.terminalInput) {
+        terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0) {
+            posix_spawn_file_actions_addopen(&actions, 0, ::ptsname(terminal), O_RDWR, 0);
+        }
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    }
     const std::string out =
         options.stdoutPath.empty() ? (scratch / "stdout").string() : options.stdoutPath;
     const std::string err = (scratch / "stderr").string();
@@ -68,6 +86,11 @@ pid_t startProgram(const std::string& program, std::vector<std::string> args,
     }
     posix_spawn_file_actions_destroy(&actions);
     if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
+    if (terminal >= 0) {
+        if (spawned == 0 && !options.typed.empty())
+            (void)!::write(terminal, options.typed.data(), options.typed.size());
+        terminals()[pid] = terminal;  // open until the program ended: closing it hangs up
+    }
     return spawned == 0 ? pid : -1;
 }
 
@@ -78,6 +101,15 @@ CliRun finishProgram(pid_t pid, const std::filesystem::path& scratch,
         result.err = "cannot start the program";
         return result;
     }
+    struct CloseTerminal {
+        pid_t pid;
+        ~CloseTerminal() {
+            if (const auto it = terminals().find(pid); it != terminals().end()) {
+                ::close(it->second);
+                terminals().erase(it);
+            }
+        }
+    } closeTerminal{pid};
     int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (::waitpid(pid, &status, WNOHANG) == 0) {

@@ -22,6 +22,8 @@ struct RunOptions {
     std::string stdoutPath;         // standard output opened there (/dev/full); empty: captured
     bool stdoutReaderGone = false;  // standard output a pipe whose reader has closed it
     long fileSizeLimit = 0;         // bytes a file may grow to, a disk that fills; 0: no limit
+    bool terminalInput = false;     // standard input a terminal, on which `typed` is typed
+    std::string typed;
 };
 
 // Runs program with args and exactly the environment env, standard input from /dev/null

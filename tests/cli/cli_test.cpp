@@ -508,5 +508,48 @@ TEST_F(CliTest, ClockJsonGivesThePcTimeWithItsOffset) {
     EXPECT_EQ(parsed->utcOffsetMinutes, SystemClock().zonedNow().utcOffsetMinutes);
 }
 
+
+// The meter pulled in the middle of a download (the n-th read after the first poll: the
+// size, the first block, blocks further on): no file, and no temporary file, is left.
+class UnplugMidDownloadTest : public CliTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(UnplugMidDownloadTest, LeavesNoFileAndSaysTheMeterStoppedAnswering) {
+    const CliRun r = run({"download", "1", "--virtual-meter", "-o", (dir / "out" / "1.pxd").string()},
+                         "unplugread" + std::to_string(GetParam()) + "@1");
+    EXPECT_EQ(r.code, 4) << r.err;
+    EXPECT_NE(r.err.find("the meter stopped answering"), std::string::npos) << r.err;
+    EXPECT_EQ(filesIn(dir / "out"), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Reads, UnplugMidDownloadTest, ::testing::Values(6, 7, 8, 12, 30));
+
+// The erase question on a terminal: only "y" or "yes" erases; anything else, or no answer,
+// erases nothing.
+struct AnswerCase {
+    const char* name;
+    const char* typed;
+    bool erased;
+};
+class EraseQuestionTest : public CliTest, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(EraseQuestionTest, OnlyYesErases) {
+    test::RunOptions terminal;
+    terminal.terminalInput = true;
+    terminal.typed = GetParam().typed;
+    const CliRun r = run({"erase", "2", "--virtual-meter"}, {}, terminal);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("Erase set 2 ("), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("? [y/N] "), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Nothing was erased.") == std::string::npos, GetParam().erased) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, EraseQuestionTest,
+                         ::testing::Values(AnswerCase{"Yes", "y\n", true},
+                                           AnswerCase{"YesWord", "yes\n", true},
+                                           AnswerCase{"No", "n\n", false},
+                                           AnswerCase{"JustEnter", "\n", false},
+                                           AnswerCase{"Other", "yep\n", false}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
 }  // namespace
 }  // namespace photara
