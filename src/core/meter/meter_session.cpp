@@ -32,11 +32,14 @@ MeterSession::~MeterSession() {
     thread_.join();
 }
 
-void MeterSession::push(Job job) {
+void MeterSession::push(Job job, Place place) {
     {
         const std::lock_guard lock(mutex_);
         if (!stopping_) {
-            jobs_.push_back(std::move(job));
+            if (place == Place::Front)
+                jobs_.push_front(std::move(job));
+            else
+                jobs_.push_back(std::move(job));
             job.drop = nullptr;
         }
     }
@@ -124,7 +127,9 @@ void MeterSession::requestPoll() {
     job.isPoll = true;
     job.run = [this] { (void)runPoll(); };
     job.drop = [] {};
-    push(std::move(job));
+    // The rhythm's poll goes before operations still waiting (never into one under way), so
+    // a queue of them does not push the display and the recording out of step.
+    push(std::move(job), Place::Front);
 }
 
 std::future<PollResult> MeterSession::poll() {

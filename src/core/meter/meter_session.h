@@ -66,8 +66,8 @@ class MeterSession {
     MeterSession(const MeterSession&) = delete;
     MeterSession& operator=(const MeterSession&) = delete;
 
-    // Queues a poll unless one is already waiting; its result goes to the listener. Called
-    // by the front end's rhythm (four times a second). A call that finds an operation holding
+    // Queues a poll unless one is already waiting, ahead of the operations still waiting;
+    // its result goes to the listener. Called by the front end's rhythm (four times a second). A call that finds an operation holding
     // the link since the previous call says so through linkHeld.
     void requestPoll();
     // One poll now, behind what is queued; the result also goes to the listener.
@@ -109,7 +109,8 @@ class MeterSession {
 
     template <class T, class Work>
     std::future<T> queue(std::string what, Work work, T dropped);
-    void push(Job job);
+    enum class Place { Back, Front };
+    void push(Job job, Place place = Place::Back);
     void loop();
     PollResult runPoll();
     void noteConnection();

@@ -309,6 +309,20 @@ TEST(SessionHold, AShortOperationSaysNothing) {
     EXPECT_EQ(said, 0);
 }
 
+TEST(SessionOrder, TheRhythmsPollGoesBeforeWaitingOperationsNeverIntoOneUnderWay) {
+    SessionRig rig;
+    rig.start();
+    rig.backend.holdCommand(20);
+    auto running = rig.session->readMemory();
+    rig.backend.waitUntilHeld();
+    auto waiting = rig.session->readSamplingTime();
+    rig.session->requestPoll();
+    rig.backend.release();
+    EXPECT_TRUE(running.get().ok());
+    EXPECT_TRUE(waiting.get().ok());
+    EXPECT_EQ(rig.backend.commands(), (std::vector<int>{20, 98, 25}));
+}
+
 // ---- The end of the session ------------------------------------------------------------------
 
 TEST(SessionEnd, WhatIsStillQueuedIsAnsweredStopped) {
