@@ -551,5 +551,29 @@ INSTANTIATE_TEST_SUITE_P(Answers, EraseQuestionTest,
                                            AnswerCase{"Other", "yep\n", false}),
                          [](const auto& p) { return std::string(p.param.name); });
 
+// An erase whose acknowledgement never comes (the meter pulled at that read) is a failure,
+// never reported as done.
+struct UnackedEraseCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* faults;
+};
+class UnackedEraseTest : public CliTest, public ::testing::WithParamInterface<UnackedEraseCase> {};
+
+TEST_P(UnackedEraseTest, IsReportedAsFailed) {
+    const CliRun r = run(GetParam().args, GetParam().faults);
+    EXPECT_EQ(r.code, 4) << r.err;
+    EXPECT_NE(r.err.find("erase: the meter stopped answering"), std::string::npos) << r.err;
+}
+
+// Reads: the poll 1, the sets 2–4; a set's erase reads the sets again (5–7), then its answer 8.
+INSTANTIATE_TEST_SUITE_P(
+    Erases, UnackedEraseTest,
+    ::testing::Values(UnackedEraseCase{"OneSet", {"erase", "2", "--yes", "--virtual-meter"},
+                                       "unplugread8@1"},
+                      UnackedEraseCase{"All", {"erase", "--all", "--yes", "--virtual-meter"},
+                                       "unplugread5@1"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 }  // namespace
 }  // namespace photara
