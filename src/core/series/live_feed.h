@@ -39,6 +39,8 @@ class LiveFeed {
     // Epoch milliseconds of the trend's time 0.
     std::int64_t originMs() const { return originMs_; }
     std::optional<Reading> lastReading() const { return last_; }
+    // Whether the meter answered the last poll; unknown before the first.
+    std::optional<bool> connected() const { return connected_; }
 
     // Starts a recording into path (replacing a file of that name); false with the reason.
     bool startRecording(const std::string& path, std::string& error,

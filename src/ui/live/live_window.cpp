@@ -183,6 +183,7 @@ void LiveWindow::buildActions() {
 }
 
 void LiveWindow::pollShown() {
+    noteConnection();
     if (const RecordingFile* r = feed_.recording(); r && r->failed()) setRecording(false);
     updateRecordingState();
     if (showingFile()) return;
@@ -202,6 +203,20 @@ void LiveWindow::refresh() {
     reading_->show();
     const auto last = feed_.lastReading();
     reading_->setText(last ? readoutText(*last, trend_.unit()) : QStringLiteral("—"));
+}
+
+// The meter going away and coming back is news: the trend has a gap from here.
+void LiveWindow::noteConnection() {
+    const std::optional<bool> now = feed_.connected();
+    const bool changed = connected_ && now && *connected_ != *now;
+    connected_ = now;
+    if (!changed) return;
+    const LocalDateTime t = clock_.now();
+    const QString at = QString::asprintf("%02d:%02d:%02d", t.hour, t.minute, t.second);
+    notify(*now ? QStringLiteral("The meter is back (%1); the trend goes on after a gap.").arg(at)
+                : QStringLiteral("The meter went away at %1; the trend and the recording go on "
+                                 "when it is back.")
+                      .arg(at));
 }
 
 void LiveWindow::notify(const QString& text) {

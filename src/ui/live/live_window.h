@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "ui/live/trend_content.h"
 #include "core/series/recording_trend.h"
@@ -64,6 +65,7 @@ class LiveWindow final : public QMainWindow {
     void askValueRange();
     void openFromMenu();
     void notify(const QString& text);
+    void noteConnection();
 
     LiveFeed& feed_;
     Prompts& prompts_;
@@ -79,6 +81,7 @@ class LiveWindow final : public QMainWindow {
     QLabel* whole_;
     QLabel* recordingState_;
     QTimer second_;
+    std::optional<bool> connected_;  // as the last poll shown found the meter
 };
 
 // Puts the "Live" button (Ctrl+L) on a main window's toolbar Toolbar1: it shows the window.

@@ -197,6 +197,12 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_FALSE(w.window.openRecording(w.path));
                    },
                    "is not a recording"},
+        NoticeCase{"TheMeterWentAway",
+                   [](LiveWindowTest& w) {
+                       w.poll(luminance(10));
+                       w.poll(std::nullopt, false);
+                   },
+                   "The meter went away at 00:43:09"},
         NoticeCase{"AFixedRangeMistyped",
                    [](LiveWindowTest& w) {
                        w.prompts.answerInput(QStringLiteral("500 0"));
