@@ -28,7 +28,9 @@ class LiveFeed {
     // The same, with the LCD's text for the "no reading" row when there is no reading.
     void onPoll(bool connected, const std::optional<Reading>& reading, std::string_view lcd);
     // An operation (what, e.g. "download") holds the link longer than a poll period: no polls
-    // until onLinkReleased. A second call while held changes nothing.
+    // until onLinkReleased. A second call while held changes nothing; a poll the meter
+    // answered ends the hold too, so a release that was never said cannot leave the
+    // recording claiming a pause.
     void onLinkHeld(std::string_view what);
     void onLinkReleased();
     bool linkHeld() const { return held_; }
