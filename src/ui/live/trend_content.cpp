@@ -106,7 +106,9 @@ void TrendContent::paint(QPainter& painter, const QRectF& rect, const ViewRange&
     painter.save();
     painter.translate(rect.left() + fm.height() * 0.2, area.center().y());
     painter.rotate(-90);
-    painter.drawText(QPointF(-fm.horizontalAdvance(unitText()) / 2, fm.ascent()), unitText());
+    // The axis says what it shows: "luminance (cd/m²)", "Δ (fL)", "A/B".
+    const QString axis = quantityText();
+    painter.drawText(QPointF(-fm.horizontalAdvance(axis) / 2, fm.ascent()), axis);
     painter.restore();
 
     const double f = factor();
