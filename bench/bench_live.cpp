@@ -15,6 +15,7 @@
 #include "offscreen_application.h"
 #include "core/series/live_feed.h"
 #include "core/series/series.h"
+#include "core/series/trend_series.h"
 
 namespace {
 
@@ -28,29 +29,29 @@ double luminanceAt(std::size_t i) {
 }
 
 // A week with an hour's gap each day (the meter unplugged).
-Series weekSeries() {
-    Series s;
+TrendSeries weekTrend() {
+    TrendSeries s;
     for (std::size_t i = 0; i < kWeek; ++i) {
         if (i % (4 * 86400) == 4 * 3600) s.markGap();
         if (i % (4 * 86400) >= 4 * 3600 && i % (4 * 86400) < 4 * 7200) continue;
-        s.append(static_cast<double>(i) * 0.25, luminanceAt(i));
+        s.add(static_cast<double>(i) * 0.25, luminanceAt(i), ReadingUnit::CdPerM2, {});
     }
     return s;
 }
 
-const Series& week() {
-    static const Series s = weekSeries();
+const TrendSeries& week() {
+    static const TrendSeries s = weekTrend();
     return s;
 }
 
 void BM_WeekSeriesMemory(benchmark::State& state) {
     for (auto _ : state) {
         const std::size_t before = mallinfo2().uordblks;
-        Series s = weekSeries();
+        TrendSeries s = weekTrend();
         const std::size_t after = mallinfo2().uordblks;
-        state.counters["readings"] = static_cast<double>(s.size());
+        state.counters["readings"] = static_cast<double>(s.current().size());
         state.counters["MB"] = static_cast<double>(after - before) / (1024.0 * 1024.0);
-        benchmark::DoNotOptimize(s.size());
+        benchmark::DoNotOptimize(s.current().size());
     }
 }
 BENCHMARK(BM_WeekSeriesMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -79,7 +80,7 @@ BENCHMARK(BM_RedrawZoomedHour1920x1080)->Unit(benchmark::kMillisecond);
 void BM_StatisticsOfVisibleSpan(benchmark::State& state) {
     std::size_t n = 0;
     for (auto _ : state) {
-        n += week().statistics(12345.6, 5.5 * 86400).n;
+        n += week().current().statistics(12345.6, 5.5 * 86400).n;
     }
     benchmark::DoNotOptimize(n);
 }

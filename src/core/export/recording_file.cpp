@@ -117,10 +117,12 @@ bool RecordingFile::append(const Reading& reading) {
         readingRow(reading, now, static_cast<double>(epochMilliseconds(now) - startMs_) / 1000.0));
 }
 
-bool RecordingFile::append(RecordingEvent event) {
+bool RecordingFile::append(RecordingEvent event, std::string_view display,
+                           std::string_view detail) {
     const ZonedDateTime now = clock_.zonedNow();
-    return appendRow(
-        eventRow(event, now, static_cast<double>(epochMilliseconds(now) - startMs_) / 1000.0));
+    return appendRow(eventRow(event, now,
+                              static_cast<double>(epochMilliseconds(now) - startMs_) / 1000.0,
+                              display, detail));
 }
 
 bool RecordingFile::appendRow(const RecordingRow& row) {

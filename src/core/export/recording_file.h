@@ -42,7 +42,7 @@ class RecordingFile {
 
     // One row at the clock's time; false once the recording has stopped on an error.
     bool append(const Reading& reading);
-    bool append(RecordingEvent event);
+    bool append(RecordingEvent event, std::string_view display = {}, std::string_view detail = {});
     // Asks for a sync when the last one is a second old and rows came since; call it from a
     // timer too, so rows are synced when no more arrive.
     void syncIfDue();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <system_error>
+#include <utility>
 
 #include "core/export/csv.h"
 
@@ -25,12 +26,33 @@ std::optional<double> parseNumber(std::string_view s) {
     return v;
 }
 
-std::optional<RecordingEvent> eventFromName(std::string_view name) {
+constexpr std::string_view kDetailSeparator = ": ";
+
+// The event column: the event's name, then ": " and the detail when there is one.
+std::optional<std::pair<RecordingEvent, std::string>> eventFromText(std::string_view text) {
+    const auto colon = text.find(kDetailSeparator);
+    const std::string_view name = text.substr(0, colon);
+    const std::string detail(colon == std::string_view::npos
+                                 ? std::string_view()
+                                 : text.substr(colon + kDetailSeparator.size()));
     for (const auto e : {RecordingEvent::None, RecordingEvent::Disconnected,
-                         RecordingEvent::Reconnected}) {
-        if (eventName(e) == name) return e;
+                         RecordingEvent::Reconnected, RecordingEvent::NoReading,
+                         RecordingEvent::Readings, RecordingEvent::Paused,
+                         RecordingEvent::Resumed}) {
+        if (eventName(e) != name) continue;
+        if (e == RecordingEvent::None && colon != std::string_view::npos) return std::nullopt;
+        return std::make_pair(e, detail);
     }
     return std::nullopt;
+}
+
+std::string eventText(const RecordingRow& row) {
+    std::string text(eventName(row.event));
+    if (row.event != RecordingEvent::None && !row.eventDetail.empty()) {
+        text += kDetailSeparator;
+        text += row.eventDetail;
+    }
+    return text;
 }
 
 }  // namespace
@@ -41,6 +63,14 @@ std::string_view eventName(RecordingEvent e) {
             return "disconnected";
         case RecordingEvent::Reconnected:
             return "reconnected";
+        case RecordingEvent::NoReading:
+            return "no reading";
+        case RecordingEvent::Readings:
+            return "readings";
+        case RecordingEvent::Paused:
+            return "paused";
+        case RecordingEvent::Resumed:
+            return "resumed";
         case RecordingEvent::None:
             break;
     }
@@ -49,14 +79,17 @@ std::string_view eventName(RecordingEvent e) {
 
 RecordingRow readingRow(const Reading& reading, const ZonedDateTime& time, double elapsedSeconds) {
     return {time, elapsedSeconds, reading.value, reading.unit, reading.displayText, reading.flags,
-            RecordingEvent::None};
+            RecordingEvent::None, {}};
 }
 
-RecordingRow eventRow(RecordingEvent event, const ZonedDateTime& time, double elapsedSeconds) {
+RecordingRow eventRow(RecordingEvent event, const ZonedDateTime& time, double elapsedSeconds,
+                      std::string_view display, std::string_view detail) {
     RecordingRow row;
     row.time = time;
     row.elapsedSeconds = elapsedSeconds;
+    row.display = display;
     row.event = event;
+    row.eventDetail = detail;
     return row;
 }
 
@@ -70,7 +103,7 @@ std::string recordingRecord(const RecordingRow& row) {
     std::snprintf(elapsed, sizeof elapsed, "%.3f", row.elapsedSeconds);
     return csv::record({iso8601(row.time), elapsed, row.value ? numberText(*row.value) : "",
                         std::string(unitText(row.unit)), row.display, flagsText(row.flags),
-                        std::string(eventName(row.event))});
+                        eventText(row)});
 }
 
 std::optional<RecordingRow> parseRecordingRow(const std::vector<std::string>& f) {
@@ -78,7 +111,7 @@ std::optional<RecordingRow> parseRecordingRow(const std::vector<std::string>& f)
     const auto time = parseIso8601(f[0]);
     const auto elapsed = parseNumber(f[1]);
     const auto unit = unitFromText(f[3]);
-    const auto event = eventFromName(f[6]);
+    const auto event = eventFromText(f[6]);
     if (!time || !elapsed || !unit || !event) return std::nullopt;
     RecordingRow row;
     row.time = *time;
@@ -90,7 +123,8 @@ std::optional<RecordingRow> parseRecordingRow(const std::vector<std::string>& f)
     row.unit = *unit;
     row.display = f[4];
     row.flags = flagsFromText(f[5]);
-    row.event = *event;
+    row.event = event->first;
+    row.eventDetail = event->second;
     return row;
 }
 

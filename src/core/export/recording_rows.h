@@ -10,10 +10,13 @@
 
 namespace photara {
 
-// What a row of a recording file says beside readings: the meter went away, or came back.
-enum class RecordingEvent { None, Disconnected, Reconnected };
+// What a row of a recording file says beside readings: the meter went away or came back;
+// its display stopped showing a reading (a word, a setting screen) or showed one again; an
+// operation held the link longer than a poll period, or let it go.
+enum class RecordingEvent { None, Disconnected, Reconnected, NoReading, Readings, Paused, Resumed };
 
-std::string_view eventName(RecordingEvent e);  // "", "disconnected", "reconnected"
+// "", "disconnected", "reconnected", "no reading", "readings", "paused", "resumed".
+std::string_view eventName(RecordingEvent e);
 
 // One row of a recording file. The file is RFC 4180 CSV with a header; each reading or
 // event is one record ended by CR LF:
@@ -28,6 +31,8 @@ struct RecordingRow {
     std::string display;
     ReadingFlags flags;
     RecordingEvent event = RecordingEvent::None;
+    // What held the link, for "paused": the event column reads "paused: download".
+    std::string eventDetail;
 
     friend bool operator==(const RecordingRow&, const RecordingRow&) = default;
 };
@@ -36,7 +41,10 @@ inline constexpr std::string_view kRecordingColumns[] = {"time",    "elapsed_s",
                                                          "display", "flags",     "event"};
 
 RecordingRow readingRow(const Reading& reading, const ZonedDateTime& time, double elapsedSeconds);
-RecordingRow eventRow(RecordingEvent event, const ZonedDateTime& time, double elapsedSeconds);
+// An event row; display is the LCD's text ("no reading" says what the meter showed instead),
+// detail what held the link ("paused").
+RecordingRow eventRow(RecordingEvent event, const ZonedDateTime& time, double elapsedSeconds,
+                      std::string_view display = {}, std::string_view detail = {});
 
 // The header record and one row's record, CR LF included.
 std::string recordingHeader();

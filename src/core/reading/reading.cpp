@@ -141,6 +141,47 @@ bool isOverRange(std::string_view text) { return text == "OL" || text == "0L"; }
 
 }  // namespace
 
+std::string_view kindName(ReadingKind kind) {
+    switch (kind) {
+        case ReadingKind::Luminance:
+            return "luminance";
+        case ReadingKind::Relative:
+            return "relative";
+        case ReadingKind::Ratio:
+            return "ratio";
+        case ReadingKind::Accumulated:
+            return "accumulated";
+        case ReadingKind::None:
+            break;
+    }
+    return "";
+}
+
+Quantity quantityOf(const ReadingFlags& flags, ReadingUnit unit) {
+    const bool luminance = unit == ReadingUnit::CdPerM2 || unit == ReadingUnit::FootLambert;
+    const bool hours = unit == ReadingUnit::CdPerM2Hours || unit == ReadingUnit::FootLambertHours;
+    const ReadingUnit kept = convertedUnit(unit, LuminanceUnit::CdPerM2);
+    // A ratio and a share are plain numbers whatever legend is lit beside them.
+    if (has(flags, ReadingFlag::AOverB)) return {ReadingKind::Ratio, "A/B", ReadingUnit::None};
+    if (has(flags, ReadingFlag::PercentOfA))
+        return {ReadingKind::Relative, "%A", ReadingUnit::Percent};
+    if (has(flags, ReadingFlag::DeltaPercent))
+        return {ReadingKind::Relative, "Δ%", ReadingUnit::Percent};
+    // Differences keep the luminance unit they are shown in.
+    constexpr std::pair<ReadingFlag, std::string_view> kDifferences[] = {
+        {ReadingFlag::Delta, "Δ"}, {ReadingFlag::BMinusA, "B−A"}, {ReadingFlag::MaxMinusMin, "MX−MN"}};
+    for (const auto& [flag, mark] : kDifferences) {
+        if (has(flags, flag)) return luminance ? Quantity{ReadingKind::Relative, mark, kept} : Quantity{};
+    }
+    if (hours) return {ReadingKind::Accumulated, "", kept};
+    if (luminance) return {ReadingKind::Luminance, "", kept};
+    return {};
+}
+
+std::string_view quantityLabel(const Quantity& q) {
+    return q.mark.empty() ? kindName(q.kind) : q.mark;
+}
+
 std::string_view flagName(ReadingFlag f) { return kFlagNames[static_cast<std::size_t>(f)]; }
 
 std::string flagsText(const ReadingFlags& flags) {

@@ -51,6 +51,37 @@ std::string flagsText(const ReadingFlags& flags);
 // flagsText back; names it does not know are ignored.
 ReadingFlags flagsFromText(std::string_view text);
 
+// What a reading measures, from the annunciators and the unit beside it. A trend or a
+// statistic takes one kind at a time: a difference from a reference is no luminance.
+enum class ReadingKind {
+    None,         // nothing a trend can show (no unit it knows, lux, a bare number)
+    Luminance,    // cd/m², fL, also as MX, MN, AVG, H, A or B
+    Relative,     // Δ, Δ%, B−A, %A, MX−MN: a difference from or a share of another reading
+    Ratio,        // A/B
+    Accumulated,  // cd/m²·h, fL·h
+};
+
+// "luminance", "relative", "ratio", "accumulated", "" for None.
+std::string_view kindName(ReadingKind kind);
+
+// What one trend line may hold: the kind, the mark the display shows it by ("Δ", "Δ%", "B−A",
+// "%A", "A/B", "MX−MN", "" for a plain luminance or accumulation) and the unit it is kept in
+// (luminance in cd/m² whether the meter showed cd/m² or fL, so a switch of the meter's unit
+// does not break the line).
+struct Quantity {
+    ReadingKind kind = ReadingKind::None;
+    std::string_view mark;
+    ReadingUnit unit = ReadingUnit::None;
+
+    friend bool operator==(const Quantity&, const Quantity&) = default;
+};
+
+// The quantity of a reading with these flags in this unit; also for a recording's rows, whose
+// flags and unit columns are all that is needed.
+Quantity quantityOf(const ReadingFlags& flags, ReadingUnit unit);
+// The mark and the name together, e.g. "Δ" or "luminance": how statistics say what they are of.
+std::string_view quantityLabel(const Quantity& q);
+
 // The main reading of the display as a number.
 struct Reading {
     // The value with its decimal point and multiplier applied ("12.60" with K is 12600) and
@@ -63,6 +94,11 @@ struct Reading {
     std::string secondary;    // the small digits with separators, e.g. "12:34:56"
     ReadingFlags flags;
     std::string displayText;  // the LCD as a line of text: lcdText()
+
+    // What the reading measures, from its flags and unit (never stored apart from them, so
+    // it cannot disagree with them).
+    Quantity quantity() const { return quantityOf(flags, unit); }
+    ReadingKind kind() const { return quantity().kind; }
 
     friend bool operator==(const Reading&, const Reading&) = default;
 };

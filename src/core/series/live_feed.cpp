@@ -1,13 +1,6 @@
 #include "core/series/live_feed.h"
 
 namespace photara {
-namespace {
-
-bool isLuminance(ReadingUnit u) {
-    return u == ReadingUnit::CdPerM2 || u == ReadingUnit::FootLambert;
-}
-
-}  // namespace
 
 LiveFeed::LiveFeed(const Clock& clock)
     : clock_(clock), originMs_(epochMilliseconds(clock.zonedNow())) {}
@@ -16,32 +9,64 @@ double LiveFeed::now() const {
     return static_cast<double>(epochMilliseconds(clock_.zonedNow()) - originMs_) / 1000.0;
 }
 
+void LiveFeed::record(RecordingEvent event, std::string_view display, std::string_view detail) {
+    if (recording_) recording_->append(event, display, detail);
+}
+
 void LiveFeed::onPoll(bool connected, const std::optional<Reading>& reading) {
+    onPoll(connected, reading, {});
+}
+
+void LiveFeed::onPoll(bool connected, const std::optional<Reading>& reading, std::string_view lcd) {
+    // A poll answered means nothing holds the link any more, whether or not it was said.
+    if (held_ && connected) onLinkReleased();
     const bool changed = connected_.has_value() && *connected_ != connected;
     connected_ = connected;
     if (!connected) {
         if (changed) {
-            series_.markGap();
-            if (recording_) recording_->append(RecordingEvent::Disconnected);
+            trend_.markGap();
+            record(RecordingEvent::Disconnected);
+            recordedReadings_.reset();
         }
         return;
     }
-    if (changed && recording_) recording_->append(RecordingEvent::Reconnected);
+    if (changed) record(RecordingEvent::Reconnected);
     last_ = reading;
+    noteShown(reading.has_value(), lcd);
     if (!reading) {
         // A word or a setting screen: no point, and the line does not bridge it.
-        series_.markGap();
+        trend_.markGap();
         return;
     }
     if (recording_) recording_->append(*reading);
-    // The trend draws luminance; a ratio, a percentage or an over-range reading is recorded
-    // but leaves a gap in the line.
-    if (reading->value && isLuminance(reading->unit)) {
-        series_.append(now(), convertLuminance(*reading->value, reading->unit,
-                                               LuminanceUnit::CdPerM2));
-    } else {
-        series_.markGap();
+    // An over-range reading or one of no kind the trend shows is recorded but leaves a gap.
+    trend_.add(now(), reading->value, reading->unit, reading->flags);
+}
+
+// Readings stopping and starting again is written once each, not once per poll.
+void LiveFeed::noteShown(bool reading, std::string_view lcd) {
+    if (!recording_ || recordedReadings_ == reading) return;
+    if (!reading) {
+        record(RecordingEvent::NoReading, lcd);
+    } else if (recordedReadings_.has_value()) {
+        record(RecordingEvent::Readings);
     }
+    recordedReadings_ = reading;
+}
+
+void LiveFeed::onLinkHeld(std::string_view what) {
+    if (held_) return;
+    held_ = true;
+    heldBy_ = what;
+    trend_.markGap();
+    record(RecordingEvent::Paused, {}, what);
+}
+
+void LiveFeed::onLinkReleased() {
+    if (!held_) return;
+    held_ = false;
+    trend_.markGap();
+    record(RecordingEvent::Resumed);
 }
 
 bool LiveFeed::startRecording(const std::string& path, std::string& error,
@@ -49,6 +74,9 @@ bool LiveFeed::startRecording(const std::string& path, std::string& error,
     std::string ignored;
     stopRecording(ignored);
     recording_ = RecordingFile::create(path, clock_, error, std::move(syncer));
+    recordedReadings_.reset();
+    // A recording started while the link is held says so at once.
+    if (held_) record(RecordingEvent::Paused, {}, heldBy_);
     return recording_ != nullptr;
 }
 

@@ -4,29 +4,45 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/common/local_time.h"
 #include "core/export/recording_file.h"
 #include "core/reading/reading.h"
-#include "core/series/series.h"
+#include "core/series/trend_series.h"
 
 namespace photara {
 
-// Where the poll's readings go: the trend (luminance in cd/m², seconds from the first
-// poll), and, while one runs, the recording file, which keeps what the meter sent. The
-// meter going away is a gap in the trend and a "disconnected" row in the recording; its
-// return a "reconnected" row. Plain C++ over an injected clock.
+// Where the poll's readings go: the trend (seconds from the first poll, one line per kind of
+// reading, luminance kept in cd/m²), and, while one runs, the recording file, which keeps
+// what the meter sent. Every hole is a gap in the trend and, in the recording, a row that
+// says why: the meter went away ("disconnected", then "reconnected"), its display stopped
+// showing a reading ("no reading" with the LCD's text, then "readings"), or an operation held
+// the link ("paused: download", then "resumed"). Plain C++ over an injected clock.
 class LiveFeed {
   public:
     explicit LiveFeed(const Clock& clock);
 
     // After each poll: whether the meter answered, and the reading its display showed.
     void onPoll(bool connected, const std::optional<Reading>& reading);
+    // The same, with the LCD's text for the "no reading" row when there is no reading.
+    void onPoll(bool connected, const std::optional<Reading>& reading, std::string_view lcd);
+    // An operation (what, e.g. "download") holds the link longer than a poll period: no polls
+    // until onLinkReleased. A second call while held changes nothing; a poll the meter
+    // answered ends the hold too, so a release that was never said cannot leave the
+    // recording claiming a pause.
+    void onLinkHeld(std::string_view what);
+    void onLinkReleased();
+    bool linkHeld() const { return held_; }
 
-    const Series& series() const { return series_; }
+    // The current quantity's series; trend() has every quantity and where it changed.
+    const Series& series() const { return trend_.current(); }
+    const TrendSeries& trend() const { return trend_; }
     // Epoch milliseconds of the trend's time 0.
     std::int64_t originMs() const { return originMs_; }
     std::optional<Reading> lastReading() const { return last_; }
+    // Whether the meter answered the last poll; unknown before the first.
+    std::optional<bool> connected() const { return connected_; }
 
     // Starts a recording into path (replacing a file of that name); false with the reason.
     bool startRecording(const std::string& path, std::string& error,
@@ -40,12 +56,19 @@ class LiveFeed {
 
   private:
     double now() const;
+    void record(RecordingEvent event, std::string_view display = {}, std::string_view detail = {});
+    void noteShown(bool reading, std::string_view lcd);
 
     const Clock& clock_;
-    Series series_;
+    TrendSeries trend_;
     std::int64_t originMs_;
     std::optional<bool> connected_;  // unknown before the first poll
     std::optional<Reading> last_;
+    bool held_ = false;
+    std::string heldBy_;  // what holds the link
+    // Whether the recording last said readings come (unknown at its start and after the
+    // meter came back: its first poll says it).
+    std::optional<bool> recordedReadings_;
     std::unique_ptr<RecordingFile> recording_;
 };
 

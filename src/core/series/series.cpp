@@ -97,6 +97,8 @@ void Series::summarise() {
 }
 
 void Series::markGap() {
+    // Before the first reading there is nothing to keep apart.
+    if (size_ == 0) return;
     if (gaps_.empty() || gaps_.back() != size_) gaps_.push_back(size_);
 }
 

@@ -17,9 +17,11 @@
 #include <fstream>
 
 #include "ui/base/prompts.h"
+#include "ui/base/status_line.h"
 #include "ui/base/window_placement.h"
 #include "core/common/local_time.h"
-#include "core/export/recording_reader.h"
+#include "ui/live/notice_bar.h"
+#include "ui/live/readout_text.h"
 #include "ui/live/recording_name.h"
 #include "ui/plotview/plot_view.h"
 #include "core/series/live_feed.h"
@@ -46,33 +48,16 @@ void rememberFolder(const QString& file) {
     settings.setValue(kFolderKey, QFileInfo(file).absolutePath());
 }
 
-// An opened recording as a trend: times from its elapsed seconds, luminance in cd/m², a gap
-// where the meter was away or showed no luminance.
-Series seriesOf(std::istream& in, std::int64_t& originMs, RecordingReadResult& result) {
-    Series s;
-    bool first = true;
-    result = readRecording(in, [&](const RecordingRow& row) {
-        if (first) {
-            originMs = epochMilliseconds(row.time) -
-                       static_cast<std::int64_t>(std::llround(row.elapsedSeconds * 1000));
-            first = false;
-        }
-        const bool luminance = row.unit == ReadingUnit::CdPerM2 || row.unit == ReadingUnit::FootLambert;
-        if (row.event == RecordingEvent::None && row.value && luminance) {
-            s.append(row.elapsedSeconds,
-                     convertLuminance(*row.value, row.unit, LuminanceUnit::CdPerM2));
-        } else {
-            s.markGap();
-        }
-    });
-    return s;
-}
-
 }  // namespace
 
 LiveWindow::LiveWindow(LiveFeed& feed, Prompts& prompts, const Clock& clock,
                        QStatusBar* panelStatus, QWidget* parent)
-    : QMainWindow(parent), feed_(feed), prompts_(prompts), clock_(clock), trend_(feed.series()) {
+    : QMainWindow(parent),
+      feed_(feed),
+      prompts_(prompts),
+      clock_(clock),
+      trend_(feed.trend()),
+      panelStatus_(panelStatus) {
     setObjectName(QStringLiteral("Live"));
     setWindowTitle(kTitle);
     trend_.setOriginMs(feed.originMs());
@@ -80,6 +65,8 @@ LiveWindow::LiveWindow(LiveFeed& feed, Prompts& prompts, const Clock& clock,
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
+    notice_ = new NoticeBar(central);
+    layout->addWidget(notice_);
     reading_ = new QLabel(central);
     reading_->setObjectName(QStringLiteral("currentReading"));
     QFont big = reading_->font();
@@ -196,6 +183,7 @@ void LiveWindow::buildActions() {
 }
 
 void LiveWindow::pollShown() {
+    noteConnection();
     if (const RecordingFile* r = feed_.recording(); r && r->failed()) setRecording(false);
     updateRecordingState();
     if (showingFile()) return;
@@ -203,25 +191,40 @@ void LiveWindow::pollShown() {
 }
 
 void LiveWindow::refresh() {
-    const Series& s = fileSeries_ ? *fileSeries_ : feed_.series();
-    if (isVisible() || !fileSeries_) plot_->contentChanged();
-    const QString scope = fileSeries_ ? QStringLiteral("Whole recording: ")
-                                      : QStringLiteral("Since start: ");
-    whole_->setText(scope + statisticsLine(s.total().scaled(trend_.factor()), trend_.unitText()));
-    if (fileSeries_) {
+    const Series& s = file_ ? file_->trend.current() : feed_.series();
+    if (isVisible() || !file_) plot_->contentChanged();
+    const QString scope = file_ ? QStringLiteral("Whole recording") : QStringLiteral("Since start");
+    whole_->setText(QStringLiteral("%1, %2: ").arg(scope, trend_.quantityText()) +
+                    statisticsLine(s.total().scaled(trend_.factor()), trend_.unitText()));
+    if (file_) {
         reading_->hide();
         return;
     }
     reading_->show();
     const auto last = feed_.lastReading();
-    if (!last) {
-        reading_->setText(QStringLiteral("—"));
-    } else if (last->value && (last->unit == ReadingUnit::CdPerM2 ||
-                               last->unit == ReadingUnit::FootLambert)) {
-        const double v = convertLuminance(*last->value, last->unit, trend_.unit());
-        reading_->setText(valueText(v) + QStringLiteral(" ") + trend_.unitText());
-    } else {
-        reading_->setText(QString::fromUtf8(last->displayText.c_str()));
+    reading_->setText(last ? readoutText(*last, trend_.unit()) : QStringLiteral("—"));
+}
+
+// The meter going away and coming back is news: the trend has a gap from here.
+void LiveWindow::noteConnection() {
+    const std::optional<bool> now = feed_.connected();
+    const bool changed = connected_ && now && *connected_ != *now;
+    connected_ = now;
+    if (!changed) return;
+    const LocalDateTime t = clock_.now();
+    const QString at = QString::asprintf("%02d:%02d:%02d", t.hour, t.minute, t.second);
+    notify(*now ? QStringLiteral("The meter is back (%1); the trend goes on after a gap.").arg(at)
+                : QStringLiteral("The meter went away at %1; the trend and the recording go on "
+                                 "when it is back.")
+                      .arg(at));
+}
+
+void LiveWindow::notify(const QString& text) {
+    notice_->say(text);
+    if (statusLine_) {
+        statusLine_->say(text);
+    } else if (panelStatus_) {
+        panelStatus_->showMessage(text, StatusLine::kShownMilliseconds);
     }
 }
 
@@ -242,8 +245,7 @@ void LiveWindow::setRecording(bool on) {
         feed_.stopRecording(error);
         record->setChecked(false);
         if (failedBefore || !error.empty()) {
-            prompts_.message(QString::fromStdString(error), QStringLiteral("Recording Stopped"),
-                             Prompts::Icon::Warning);
+            notify(QString::fromStdString(error));
             recordingState_->setText(QStringLiteral("Recording stopped: ") + path);
         } else {
             recordingState_->setText(QStringLiteral("Recorded %1 rows to %2")
@@ -264,8 +266,7 @@ void LiveWindow::setRecording(bool on) {
     std::string error;
     if (!feed_.startRecording(QFile::encodeName(*path).toStdString(), error)) {
         record->setChecked(false);
-        prompts_.message(QString::fromStdString(error), QStringLiteral("Record"),
-                         Prompts::Icon::Warning);
+        notify(QString::fromStdString(error));
         return;
     }
     rememberFolder(*path);
@@ -302,8 +303,7 @@ void LiveWindow::askValueRange() {
     const double lo = parts.size() == 2 ? parts[0].toDouble(&ok0) : 0;
     const double hi = parts.size() == 2 ? parts[1].toDouble(&ok1) : 0;
     if (!ok0 || !ok1 || !(hi > lo)) {
-        prompts_.message(QStringLiteral("Type two numbers, the lower first, e.g. \"0 500\"."),
-                         QStringLiteral("Fixed Range"), Prompts::Icon::Warning);
+        notify(QStringLiteral("Fixed Range: type two numbers, the lower first, e.g. \"0 500\"."));
         return;
     }
     plot_->setValueRange(lo, hi);
@@ -318,21 +318,18 @@ void LiveWindow::openFromMenu() {
 bool LiveWindow::openRecording(const QString& path) {
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!in) {
-        prompts_.message(QStringLiteral("Cannot open %1.").arg(path), QStringLiteral("Open Recording"),
-                         Prompts::Icon::Warning);
+        notify(QStringLiteral("Cannot open %1.").arg(path));
         return false;
     }
-    std::int64_t originMs = 0;
-    RecordingReadResult result;
-    auto series = std::make_unique<Series>(seriesOf(in, originMs, result));
+    auto file = std::make_unique<RecordingTrend>(readRecordingTrend(in));
+    const RecordingReadResult result = file->result;
     if (result.rows == 0 && !result.hadHeader) {
-        prompts_.message(QStringLiteral("%1 is not a recording.").arg(path),
-                         QStringLiteral("Open Recording"), Prompts::Icon::Warning);
+        notify(QStringLiteral("%1 is not a recording.").arg(path));
         return false;
     }
-    fileSeries_ = std::move(series);
-    trend_.setSeries(*fileSeries_);
-    trend_.setOriginMs(originMs);
+    file_ = std::move(file);
+    trend_.setTrend(file_->trend);
+    trend_.setOriginMs(file_->originMs);
     setWindowTitle(kTitle + QStringLiteral(" — ") + QFileInfo(path).fileName());
     statusBar()->showMessage(
         result.skipped == 0
@@ -345,8 +342,8 @@ bool LiveWindow::openRecording(const QString& path) {
 }
 
 void LiveWindow::showLive() {
-    fileSeries_.reset();
-    trend_.setSeries(feed_.series());
+    trend_.setTrend(feed_.trend());
+    file_.reset();
     trend_.setOriginMs(feed_.originMs());
     setWindowTitle(kTitle);
     statusBar()->clearMessage();

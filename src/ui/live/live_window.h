@@ -3,9 +3,10 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "ui/live/trend_content.h"
-#include "core/series/series.h"
+#include "core/series/recording_trend.h"
 
 class QAction;
 class QComboBox;
@@ -17,11 +18,16 @@ namespace photara {
 class Clock;
 class LiveFeed;
 class PlotView;
+class NoticeBar;
 class Prompts;
+class StatusLine;
 
 // The live window "Live Readings": the trend of the main reading against clock time, the
 // statistics of the visible span and of the whole, the unit the user reads in, follow and
 // autoscale, Record (its state on the panel's status line), and File → Open of a recording.
+// News (a recording that stopped, a file that could not be read) goes to a bar at the top of
+// the window and to the panel's status line, never to a message box that would stop the
+// program until it is answered.
 class LiveWindow final : public QMainWindow {
     Q_OBJECT
   public:
@@ -35,7 +41,12 @@ class LiveWindow final : public QMainWindow {
     bool openRecording(const QString& path);
     // Back to the live readings after an opened recording.
     void showLive();
-    bool showingFile() const { return fileSeries_ != nullptr; }
+    bool showingFile() const { return file_ != nullptr; }
+
+    // The panel's status line, where news is said too; without one, the panel's status bar
+    // shows it for as long.
+    void setStatusLine(StatusLine* line) { statusLine_ = line; }
+    NoticeBar* noticeBar() const { return notice_; }
 
     void setRecording(bool on);
     bool recording() const;
@@ -53,18 +64,24 @@ class LiveWindow final : public QMainWindow {
     void updateRecordingState();
     void askValueRange();
     void openFromMenu();
+    void notify(const QString& text);
+    void noteConnection();
 
     LiveFeed& feed_;
     Prompts& prompts_;
     const Clock& clock_;
     TrendContent trend_;
-    std::unique_ptr<Series> fileSeries_;
+    std::unique_ptr<RecordingTrend> file_;
+    QStatusBar* panelStatus_;
+    StatusLine* statusLine_ = nullptr;
+    NoticeBar* notice_;
     PlotView* plot_;
     QComboBox* unit_;
     QLabel* reading_;
     QLabel* whole_;
     QLabel* recordingState_;
     QTimer second_;
+    std::optional<bool> connected_;  // as the last poll shown found the meter
 };
 
 // Puts the "Live" button (Ctrl+L) on a main window's toolbar Toolbar1: it shows the window.

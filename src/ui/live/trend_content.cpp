@@ -7,7 +7,7 @@
 
 #include "ui/plotview/axis_ticks.h"
 #include "ui/plotview/envelope_lines.h"
-#include "core/series/series.h"
+#include "core/series/trend_series.h"
 
 namespace photara {
 namespace {
@@ -19,15 +19,26 @@ constexpr double kRight = 14;
 
 const QColor kTrace(20, 90, 200);
 const QColor kGrid(225, 225, 225);
+const QColor kChange(200, 110, 20);
+
+QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
+const Series& TrendContent::series() const { return trend_->current(); }
+
 QString TrendContent::unitText() const {
-    return QString::fromUtf8(photara::unitText(convertedUnit(ReadingUnit::CdPerM2, unit_)).data());
+    return utf8(photara::unitText(convertedUnit(trend_->currentQuantity().unit, unit_)));
 }
 
 double TrendContent::factor() const {
-    return convertLuminance(1.0, ReadingUnit::CdPerM2, unit_);
+    return convertLuminance(1.0, trend_->currentQuantity().unit, unit_);
+}
+
+QString TrendContent::quantityText() const {
+    const QString label = utf8(quantityLabel(trend_->currentQuantity()));
+    const QString unit = unitText();
+    return unit.isEmpty() ? label : QStringLiteral("%1 (%2)").arg(label, unit);
 }
 
 QString TrendContent::timeText(double t, double span) const {
@@ -39,19 +50,21 @@ QString TrendContent::timeText(double t, double span) const {
 }
 
 ViewRange TrendContent::fullRange() const {
-    if (series_->empty()) return {0, 60, 0, 1};
-    const Statistics s = series_->total().scaled(factor());
-    double t0 = series_->time(0);
-    double t1 = series_->time(series_->size() - 1);
+    const Series& series = this->series();
+    if (series.empty()) return {0, 60, 0, 1};
+    const Statistics s = series.total().scaled(factor());
+    double t0 = series.time(0);
+    double t1 = series.time(series.size() - 1);
     if (t1 - t0 < 10) t1 = t0 + 10;  // the first readings spread over a useful span
     return {t0, t1, s.min, s.max};
 }
 
 std::optional<std::pair<double, double>> TrendContent::valueExtent(double t0, double t1) const {
     // The reading just outside each edge too: a line leaving the view stays in it.
-    const std::size_t from = series_->lowerBound(t0);
-    const std::size_t to = series_->lowerBound(t1);
-    const Moments m = series_->moments(from > 0 ? from - 1 : 0, std::min(to + 1, series_->size()));
+    const Series& series = this->series();
+    const std::size_t from = series.lowerBound(t0);
+    const std::size_t to = series.lowerBound(t1);
+    const Moments m = series.moments(from > 0 ? from - 1 : 0, std::min(to + 1, series.size()));
     if (m.count() == 0) return std::nullopt;
     const double f = factor();
     return std::make_pair(m.min() * f, m.max() * f);
@@ -93,32 +106,48 @@ void TrendContent::paint(QPainter& painter, const QRectF& rect, const ViewRange&
     painter.save();
     painter.translate(rect.left() + fm.height() * 0.2, area.center().y());
     painter.rotate(-90);
-    painter.drawText(QPointF(-fm.horizontalAdvance(unitText()) / 2, fm.ascent()), unitText());
+    // The axis says what it shows: "luminance (cd/m²)", "Δ (fL)", "A/B".
+    const QString axis = quantityText();
+    painter.drawText(QPointF(-fm.horizontalAdvance(axis) / 2, fm.ascent()), axis);
     painter.restore();
 
     const double f = factor();
-    const QVector<QLineF> lines = envelopeLines(*series_, view, area, [&](double v) { return y(v * f); });
+    const QVector<QLineF> lines = envelopeLines(series(), view, area, [&](double v) { return y(v * f); });
     painter.save();
     painter.setClipRect(area);
     painter.setPen(QPen(kTrace, 1));
     painter.drawLines(lines);
+    paintChanges(painter, area, view);
     painter.restore();
 }
 
+// A dashed line where the quantity changed, labelled with what comes from there on.
+void TrendContent::paintChanges(QPainter& painter, const QRectF& area, const ViewRange& view) const {
+    const QFontMetricsF fm(painter.font());
+    painter.setPen(QPen(kChange, 1, Qt::DashLine));
+    for (const QuantityChange& c : trend_->changes()) {
+        if (c.t < view.t0 || c.t > view.t1) continue;
+        const double cx = area.left() + (c.t - view.t0) / (view.t1 - view.t0) * area.width();
+        painter.drawLine(QPointF(cx, area.top()), QPointF(cx, area.bottom()));
+        painter.drawText(QPointF(cx + 3, area.top() + fm.ascent() + 2),
+                         utf8(quantityLabel(c.quantity)) + QStringLiteral(" from here"));
+    }
+}
+
 QString TrendContent::cursorText(double t) const {
-    if (series_->empty()) return timeText(t, 60);
-    std::size_t i = series_->lowerBound(t);
-    if (i == series_->size() ||
-        (i > 0 && t - series_->time(i - 1) < series_->time(i) - t)) {
+    const Series& series = this->series();
+    if (series.empty()) return timeText(t, 60);
+    std::size_t i = series.lowerBound(t);
+    if (i == series.size() || (i > 0 && t - series.time(i - 1) < series.time(i) - t)) {
         i = i > 0 ? i - 1 : 0;
     }
     return QStringLiteral("%1   %2 %3")
-        .arg(timeText(series_->time(i), 1), valueText(series_->value(i) * factor()), unitText());
+        .arg(timeText(series.time(i), 1), valueText(series.value(i) * factor()), unitText());
 }
 
 QString TrendContent::statisticsText(const ViewRange& view) const {
-    return QStringLiteral("Visible: ") +
-           statisticsLine(series_->statistics(view.t0, view.t1).scaled(factor()), unitText());
+    return QStringLiteral("Visible %1: ").arg(quantityText()) +
+           statisticsLine(series().statistics(view.t0, view.t1).scaled(factor()), unitText());
 }
 
 }  // namespace photara

@@ -48,6 +48,7 @@ QVector<QLineF> envelopeLines(const Series& series, const ViewRange& view, const
     const auto env = series.envelope(view.t0, view.t0 + tSpan * columns / area.width(), columns);
     lines.reserve(columns * 2);
     std::optional<QPointF> previous;
+    std::size_t previousIndex = 0;  // the reading previous stands for
     for (int c = 0; c < columns; ++c) {
         const EnvelopeColumn& col = env[static_cast<std::size_t>(c)];
         if (col.empty) continue;
@@ -61,13 +62,16 @@ QVector<QLineF> envelopeLines(const Series& series, const ViewRange& view, const
         }
         add(QLineF(QPointF(cx, y(col.min)), QPointF(cx, y(col.max) - 0.01)));
         previous = QPointF(cx, y(series.value(col.last)));
+        previousIndex = col.last;
     }
-    // And goes on to the reading right of the view.
+    // And goes on to the reading right of the view. The columns may end short of view.t1 (a
+    // width that is no whole number of pixels): a gap among the readings after the last
+    // column still cuts the line.
     const std::size_t after = series.lowerBound(view.t1);
     if (after < series.size() && after > 0 && !series.gapBetween(after - 1, after)) {
         const QPointF next(x(series.time(after)), y(series.value(after)));
         if (previous) {
-            add(QLineF(*previous, next));
+            if (!series.gapBetween(previousIndex, after)) add(QLineF(*previous, next));
         } else {
             // No reading in view at all: the line between the two readings either side of it.
             const std::size_t i = after - 1;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/export/recording_reader.h"
@@ -82,6 +84,92 @@ TEST(RecordingFileSync, AsksForASyncOnceASecondWhileRowsArriveAndAfterTheLast) {
     EXPECT_TRUE(file->close());
     fs::remove(path);
 }
+
+// A syncer that really syncs, and notes for each sync which file it reached and how long the
+// file was then: rows written before it must all be there, not in a buffer.
+class FileCheckingSyncer final : public FileSyncer {
+  public:
+    struct Sync {
+        ino_t inode;
+        off_t size;
+    };
+    explicit FileCheckingSyncer(std::vector<Sync>& syncs) : syncs_(syncs) {}
+    void requestSync(int fd) override {
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || ::fdatasync(fd) != 0) {
+            error_ = errno;
+            return;
+        }
+        syncs_.push_back({st.st_ino, st.st_size});
+    }
+    int takeError() override { return std::exchange(error_, 0); }
+    void drain() override {}
+
+  private:
+    std::vector<Sync>& syncs_;
+    int error_ = 0;
+};
+
+struct ClockSetBack {
+    const char* name;
+    int utcOffsetMinutes;
+    LocalDateTime setTo;  // after three seconds of rows from 2026-12-07 00:43:09
+};
+
+void PrintTo(const ClockSetBack& c, std::ostream* os) { *os << c.name; }
+
+class RecordingFileClockSetBack : public testing::TestWithParam<ClockSetBack> {};
+
+TEST_P(RecordingFileClockSetBack, KeepsSyncingOnceASecondIntoTheFile) {
+    const ClockSetBack& c = GetParam();
+    test::FakeClock clock;
+    clock.setUtcOffsetMinutes(c.utcOffsetMinutes);
+    std::vector<FileCheckingSyncer::Sync> syncs;
+    std::string error;
+    const fs::path path = scratch("setback");
+    auto file = RecordingFile::create(path, clock, error, std::make_unique<FileCheckingSyncer>(syncs));
+    ASSERT_TRUE(file) << error;
+    std::vector<ZonedDateTime> written;
+    auto rows = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            clock.advanceMilliseconds(250);
+            const std::size_t before = syncs.size();
+            ASSERT_TRUE(file->append(RecordingEvent::Reconnected));
+            written.push_back(clock.zonedNow());
+            // A sync asked for now covers the row just written.
+            if (syncs.size() > before) {
+                EXPECT_EQ(syncs.back().size, static_cast<off_t>(fs::file_size(path)));
+            }
+        }
+    };
+    rows(12);
+    const std::size_t beforeSetBack = syncs.size();
+    clock.set(c.setTo);
+    rows(12);
+    const std::size_t afterSetBack = syncs.size() - beforeSetBack;
+    EXPECT_GE(afterSetBack, 3u);  // three seconds of rows: once a second…
+    EXPECT_LE(afterSetBack, 4u);  // …and once at the set-back at most, never once a row
+    EXPECT_TRUE(file->close());
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    for (const auto& sync : syncs) EXPECT_EQ(sync.inode, st.st_ino);
+
+    RecordingReadResult result;
+    const auto back = readBack(path, result);
+    ASSERT_EQ(back.size(), written.size());
+    for (std::size_t i = 0; i < back.size(); ++i) {
+        EXPECT_EQ(back[i].time, written[i]) << "row " << i;
+    }
+    fs::remove(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clocks, RecordingFileClockSetBack,
+    testing::Values(ClockSetBack{"AnHourBackEastOfUtc", 60, {2026, 12, 6, 23, 43, 12, 0}},
+                    ClockSetBack{"HalfASecondBackAtMinus0330", -210, {2026, 12, 7, 0, 43, 11, 500}},
+                    ClockSetBack{"ADayBackAtMinus1000", -600, {2026, 12, 6, 0, 43, 12, 0}},
+                    ClockSetBack{"NotSetBackAtMinus0930", -570, {2026, 12, 7, 0, 43, 12, 0}}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(RecordingFileErrors, AFullDeviceStopsTheRecordingWithWhereTheFileIs) {
     test::FakeClock clock;

@@ -30,6 +30,8 @@ TEST(RecordingRecord, WritesTheAgreedColumns) {
     EXPECT_EQ(recordingRecord(eventRow(RecordingEvent::Disconnected,
                                        {{2026, 1, 2, 3, 4, 5, 6}, -210}, 3600.5)),
               "2026-01-02T03:04:05.006-03:30,3600.500,,,,,disconnected\r\n");
+    EXPECT_EQ(recordingRecord(eventRow(RecordingEvent::Paused, kTime, 1, "", "download")),
+              "2026-12-08T10:15:02.250+01:00,1.000,,,,,paused: download\r\n");
 }
 
 class RecordingRowRoundTrip : public testing::TestWithParam<RecordingRow> {};
@@ -53,7 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
                                kTime, 2),
                     readingRow(reading(98.5, ReadingUnit::Percent, "a \"quoted\", text"),
                                kTime, 3),
-                    eventRow(RecordingEvent::Reconnected, kTime, 604800.125)));
+                    eventRow(RecordingEvent::Reconnected, kTime, 604800.125),
+                    eventRow(RecordingEvent::Paused, {{2026, 1, 2, 3, 4, 5, 6}, -210}, 7.25, "",
+                             "download"),
+                    eventRow(RecordingEvent::Resumed, kTime, 9),
+                    eventRow(RecordingEvent::NoReading, kTime, 9.25, "StAr"),
+                    eventRow(RecordingEvent::Readings, kTime, 9.5)));
 
 struct TornCase {
     const char* name;

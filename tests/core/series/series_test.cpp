@@ -128,6 +128,70 @@ TEST_P(SeriesProperty, StatisticsOfASpanMatchADirectComputation) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SeriesProperty, testing::Values(1u, 2u, 3u, 4u));
 
+// Spans that start, end or straddle reading 65,536, where the store opens its second chunk and
+// the summary its seventeenth level; [from, to) as indices.
+constexpr std::size_t kBoundary = std::size_t{1} << 16;
+
+struct BoundarySpan {
+    std::size_t from;
+    std::size_t to;
+};
+
+class SeriesPastTheFirstChunk : public testing::TestWithParam<BoundarySpan> {
+  protected:
+    static const Series& series() {
+        // A sawtooth whose extremes sit right at the boundary: 65,535 is the highest reading,
+        // 65,536 the lowest, so a block summarised across the boundary shows at once.
+        static const Series s = [] {
+            Series out;
+            for (std::size_t i = 0; i < kBoundary + 3000; ++i) {
+                const double v = i == kBoundary - 1 ? 900.0 : i == kBoundary ? -900.0 : double(i % 251);
+                out.append(static_cast<double>(i) * 0.25, v);
+            }
+            return out;
+        }();
+        return s;
+    }
+};
+
+TEST_P(SeriesPastTheFirstChunk, SpansAcrossTheBoundaryMatchADirectComputation) {
+    const Series& s = series();
+    const auto [from, to] = GetParam();
+    double lo = INFINITY, hi = -INFINITY, sum = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        lo = std::min(lo, s.value(i));
+        hi = std::max(hi, s.value(i));
+        sum += s.value(i);
+        ASSERT_EQ(s.time(i), static_cast<double>(i) * 0.25) << "reading " << i;
+    }
+    const Statistics got = s.moments(from, to).statistics();
+    EXPECT_EQ(got.n, to - from);
+    EXPECT_EQ(got.min, lo);
+    EXPECT_EQ(got.max, hi);
+    EXPECT_NEAR(got.mean, sum / static_cast<double>(to - from), 1e-9);
+    // The same span by time, and drawn: one column holds the whole span's extremes.
+    const double t0 = s.time(from);
+    const double t1 = s.time(to - 1);
+    EXPECT_EQ(s.statistics(t0, t1).n, to - from);
+    const auto env = s.envelope(t0, std::nextafter(t1, HUGE_VAL), 1);
+    ASSERT_FALSE(env[0].empty);
+    EXPECT_EQ(env[0].min, lo);
+    EXPECT_EQ(env[0].max, hi);
+    EXPECT_EQ(env[0].first, from);
+    EXPECT_EQ(env[0].last, to - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundary, SeriesPastTheFirstChunk,
+    testing::Values(BoundarySpan{kBoundary - 1, kBoundary + 1},     // the two readings at it
+                    BoundarySpan{kBoundary, kBoundary + 2048},      // starting at it
+                    BoundarySpan{kBoundary - 64, kBoundary},        // ending at it
+                    BoundarySpan{0, kBoundary},                     // the whole first chunk
+                    BoundarySpan{0, kBoundary + 3000},              // everything
+                    BoundarySpan{1, kBoundary + 2999},              // unaligned both ends
+                    BoundarySpan{kBoundary - 4096, kBoundary + 4096 - 1096},
+                    BoundarySpan{kBoundary + 64, kBoundary + 2944}));  // after it only
+
 TEST(SeriesTime, AClockSetBackDoesNotReorderReadings) {
     Series s;
     s.append(10, 1);

@@ -1,17 +1,24 @@
 #include "ui/live/live_window.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <functional>
 
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QWheelEvent>
 
+#include "ui/base/status_line.h"
+#include "ui/live/notice_bar.h"
 #include "ui/plotview/plot_view.h"
 #include "core/series/live_feed.h"
 #include "support/fake_clock.h"
@@ -20,16 +27,17 @@
 namespace photara {
 namespace {
 
-Reading luminance(double v, ReadingUnit unit = ReadingUnit::CdPerM2) {
+Reading luminance(double v, ReadingUnit unit = ReadingUnit::CdPerM2, std::string_view flags = "") {
     Reading r;
     r.value = v;
     r.unit = unit;
-    r.displayText = std::to_string(v);
+    r.flags = flagsFromText(flags);
+    r.displayText = std::to_string(v) + " 19:27:52";
     return r;
 }
 
 class LiveWindowTest : public testing::Test {
-  protected:
+  public:
     // The remembered folder goes to Qt's test settings, not the user's.
     LiveWindowTest() { QStandardPaths::setTestModeEnabled(true); }
 
@@ -75,15 +83,6 @@ TEST_F(LiveWindowTest, RecordsWhatArrivesAndReopensItSkippingATornRow) {
     file.remove();
 }
 
-TEST_F(LiveWindowTest, AFileThatCannotBeCreatedSaysWhereAndDoesNotRecord) {
-    prompts.answerSaveFile(QStringLiteral("/nonexistent/folder/x.csv"));
-    window.setRecording(true);
-    EXPECT_FALSE(window.recording());
-    EXPECT_FALSE(window.action(QStringLiteral("record"))->isChecked());
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("/nonexistent/folder/x.csv")));
-}
-
 TEST_F(LiveWindowTest, TheUnitChoiceConvertsStatisticsAndReadout) {
     for (int i = 0; i < 4; ++i) poll(luminance(3.4262591 * (i + 1)));
     window.unitChoice()->setCurrentIndex(1);
@@ -119,6 +118,177 @@ TEST_F(LiveWindowTest, ZoomAndPanThenHomeShowTheFullRangeAgain) {
     EXPECT_EQ(view.viewport().visible().t1, full.t1);
     EXPECT_TRUE(window.action(QStringLiteral("follow"))->isChecked());
     EXPECT_TRUE(window.action(QStringLiteral("autoscale"))->isChecked());  // the value zoom undone
+}
+
+// A file size limit as a disk that fills up: writes past it fail with EFBIG.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+// News from the live window: what brings it about, and a word the notice must hold.
+struct NoticeCase {
+    const char* name;
+    std::function<void(LiveWindowTest&)> cause;
+    const char* says;
+};
+
+class LiveWindowNotices : public LiveWindowTest, public testing::WithParamInterface<NoticeCase> {};
+
+TEST_P(LiveWindowNotices, GoToTheBarAndTheStatusLineWithoutAMessageBox) {
+    StatusLine statusLine(&panelStatus);
+    window.setStatusLine(&statusLine);
+    GetParam().cause(*this);
+    const QString says = QString::fromUtf8(GetParam().says).arg(path);
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_TRUE(window.noticeBar()->text().contains(says)) << window.noticeBar()->text().toStdString();
+    EXPECT_TRUE(statusLine.text().contains(says)) << statusLine.text().toStdString();
+    EXPECT_FALSE(window.recording());
+    EXPECT_FALSE(window.action(QStringLiteral("record"))->isChecked());
+    // The readings go on while the notice shows.
+    const std::size_t before = feed.series().size();
+    poll(luminance(12));
+    EXPECT_EQ(feed.series().size(), before + 1);
+    QFile::remove(path);
+}
+
+void PrintTo(const NoticeCase& c, std::ostream* os) { *os << c.name; }
+
+INSTANTIATE_TEST_SUITE_P(
+    News, LiveWindowNotices,
+    testing::Values(
+        NoticeCase{"AFileThatCannotBeCreated",
+                   [](LiveWindowTest& w) {
+                       w.prompts.answerSaveFile(QStringLiteral("/nonexistent/folder/x.csv"));
+                       w.window.setRecording(true);
+                   },
+                   "/nonexistent/folder/x.csv"},
+        NoticeCase{"TheDiskFillsUpWhileRecording",
+                   [](LiveWindowTest& w) {
+                       w.path += QStringLiteral(".csv");
+                       w.prompts.answerSaveFile(w.path);
+                       w.window.setRecording(true);
+                       ASSERT_TRUE(w.window.recording());
+                       w.poll(luminance(10));
+                       const FileSizeLimit full(static_cast<rlim_t>(QFileInfo(w.path).size() + 20));
+                       w.poll(luminance(11));
+                   },
+                   "%1"},
+        NoticeCase{"AFileThatIsNoRecording",
+                   [](LiveWindowTest& w) {
+                       QFile file(w.path);
+                       ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                       file.write("not,a\nrecording");
+                       file.close();
+                       EXPECT_FALSE(w.window.openRecording(w.path));
+                   },
+                   "is not a recording"},
+        NoticeCase{"TheMeterWentAway",
+                   [](LiveWindowTest& w) {
+                       w.poll(luminance(10));
+                       w.poll(std::nullopt, false);
+                   },
+                   "The meter went away at 00:43:09"},
+        NoticeCase{"AFixedRangeMistyped",
+                   [](LiveWindowTest& w) {
+                       w.prompts.answerInput(QStringLiteral("500 0"));
+                       w.window.action(QStringLiteral("fixedRange"))->trigger();
+                   },
+                   "the lower first"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// A run of readings of one kind: how each is made, in the unit the user picked.
+struct KindShown {
+    const char* name;
+    std::function<Reading(int)> reading;  // the i-th of 240 polls, a minute
+    int unitChoice;                       // 0 cd/m², 1 fL
+    const char* readout;                  // of the last one
+    const char* whole;                    // the statistics since start hold this
+};
+
+void PrintTo(const KindShown& c, std::ostream* os) { *os << c.name; }
+
+class LiveWindowKinds : public LiveWindowTest, public testing::WithParamInterface<KindShown> {};
+
+TEST_P(LiveWindowKinds, ReadoutAndStatisticsSayTheKindInTheUnitShown) {
+    const KindShown& c = GetParam();
+    window.unitChoice()->setCurrentIndex(c.unitChoice);
+    for (int i = 0; i < 240; ++i) poll(c.reading(i));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("currentReading"))->text(),
+              QString::fromUtf8(c.readout));
+    EXPECT_TRUE(window.wholeStatistics()->text().contains(QString::fromUtf8(c.whole)))
+        << window.wholeStatistics()->text().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LiveWindowKinds,
+    testing::Values(
+        // 1 fL more each minute, sent in cd/m²: the drift is per minute in fL.
+        KindShown{"LuminanceDriftInFootLambert",
+                  [](int i) { return luminance(kCdPerM2PerFootLambert * (10 + i / 240.0)); }, 1,
+                  "11.00 fL", "Since start, luminance (fL): n 240 · min 10.00 · max 11.00"},
+        KindShown{"LuminanceDriftPerMinute",
+                  [](int i) { return luminance(kCdPerM2PerFootLambert * (10 + i / 240.0)); }, 1,
+                  "11.00 fL", "drift 1.000 fL/min"},
+        KindShown{"NegativeDeltaInFootLambert",
+                  [](int) { return luminance(-kCdPerM2PerFootLambert, ReadingUnit::CdPerM2, "DELTA"); },
+                  1, "Δ -1.000 fL", "Since start, Δ (fL): n 240 · min -1.000 · max -1.000"},
+        KindShown{"PercentOfA",
+                  [](int) { return luminance(146.8, ReadingUnit::Percent, "%A"); }, 0,
+                  "%A 146.8 %", "Since start, %A (%): n 240 · min 146.8"},
+        KindShown{"RatioAOverB", [](int) { return luminance(1.25, ReadingUnit::None, "A/B"); }, 0,
+                  "A/B 1.250", "Since start, A/B: n 240 · min 1.250"},
+        KindShown{"AccumulatedInFootLambertHours",
+                  [](int) { return luminance(2 * kCdPerM2PerFootLambert, ReadingUnit::CdPerM2Hours, "ACC"); },
+                  1, "2.000 fL·h", "Since start, accumulated (fL·h): n 240 · min 2.000"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(LiveWindowTest, FollowNewestSlidesThePanStopsAndTheStripIsOfTheVisibleSpan) {
+    for (int i = 0; i < 400; ++i) poll(luminance(100 + i % 17));
+    PlotView& view = *window.plot();
+    view.resize(800, 400);
+    const QPointF middle = view.plotRect().center();
+    QWheelEvent wheel(middle, view.mapToGlobal(middle), {}, {0, 240}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&view, &wheel);
+    // After the zoom the strip counts the readings in view, not all of them.
+    const ViewRange zoomed = view.viewport().visible();
+    std::size_t inView = 0;
+    const Series& s = feed.series();
+    for (std::size_t i = 0; i < s.size(); ++i) inView += s.time(i) >= zoomed.t0 && s.time(i) <= zoomed.t1;
+    ASSERT_LT(inView, s.size());
+    EXPECT_TRUE(view.statisticsStrip()->text().startsWith(
+        QStringLiteral("Visible luminance (cd/m²): n %1 ·").arg(inView)))
+        << view.statisticsStrip()->text().toStdString();
+
+    window.action(QStringLiteral("follow"))->trigger();
+    ASSERT_TRUE(view.viewport().following());
+    const double width = view.viewport().visible().t1 - view.viewport().visible().t0;
+    for (int i = 0; i < 40; ++i) poll(luminance(100));
+    EXPECT_DOUBLE_EQ(view.viewport().visible().t1, s.time(s.size() - 1));
+    EXPECT_NEAR(view.viewport().visible().t1 - view.viewport().visible().t0, width, 1e-9);
+
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &left);
+    EXPECT_FALSE(window.action(QStringLiteral("follow"))->isChecked());
+    const ViewRange panned = view.viewport().visible();
+    for (int i = 0; i < 40; ++i) poll(luminance(100));
+    EXPECT_EQ(view.viewport().visible().t0, panned.t0);
+    EXPECT_EQ(view.viewport().visible().t1, panned.t1);
 }
 
 }  // namespace
