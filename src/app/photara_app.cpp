@@ -24,6 +24,7 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
       liveFeed_(clock_),
       live_(liveFeed_, prompts_, clock_, panel_.statusBar()) {
     prompts_.setParent(&panel_);
+    live_.setStatusLine(&statusLine_);  // its news on the panel's status line, as every command's
     // A failed read goes to lstResults, where it always went, and to the status line, where
     // the user sees it.
     QObject::connect(&session_, &GuiMeterSession::readFailed, &panel_, [this] {
@@ -40,9 +41,15 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
     wireCommands();
     // Each reading the poll shows goes to the trend and, while recording, to the file.
     QObject::connect(&panel_, &Panel::tickShown, &live_, [this] {
-        liveFeed_.onPoll(session_.lastPollAnswered(), session_.lastReading());
+        liveFeed_.onPoll(session_.lastPollAnswered(), session_.lastReading(),
+                         lcdText(session_.display(), session_.model()));
         live_.pollShown();
     });
+    // An operation holding the link past a poll period is a hole the recording says why.
+    QObject::connect(&session_, &GuiMeterSession::linkHeld, &live_,
+                     [this](const QString& what) { liveFeed_.onLinkHeld(what.toStdString()); });
+    QObject::connect(&session_, &GuiMeterSession::linkReleased, &live_,
+                     [this] { liveFeed_.onLinkReleased(); });
     // A recording the poll saw end stored a new set: the logger window lists it.
     QObject::connect(&panel_, &Panel::tickShown, &panel_, [this] { logger_.pollShown(); });
     // Save has something to save once a download or Open filled the data text.

@@ -4,11 +4,11 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "cli/cli_meter.h"
 #include "cli/commands.h"
 #include "cli/exit_code.h"
-#include "cli/feed_rows.h"
 #include "cli/interrupt.h"
 #include "cli/jsonl_row.h"
 #include "cli/row_writer.h"
@@ -21,8 +21,8 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
-// Where the feed's rows go: its own recording file (CSV with -o), or the tap and a whole-row
-// writer (JSON lines, standard output).
+// Where the feed's rows go: its own recording file (CSV with -o), or a whole-row writer (JSON
+// lines, standard output) that the feed hands each row to.
 class LogOutput {
   public:
     LogOutput(const LogRequest& request, LiveFeed& feed) : feed_(feed), json_(request.json) {
@@ -35,7 +35,7 @@ class LogOutput {
         writer_ = request.output.empty() ? RowWriter::standardOutput()
                                          : RowWriter::create(request.output, error);
         if (!writer_) throw CliError(kFileError, "log: " + error);
-        if (!tap_.start(feed_, error)) throw CliError(kFileError, "log: " + error);
+        feed_.setRowListener([this](const RecordingRow& row) { rowsToWrite_.push_back(row); });
         if (!json_) writer_->write(recordingHeader());
     }
 
@@ -46,10 +46,11 @@ class LogOutput {
             rows_ = static_cast<long>(feed_.recording()->rows());
             return !feed_.recording()->failed();
         }
-        for (const RecordingRow& row : tap_.take()) {
+        for (const RecordingRow& row : rowsToWrite_) {
             if (!writer_->write(json_ ? jsonlRecord(row) : recordingRecord(row))) break;
             ++rows_;
         }
+        rowsToWrite_.clear();
         writer_->syncIfDue();
         return !writer_->failed();
     }
@@ -70,7 +71,7 @@ class LogOutput {
   private:
     LiveFeed& feed_;
     bool json_;
-    FeedRowTap tap_;
+    std::vector<RecordingRow> rowsToWrite_;  // handed over by the feed since the last pass
     std::unique_ptr<RowWriter> writer_;
     long rows_ = 0;
 };
@@ -109,7 +110,7 @@ int runLog(const Common& common, LogRequest request) {
         first = false;  // the guard's poll is the first
         std::optional<Reading> reading;
         if (answered) reading = readingOf(meter.display(), meter.model());
-        feed.onPoll(answered, reading);
+        feed.onPoll(answered, reading, lcdText(meter.display(), meter.model()));
         if (reading) ++readings;
         written = output.pass();
         if (!written || (request.count && readings >= *request.count)) break;

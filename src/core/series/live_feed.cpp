@@ -11,6 +11,17 @@ double LiveFeed::now() const {
 
 void LiveFeed::record(RecordingEvent event, std::string_view display, std::string_view detail) {
     if (recording_) recording_->append(event, display, detail);
+    if (rowListener_) rowListener_(eventRow(event, clock_.zonedNow(), listenedSeconds(), display, detail));
+}
+
+double LiveFeed::listenedSeconds() const {
+    return static_cast<double>(epochMilliseconds(clock_.zonedNow()) - listenedFromMs_) / 1000.0;
+}
+
+void LiveFeed::setRowListener(std::function<void(const RecordingRow&)> listener) {
+    rowListener_ = std::move(listener);
+    listenedFromMs_ = epochMilliseconds(clock_.zonedNow());
+    recordedReadings_.reset();
 }
 
 void LiveFeed::onPoll(bool connected, const std::optional<Reading>& reading) {
@@ -39,13 +50,14 @@ void LiveFeed::onPoll(bool connected, const std::optional<Reading>& reading, std
         return;
     }
     if (recording_) recording_->append(*reading);
+    if (rowListener_) rowListener_(readingRow(*reading, clock_.zonedNow(), listenedSeconds()));
     // An over-range reading or one of no kind the trend shows is recorded but leaves a gap.
     trend_.add(now(), reading->value, reading->unit, reading->flags);
 }
 
 // Readings stopping and starting again is written once each, not once per poll.
 void LiveFeed::noteShown(bool reading, std::string_view lcd) {
-    if (!recording_ || recordedReadings_ == reading) return;
+    if ((!recording_ && !rowListener_) || recordedReadings_ == reading) return;
     if (!reading) {
         record(RecordingEvent::NoReading, lcd);
     } else if (recordedReadings_.has_value()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,11 +54,15 @@ class LiveFeed {
     const RecordingFile* recording() const { return recording_.get(); }
     // Called by a once-a-second timer: syncs rows that arrived since the last sync.
     void tick();
+    // Hands every row a recording would hold (readings and events, elapsed from this call)
+    // to listener as well, for an output of its own (photara-cli's JSON lines).
+    void setRowListener(std::function<void(const RecordingRow&)> listener);
 
   private:
     double now() const;
     void record(RecordingEvent event, std::string_view display = {}, std::string_view detail = {});
     void noteShown(bool reading, std::string_view lcd);
+    double listenedSeconds() const;
 
     const Clock& clock_;
     TrendSeries trend_;
@@ -70,6 +75,8 @@ class LiveFeed {
     // meter came back: its first poll says it).
     std::optional<bool> recordedReadings_;
     std::unique_ptr<RecordingFile> recording_;
+    std::function<void(const RecordingRow&)> rowListener_;
+    std::int64_t listenedFromMs_ = 0;
 };
 
 }  // namespace photara

@@ -213,7 +213,16 @@ void LiveWindow::noteConnection() {
     if (!changed) return;
     const LocalDateTime t = clock_.now();
     const QString at = QString::asprintf("%02d:%02d:%02d", t.hour, t.minute, t.second);
-    notify(*now ? QStringLiteral("The meter is back (%1); the trend goes on after a gap.").arg(at)
+    // The bar always tells; the panel's status line only while a recording gets the hole
+    // (otherwise the read error it shows, which says what to check, stays).
+    const auto say = [this](const QString& text) {
+        if (recording()) {
+            notify(text);
+        } else {
+            notice_->say(text);
+        }
+    };
+    say(*now ? QStringLiteral("The meter is back (%1); the trend goes on after a gap.").arg(at)
                 : QStringLiteral("The meter went away at %1; the trend and the recording go on "
                                  "when it is back.")
                       .arg(at));
