@@ -23,14 +23,8 @@ std::unique_ptr<RowWriter> RowWriter::standardOutput() {
 }
 
 RowWriter::RowWriter(int fd, std::string name, bool owned)
-    : fd_(fd), name_(std::move(name)), owned_(owned), syncer_(makeBackgroundSyncer()) {
-    struct stat info {};
-    // Only a regular file can be cut back; appending (>>) starts at its end.
-    if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) {
-        const off_t at = ::lseek(fd_, 0, SEEK_CUR);
-        wholeBytes_ = (::fcntl(fd_, F_GETFL) & O_APPEND) != 0 ? info.st_size : at;
-    }
-}
+    : fd_(fd), name_(std::move(name)), owned_(owned), syncer_(makeBackgroundSyncer()),
+      records_(fd) {}
 
 RowWriter::~RowWriter() {
     close();
@@ -38,22 +32,10 @@ RowWriter::~RowWriter() {
 
 bool RowWriter::write(std::string_view record) {
     if (failed() || fd_ < 0) return false;
-    std::size_t done = 0;
-    while (done < record.size()) {
-        const ssize_t n = ::write(fd_, record.data() + done, record.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int err = n < 0 ? errno : ENOSPC;
-            if (done > 0 && wholeBytes_ >= 0 &&
-                ::ftruncate(fd_, static_cast<off_t>(wholeBytes_)) != 0) {
-                // Not cut: a reader skips the torn record.
-            }
-            fail(err);
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
+    if (const int err = records_.write(record); err != 0) {
+        fail(err);
+        return false;
     }
-    if (wholeBytes_ >= 0) wholeBytes_ += static_cast<long long>(record.size());
     dirty_ = true;
     return true;
 }

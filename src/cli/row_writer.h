@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/export/recording_file.h"
+#include "core/export/whole_records.h"
 
 namespace photara::cli {
 
@@ -43,7 +44,7 @@ class RowWriter {
     std::string name_;
     bool owned_;
     std::unique_ptr<FileSyncer> syncer_;
-    long long wholeBytes_ = -1;  // the file's length up to its last whole record; -1: a device
+    WholeRecords records_;
     bool dirty_ = false;
     std::chrono::steady_clock::time_point lastSync_ = std::chrono::steady_clock::now();
     std::string error_;

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/photara_app.h"
+#include "support/spin_until.h"
 #include "sim/data_set_generator.h"
 
 namespace photara {
@@ -76,11 +77,7 @@ double textContrast(const QImage& windowImage, QWidget& window, QWidget& widget)
     return best;
 }
 
-template <typename Done>
-bool spinUntil(Done done) {
-    for (int round = 0; round < 20000 && !done(); ++round) QCoreApplication::processEvents();
-    return done();
-}
+using test::spinUntil;
 
 // Every caption of every window stays readable on a dark desktop: no widget paints a ground
 // of its own and leaves its text in the palette's light colour, or the other way round.

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "app/photara_app.h"
+#include "support/spin_until.h"
 #include "core/common/instance_lock.h"
 #include "core/meter/display_ops.h"
 #include "sim/key_codes.h"
@@ -22,12 +23,7 @@
 namespace photara {
 namespace {
 
-// Runs the event loop until done() or a bounded number of rounds.
-template <typename Done>
-bool spinUntil(Done done) {
-    for (int round = 0; round < 20000 && !done(); ++round) QCoreApplication::processEvents();
-    return done();
-}
+using test::spinUntil;
 
 TEST(WiredProgram, PollsTheVirtualMeterAndSendsKeysToIt) {
     PhotaraApp app(true);

@@ -12,15 +12,12 @@
 #include <functional>
 
 #include "app/photara_app.h"
+#include "support/spin_until.h"
 
 namespace photara {
 namespace {
 
-template <typename Done>
-bool spinUntil(Done done) {
-    for (int round = 0; round < 200000 && !done(); ++round) QCoreApplication::processEvents();
-    return done();
-}
+using test::spinUntil;
 
 struct DialogCase {
     const char* name;

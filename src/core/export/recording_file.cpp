@@ -103,7 +103,8 @@ RecordingFile::RecordingFile(int fd, std::string path, const Clock& clock,
       syncer_(std::move(syncer)),
       started_(clock.zonedNow()),
       startMs_(epochMilliseconds(started_)),
-      lastSyncMs_(startMs_) {}
+      lastSyncMs_(startMs_),
+      records_(fd) {}
 
 RecordingFile::~RecordingFile() { close(); }
 
@@ -149,22 +150,10 @@ void RecordingFile::syncIfDue() {
 }
 
 bool RecordingFile::write(const std::string& record) {
-    std::size_t done = 0;
-    while (done < record.size()) {
-        const ssize_t n = ::write(fd_, record.data() + done, record.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int err = n < 0 ? errno : ENOSPC;
-            // Cut a partly written row off, so the file ends with a whole row.
-            if (done > 0 && ::ftruncate(fd_, static_cast<off_t>(wholeBytes_)) != 0) {
-                // A device cannot be cut; the reader skips the torn row.
-            }
-            fail(err);
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
+    if (const int err = records_.write(record); err != 0) {
+        fail(err);
+        return false;
     }
-    wholeBytes_ += record.size();
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/common/local_time.h"
 #include "core/export/recording_rows.h"
+#include "core/export/whole_records.h"
 
 namespace photara {
 
@@ -71,7 +72,7 @@ class RecordingFile {
     std::int64_t startMs_;
     std::int64_t lastSyncMs_;
     bool dirty_ = false;
-    std::uint64_t wholeBytes_ = 0;  // the file's length up to its last whole row
+    WholeRecords records_;
     std::size_t rows_ = 0;
     std::string error_;
     int errno_ = 0;

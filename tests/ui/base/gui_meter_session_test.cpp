@@ -15,16 +15,13 @@
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
 #include "support/fake_clock.h"
+#include "support/spin_until.h"
 #include "support/stalling_backend.h"
 
 namespace photara {
 namespace {
 
-template <typename Done>
-bool spinUntil(Done done) {
-    for (int round = 0; round < 200000 && !done(); ++round) QCoreApplication::processEvents();
-    return done();
-}
+using test::spinUntil;
 
 struct SilentRig {
     test::FakeClock clock;
