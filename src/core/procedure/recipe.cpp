@@ -8,9 +8,19 @@
 
 namespace photara {
 
+// A limit that a displayed reading meets exactly must be met: 38.4 / 48 is 0.79999… in a
+// double, yet 80.0 % to the person holding the meter.
 bool Limits::contains(double v) const {
-    if (min && (minExclusive ? !(v > *min) : !(v >= *min))) return false;
-    if (max && (maxExclusive ? !(v < *max) : !(v <= *max))) return false;
+    constexpr double kRelative = 1e-9;
+    auto slack = [](double bound) { return kRelative * std::max(1.0, std::fabs(bound)); };
+    if (min) {
+        const double s = slack(*min);
+        if (minExclusive ? !(v > *min + s) : !(v >= *min - s)) return false;
+    }
+    if (max) {
+        const double s = slack(*max);
+        if (maxExclusive ? !(v < *max - s) : !(v <= *max + s)) return false;
+    }
     return true;
 }
 
