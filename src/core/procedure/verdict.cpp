@@ -16,6 +16,13 @@ std::string_view verdictText(Verdict v) {
     return "not judged";
 }
 
+std::optional<Verdict> verdictFromText(std::string_view text) {
+    for (Verdict v : {Verdict::Pass, Verdict::PassWithNote, Verdict::Fail, Verdict::NotJudged}) {
+        if (verdictText(v) == text) return v;
+    }
+    return std::nullopt;
+}
+
 bool RunSettings::has(const std::string& option) const {
     return std::find(options.begin(), options.end(), option) != options.end();
 }

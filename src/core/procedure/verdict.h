@@ -13,6 +13,7 @@ namespace photara {
 enum class Verdict { Pass, PassWithNote, Fail, NotJudged };
 
 std::string_view verdictText(Verdict v);  // "pass", "pass with note", "fail", "not judged"
+std::optional<Verdict> verdictFromText(std::string_view text);
 
 // One criterion at one point (per-point kinds) or over its points (the others).
 struct CriterionResult {
