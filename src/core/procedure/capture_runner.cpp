@@ -9,6 +9,15 @@ std::optional<CaptureMode> captureModeFromText(std::string_view text) {
     return std::nullopt;
 }
 
+std::string_view captureModeText(CaptureMode mode) {
+    switch (mode) {
+        case CaptureMode::Enter: return "enter";
+        case CaptureMode::Hold: return "hold";
+        case CaptureMode::Auto: return "auto";
+    }
+    return "enter";
+}
+
 CaptureRunner::CaptureRunner(std::vector<Step> steps, const Recipe& recipe, Settings settings,
                              const Clock& clock)
     : steps_(std::move(steps)), recipe_(recipe), settings_(std::move(settings)), clock_(clock),

@@ -16,6 +16,7 @@ namespace photara {
 enum class CaptureMode { Enter, Hold, Auto };
 
 std::optional<CaptureMode> captureModeFromText(std::string_view text);  // "enter", "hold", "auto"
+std::string_view captureModeText(CaptureMode mode);
 
 // Takes the points of a procedure one after another. A pure state machine: it is fed the
 // polls (seconds, what the meter showed) and the user's events, and never waits or reads a

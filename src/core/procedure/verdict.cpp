@@ -236,11 +236,12 @@ CriterionResult timed(const Recipe& r, const Measurements& m, const Criterion& c
         }
         return res;
     }
-    // Run-up: the first reading at or above the level after the mark.
+    // Run-up: the first reading at or above the level after the mark. The reading at the
+    // mark itself was taken before the mains failed.
     const double level = c.fraction * c.required;
     double last = 0;
     for (const auto& tv : cap->readings) {
-        if (tv.t < 0) continue;
+        if (tv.t <= 0) continue;
         last = tv.t;
         if (tv.value && *tv.value >= level - 1e-9 * std::max(1.0, level)) {
             res.measured = tv.t;

@@ -220,6 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, ExitSign, testing::Values(
     Case{"HalfAt5s", {}, "run-up-half", "run-up", Verdict::Pass, {}, {{0, 0}, {4.9, 0.9}, {5, 1}, {60, 2}, {61, 2}}},
     Case{"HalfAt5_1s", {}, "run-up-half", "run-up", Verdict::Fail, {}, {{0, 0}, {5, 0.99}, {5.1, 1}, {60, 2}}},
     Case{"FullAt60s", {}, "run-up-full", "run-up", Verdict::Pass, {}, {{0, 0}, {1, 1}, {60, 2}}},
+    Case{"TheReadingAtTheMarkIsBeforeTheFailure", {}, "run-up-half", "run-up", Verdict::Fail, {}, {{0, 5}, {0.25, 0}, {60, 2}}},
     Case{"FullAt60_5s", {}, "run-up-full", "run-up", Verdict::Fail, {}, {{0, 0}, {1, 1}, {60, 1.99}, {60.5, 2}}},
     Case{"FullNeverWithinTheReadings", {}, "run-up-full", "run-up", Verdict::Fail, {}, {{0, 0}, {1, 1}, {75, 1.5}}},
     Case{"FullReadingsStopEarly", {}, "run-up-full", "run-up", Verdict::NotJudged, {}, {{0, 0}, {1, 1}, {30, 1.5}}},
