@@ -109,7 +109,7 @@ class Parser {
             skipSpace();
             JsonValue member;
             if (!value(member, depth + 1)) return false;
-            out.members.emplace_back(std::move(name), std::move(member));
+            out.members.push_back({std::move(name), std::move(member)});
             skipSpace();
             if (peek() == ',') {
                 ++pos_;

@@ -11,6 +11,8 @@
 
 namespace photara {
 
+struct JsonMember;
+
 // A parsed JSON document that remembers the line each value started on, so a reader of a
 // recipe or a scene can say "line 12: field criteria[2].max".
 struct JsonValue {
@@ -21,7 +23,7 @@ struct JsonValue {
     std::string string;
     std::vector<JsonValue> array;
     // Members in the order written; a name given twice is refused by the parser.
-    std::vector<std::pair<std::string, JsonValue>> members;
+    std::vector<JsonMember> members;
     int line = 1;
 
     bool isObject() const { return type == Type::Object; }
@@ -31,6 +33,11 @@ struct JsonValue {
     bool isBool() const { return type == Type::Bool; }
     // The member called name, or nullptr (also when this is no object).
     const JsonValue* find(std::string_view name) const;
+};
+
+struct JsonMember {
+    std::string name;
+    JsonValue value;
 };
 
 struct JsonError {

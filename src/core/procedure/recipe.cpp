@@ -58,6 +58,23 @@ namespace {
 
 const std::set<std::string> kLayouts{"screen", "grid", "patches", "sign", "warm-up"};
 
+// "r3c12": a cell that withGrid makes.
+bool isGridCell(const std::string& name) {
+    std::size_t i = 0;
+    auto digits = [&] {
+        const std::size_t from = i;
+        while (i < name.size() && name[i] >= '0' && name[i] <= '9') ++i;
+        return i > from;
+    };
+    if (i >= name.size() || name[i++] != 'r' || !digits()) return false;
+    if (i >= name.size() || name[i++] != 'c' || !digits()) return false;
+    return i == name.size();
+}
+
+bool isGridName(const std::string& name) {
+    return name == "cells" || name == "centre" || name == "outer" || isGridCell(name);
+}
+
 std::optional<CriterionKind> kindFromText(const std::string& s) {
     if (s == "value") return CriterionKind::Value;
     if (s == "percent_of_reference") return CriterionKind::PercentOfReference;
@@ -233,6 +250,17 @@ class RecipeReader {
             if (report_.ok() && (cr.fraction <= 0 || cr.fraction > 1)) c.fail("fraction", "must lie in (0, 1]");
         }
         // A grid's points appear only once its size is chosen: only its groups can be named.
+        if (report_.ok() && r.layout == "grid") {
+            for (const auto* list : {&cr.points, &cr.overPoints}) {
+                for (const auto& name : *list) {
+                    if (!isGridName(name)) c.fail(list == &cr.points ? "points" : "over_points",
+                                                  "a grid names \"cells\", \"centre\", \"outer\" or r<row>c<column>");
+                }
+            }
+            if (!cr.reference.empty() && cr.reference != "centre" && !isGridCell(cr.reference)) {
+                c.fail("reference", "a grid's reference is \"centre\" or r<row>c<column>");
+            }
+        }
         if (report_.ok() && r.layout != "grid") {
             auto known = [&](const std::string& name) { return !r.resolve(name).empty(); };
             for (const auto* list : {&cr.points, &cr.overPoints}) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <tuple>
 
 namespace photara {
 namespace {
@@ -82,6 +83,17 @@ INSTANTIATE_TEST_SUITE_P(Table, RecipeRefused, testing::Values(
     BadRecipe{"\"version\": 3,", "\"version\": 3,,", 5, "", "expected a name"},
     BadRecipe{"\"title\": \"Test\"", "\"title\": \"Te\nst\"", 6, "", "control character"},
     BadRecipe{"\"layout\": \"screen\"", "\"layout\": \"screen\", \"layout\": \"grid\"", 8, "", "given twice"}));
+
+TEST(Recipe, AGridNamesOnlyWhatItsGridMakes) {
+    std::string text, error;
+    ASSERT_TRUE(readTextFile(PHOTARA_SOURCE_DIR "/procedures/display-uniformity.json", text, error)) << error;
+    for (const auto& [from, to, field] : {std::tuple{"\"outer\"", "\"outr\"", "points"},
+                                          std::tuple{"\"reference\": \"centre\"", "\"reference\": \"r3\"", "reference"}}) {
+        auto r = readRecipe(replaced(text, from, to), "u.json");
+        ASSERT_TRUE(std::holds_alternative<RecipeError>(r)) << to;
+        EXPECT_EQ(std::get<RecipeError>(r).field, std::string("criteria[0].") + field);
+    }
+}
 
 TEST(Recipe, RefusesNestingBeyondTheLimitWithoutCrashing) {
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');
