@@ -1,5 +1,6 @@
 #include "core/series/stability.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace photara {
@@ -14,6 +15,24 @@ std::vector<std::string> stabilityPresetNames() { return {"spot", "display-warm-
 
 StabilityCriteria customStability(double windowSeconds, double tolerancePercent) {
     return {"custom", windowSeconds, tolerancePercent, 4 * tolerancePercent, 3};
+}
+
+std::optional<StabilityCriteria> stabilityFromText(std::string_view text) {
+    if (auto preset = stabilityPreset(text)) return preset;
+    constexpr std::string_view kCustom = "custom:";
+    if (text.substr(0, kCustom.size()) != kCustom) return std::nullopt;
+    const std::string rest(text.substr(kCustom.size()));
+    const auto comma = rest.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    double window = 0, tolerance = 0;
+    const char* first = rest.data();
+    const auto [end1, ec1] = std::from_chars(first, first + comma, window);
+    const auto [end2, ec2] = std::from_chars(first + comma + 1, first + rest.size(), tolerance);
+    if (ec1 != std::errc() || ec2 != std::errc() || end1 != first + comma || end2 != first + rest.size()) {
+        return std::nullopt;
+    }
+    if (!(window > 0 && window <= 3600) || !(tolerance > 0 && tolerance <= 50)) return std::nullopt;
+    return customStability(window, tolerance);
 }
 
 std::string_view stabilityStateText(StabilityState s) {

@@ -27,6 +27,8 @@ std::optional<StabilityCriteria> stabilityPreset(std::string_view name);
 std::vector<std::string> stabilityPresetNames();
 // A custom window and tolerance; a step is four times the tolerance.
 StabilityCriteria customStability(double windowSeconds, double tolerancePercent);
+// A preset's name, or "custom:<window s>,<tolerance %>" ("custom:30,0.2"); nothing otherwise.
+std::optional<StabilityCriteria> stabilityFromText(std::string_view text);
 
 enum class StabilityState {
     NoReading,  // no luminance reading (another kind, OL, a word, the meter away): waiting

@@ -97,5 +97,23 @@ INSTANTIATE_TEST_SUITE_P(Synthetic, StabilityOnSeries, testing::Values(
                 {3.25, StabilityState::Settling}, {3.5, StabilityState::Stable}}, 0.0}),
     [](const testing::TestParamInfo<SeriesCase>& i) { return i.param.name; });
 
+TEST(StabilityPresets, ReadFromTheCommandLinesWords) {
+    struct Case {
+        const char* text;
+        std::optional<double> window;
+        double tolerance;
+    };
+    for (const Case& c : {Case{"spot", 1.0, 0.5}, Case{"display-warm-up", 60.0, 0.5}, Case{"custom:30,0.2", 30.0, 0.2},
+                          Case{"custom:30", std::nullopt, 0}, Case{"custom:0,1", std::nullopt, 0},
+                          Case{"custom:30,0.2x", std::nullopt, 0}, Case{"Spot", std::nullopt, 0}}) {
+        const auto s = stabilityFromText(c.text);
+        EXPECT_EQ(s.has_value(), c.window.has_value()) << c.text;
+        if (s && c.window) {
+            EXPECT_EQ(s->windowSeconds, *c.window) << c.text;
+            EXPECT_EQ(s->tolerancePercent, c.tolerance) << c.text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace photara
