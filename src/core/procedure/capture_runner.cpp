@@ -112,7 +112,7 @@ bool CaptureRunner::finishTimed(CaptureTrigger trigger) {
 }
 
 bool CaptureRunner::onReading(double t, const ReadingInput& in) {
-    if (done()) return false;
+    if (done() || !currentPoint()) return false;
     const ReadingInput::Kind before = last_.kind;
     last_ = in;
     lastT_ = t;
@@ -139,11 +139,7 @@ bool CaptureRunner::onReading(double t, const ReadingInput& in) {
 
     switch (p.capture) {
         case PointCapture::RunUp:
-            if (!mark_ && edge && settings_.mode == CaptureMode::Hold) {
-                mark_ = t;
-                readings_ = {{0, in.value()}};
-                return false;
-            }
+            // Marked by Enter only: HOLD would freeze the very readings the run-up needs.
             if (mark_ && t - *mark_ >= settings_.runUpSeconds) {
                 return finishTimed(settings_.mode == CaptureMode::Hold ? CaptureTrigger::Hold : CaptureTrigger::Auto);
             }
@@ -175,7 +171,7 @@ bool CaptureRunner::onReading(double t, const ReadingInput& in) {
 }
 
 bool CaptureRunner::enter(std::string& why) {
-    if (done()) {
+    if (done() || !currentPoint()) {
         why = "every point is taken";
         return false;
     }

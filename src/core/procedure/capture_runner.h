@@ -26,7 +26,8 @@ std::string_view captureModeText(CaptureMode mode);
 // reading), or automatically: after a step change (the aim moved) the reading settles, and
 // the mean of the stable window is taken. OL and below range are taken as such, never as a
 // number. A run-up point records from the moment the user marks the mains failure until
-// runUpSeconds later; a warm-up point from its first reading until stable. Every capture
+// runUpSeconds later (marked by Enter: HOLD would freeze the readings it needs); a warm-up
+// point from its first reading until stable. Every capture
 // keeps the readings it came from.
 class CaptureRunner {
   public:
@@ -37,6 +38,8 @@ class CaptureRunner {
         std::size_t keptReadings = 2400; // per spot point: the latest, 10 min at 4 a second
     };
 
+    // recipe and clock must outlive the runner; steps come from stepsOf(recipe, …) (a step
+    // naming a point the recipe lacks is never taken).
     CaptureRunner(std::vector<Step> steps, const Recipe& recipe, Settings settings, const Clock& clock);
 
     // One poll. Returns true when it took a point.

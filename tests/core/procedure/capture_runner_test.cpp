@@ -154,3 +154,19 @@ TEST(RunnerRunUp, RecordsFromTheMarkUntilTheTimeIsUp) {
 
 }  // namespace
 }  // namespace photara
+
+namespace photara {
+namespace {
+
+TEST(RunnerSteps, AStepTheRecipeLacksIsNeverTakenAndNothingBreaks) {
+    const Recipe recipe = test::builtInRecipe("contrast-sequential");
+    test::FakeClock clock;
+    CaptureRunner runner({{"nowhere", "white"}}, recipe, {}, clock);
+    EXPECT_FALSE(runner.onReading(0, ReadingInput::luminance(5)));
+    std::string why;
+    EXPECT_FALSE(runner.enter(why));
+    EXPECT_TRUE(runner.measurements().captures.empty());
+}
+
+}  // namespace
+}  // namespace photara
