@@ -40,7 +40,7 @@ void BM_GridReport9x9(benchmark::State& state) {
         state.SkipWithError(error.c_str());
         return;
     }
-    Report r;
+    ProcedureReport r;
     r.recipe = withGrid(std::get<Recipe>(readRecipe(text, path)), 9);
     r.settings = {{"contrast"}, 9};
     std::size_t k = 0;

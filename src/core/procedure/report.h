@@ -26,7 +26,7 @@ struct ReportInfo {
 
 // A finished run: enough to write the JSON and the HTML page, and to write them again from
 // the JSON alone (a reopened report keeps the recipe's points and standard).
-struct Report {
+struct ProcedureReport {
     ReportInfo info;
     Recipe recipe;  // with its grid expanded
     RunSettings settings;
@@ -38,12 +38,12 @@ inline constexpr int kReportFormatVersion = 1;
 
 // Everything as JSON: recipe id and version, site, asset, operator, notes, meter, times,
 // each point's values with their readings, each criterion with its verdict.
-std::string reportJson(const Report& report);
+std::string reportJson(const ProcedureReport& report);
 // A report written by reportJson, back; the reason when it is none.
-std::variant<Report, std::string> readReport(std::string_view text);
+std::variant<ProcedureReport, std::string> readReport(std::string_view text);
 
 // One self-contained HTML page (inline SVG and CSS, no scripts, no external files) that
 // prints on one A4 page: the diagram coloured by verdict, the criteria, the standard.
-std::string reportHtml(const Report& report);
+std::string reportHtml(const ProcedureReport& report);
 
 }  // namespace photara

@@ -77,7 +77,7 @@ svg text { font-family: "DejaVu Sans", Arial, sans-serif; }
 @media print { body { max-width: none; } tr { page-break-inside: avoid; } }
 )";
 
-std::string diagram(const Report& r, const std::map<std::string, Verdict>& worst) {
+std::string diagram(const ProcedureReport& r, const std::map<std::string, Verdict>& worst) {
     const bool square = r.recipe.layout == "grid" || r.recipe.layout == "patches";
     const double w = square ? 360 : 480;
     const double h = square ? 270 : 270;
@@ -143,7 +143,7 @@ std::string curve(const Capture& c) {
     return s + "</svg>\n";
 }
 
-std::string row(const Report& r, const CriterionResult& c) {
+std::string row(const ProcedureReport& r, const CriterionResult& c) {
     const Point* p = r.recipe.point(c.point);
     std::string measured = c.measured ? formatNumber(*c.measured) + " " + c.quantity : "–";
     return "<tr class=\"" + cssClass(c.verdict) + "\"><td>" + esc(c.rule) + "</td><td>" +
@@ -153,7 +153,7 @@ std::string row(const Report& r, const CriterionResult& c) {
 
 }  // namespace
 
-std::string reportHtml(const Report& r) {
+std::string reportHtml(const ProcedureReport& r) {
     std::map<std::string, Verdict> worst;
     for (const auto& c : r.result.results) {
         if (c.point.empty()) continue;

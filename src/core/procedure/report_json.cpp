@@ -48,7 +48,7 @@ std::optional<double> number(const JsonValue& o, const char* name) {
 
 }  // namespace
 
-std::string reportJson(const Report& r) {
+std::string reportJson(const ProcedureReport& r) {
     const ReportInfo& i = r.info;
     std::string s = "{\n  \"format\": \"photara-report\",\n  \"format_version\": " +
                     std::to_string(kReportFormatVersion) + ",\n";
@@ -101,7 +101,7 @@ std::string reportJson(const Report& r) {
     return s;
 }
 
-std::variant<Report, std::string> readReport(std::string_view textIn) {
+std::variant<ProcedureReport, std::string> readReport(std::string_view textIn) {
     auto parsed = parseJson(textIn);
     if (auto* e = std::get_if<JsonError>(&parsed)) {
         return "line " + std::to_string(e->line) + ": " + e->message;
@@ -111,7 +111,7 @@ std::variant<Report, std::string> readReport(std::string_view textIn) {
     if (number(root, "format_version").value_or(0) > kReportFormatVersion) {
         return std::string("written by a newer Photara");
     }
-    Report r;
+    ProcedureReport r;
     ReportInfo& i = r.info;
     i.program = text(root, "program");
     i.site = text(root, "site");

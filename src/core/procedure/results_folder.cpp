@@ -42,7 +42,7 @@ std::string stamp(const std::string& iso) {
 
 }  // namespace
 
-bool keepReport(const std::string& resultsDir, const Report& report, KeptReport& kept, std::string& error) {
+bool keepReport(const std::string& resultsDir, const ProcedureReport& report, KeptReport& kept, std::string& error) {
     const fs::path dir = fs::path(resultsDir) / folderName(report.info.site) / folderName(report.info.asset);
     std::error_code ec;
     fs::create_directories(dir, ec);
@@ -67,7 +67,7 @@ bool keepReport(const std::string& resultsDir, const Report& report, KeptReport&
     return true;
 }
 
-bool reopenReport(const std::string& path, Report& report, std::string& error) {
+bool reopenReport(const std::string& path, ProcedureReport& report, std::string& error) {
     std::string text;
     if (!readTextFile(path, text, error)) return false;
     auto read = readReport(text);
@@ -75,7 +75,7 @@ bool reopenReport(const std::string& path, Report& report, std::string& error) {
         error = path + ": " + *e;
         return false;
     }
-    report = std::move(std::get<Report>(read));
+    report = std::move(std::get<ProcedureReport>(read));
     return true;
 }
 
@@ -93,7 +93,7 @@ std::vector<ResultEntry> listResults(const std::string& resultsDir, const std::s
         const fs::path& p = it->path();
         if (p.extension() != ".json" || !it->is_regular_file(ec)) continue;
         if (!wanted.empty() && fs::relative(p, resultsDir, ec).begin()->string() != wanted) continue;
-        Report r;
+        ProcedureReport r;
         std::string error;
         if (!reopenReport(p.string(), r, error)) continue;
         out.push_back({p.string(), r.info.site, r.info.asset, r.recipe.id, r.recipe.title, r.info.finished,

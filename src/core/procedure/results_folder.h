@@ -20,7 +20,7 @@ struct KeptReport {
 
 // Writes the report's JSON and HTML into the results folder (each file whole or not at all);
 // false with the reason.
-bool keepReport(const std::string& resultsDir, const Report& report, KeptReport& kept, std::string& error);
+bool keepReport(const std::string& resultsDir, const ProcedureReport& report, KeptReport& kept, std::string& error);
 
 struct ResultEntry {
     std::string path;  // the JSON file
@@ -37,6 +37,6 @@ struct ResultEntry {
 std::vector<ResultEntry> listResults(const std::string& resultsDir, const std::string& site = "");
 
 // A kept report, read again; false with the reason.
-bool reopenReport(const std::string& path, Report& report, std::string& error);
+bool reopenReport(const std::string& path, ProcedureReport& report, std::string& error);
 
 }  // namespace photara

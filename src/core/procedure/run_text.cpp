@@ -44,7 +44,7 @@ std::string readingLine(const CaptureRunner& runner) {
            (s.state == StabilityState::Drifting ? " (" + formatNumber(s.driftPercentPerMinute) + " %/min)" : "");
 }
 
-std::string verdictTable(const Report& report) {
+std::string verdictTable(const ProcedureReport& report) {
     std::vector<std::array<std::string, 5>> rows{{"criterion", "point", "measured", "limit", "verdict"}};
     for (const auto& c : report.result.results) {
         const Point* p = report.recipe.point(c.point);
@@ -74,7 +74,7 @@ std::string verdictTable(const Report& report) {
     return out + "verdict: " + std::string(verdictText(report.result.overall)) + "\n";
 }
 
-bool writeReportFile(const std::string& path, const Report& report, std::string& error) {
+bool writeReportFile(const std::string& path, const ProcedureReport& report, std::string& error) {
     auto endsWith = [&](std::string_view suffix) {
         return path.size() >= suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
     };

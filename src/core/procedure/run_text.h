@@ -20,10 +20,10 @@ std::string readingLine(const CaptureRunner& runner);
 
 // The criteria as a plain-text table (rule, point, measured, limit, verdict) and the whole
 // verdict on its last line.
-std::string verdictTable(const Report& report);
+std::string verdictTable(const ProcedureReport& report);
 
 // Writes the report as HTML when path ends in .html or .htm, else as JSON; false with the
 // reason.
-bool writeReportFile(const std::string& path, const Report& report, std::string& error);
+bool writeReportFile(const std::string& path, const ProcedureReport& report, std::string& error);
 
 }  // namespace photara

@@ -11,8 +11,8 @@ namespace photara {
 namespace {
 
 // A 5 x 5 uniformity run: one cell fails, one is over range, the centre is the reference.
-Report uniformityReport(const std::string& site, const std::string& finished) {
-    Report r;
+ProcedureReport uniformityReport(const std::string& site, const std::string& finished) {
+    ProcedureReport r;
     r.recipe = test::builtInRecipe("display-uniformity", 5);
     r.settings = {{}, 5};
     for (const auto& p : r.recipe.points) {
@@ -33,12 +33,12 @@ Report uniformityReport(const std::string& site, const std::string& finished) {
 }
 
 TEST(ReportJson, ReadsBackToTheSameReport) {
-    const Report r = uniformityReport("Studio 4", "2026-12-08T10:20:00.000-03:30");
+    const ProcedureReport r = uniformityReport("Studio 4", "2026-12-08T10:20:00.000-03:30");
     const std::string json = reportJson(r);
     auto back = readReport(json);
-    ASSERT_TRUE(std::holds_alternative<Report>(back)) << std::get<std::string>(back);
-    EXPECT_EQ(reportJson(std::get<Report>(back)), json);
-    const Report& b = std::get<Report>(back);
+    ASSERT_TRUE(std::holds_alternative<ProcedureReport>(back)) << std::get<std::string>(back);
+    EXPECT_EQ(reportJson(std::get<ProcedureReport>(back)), json);
+    const ProcedureReport& b = std::get<ProcedureReport>(back);
     EXPECT_EQ(b.result.overall, Verdict::Fail);
     EXPECT_EQ(b.info.asset, "Monitor <2> & \"B\"");
     EXPECT_EQ(b.recipe.version, 1);
@@ -96,7 +96,7 @@ TEST(ResultsFolder, KeepsBySiteAndAssetListsAndReopens) {
     EXPECT_EQ(all[2].site, "Lobby");     // 11:30 UTC
     const auto screen = listResults(dir.string(), "Screen 1");
     EXPECT_EQ(screen.size(), 2u);
-    Report again;
+    ProcedureReport again;
     ASSERT_TRUE(reopenReport(b.jsonPath, again, error)) << error;
     EXPECT_EQ(again.info.site, "Lobby");
     fs::remove_all(dir);

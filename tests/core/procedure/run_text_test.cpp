@@ -34,7 +34,7 @@ TEST(RunText, PromptNamesThePointItsPlaceAndWhatToDo) {
 }
 
 TEST(RunText, VerdictTableAlignsColumnsAndEndsWithTheVerdict) {
-    Report r;
+    ProcedureReport r;
     r.recipe = test::builtInRecipe("contrast-sequential");
     for (const auto& [patch, v] : {std::pair{"white", 120.0}, {"black", 4.0}}) {
         Capture c;

@@ -10,6 +10,7 @@
 #include "core/live/display_model.h"
 #include "core/live/display_state.h"
 #include "core/procedure/capture_runner.h"
+#include "core/procedure/report.h"
 #include "core/procedure/verdict.h"
 #include "recipe_fixture.h"
 #include "sim/key_codes.h"
@@ -95,6 +96,15 @@ TEST_P(HandsFree, GivesTheVerdictTheSceneNames) {
         }
     }
     EXPECT_EQ(verdictText(run.result.overall), run.scene.expect) << failing;
+    // The report of the run reads back with the same verdicts and values.
+    ProcedureReport report{{}, run.recipe, {run.scene.options, run.scene.gridSize}, run.measurements, run.result};
+    auto back = readReport(reportJson(report));
+    ASSERT_TRUE(std::holds_alternative<ProcedureReport>(back));
+    EXPECT_EQ(std::get<ProcedureReport>(back).result.overall, run.result.overall);
+    EXPECT_EQ(std::get<ProcedureReport>(back).measurements.captures.size(), run.measurements.captures.size());
+    EXPECT_NE(reportHtml(report).find(std::string("class=\"verdict ") +
+                                      (run.result.overall == Verdict::Fail ? "fail" : "pass")),
+              std::string::npos);
 
     // Each value is what the scene shows there, to the meter's four digits and the noise.
     sim::SceneLight light(run.scene, {});
