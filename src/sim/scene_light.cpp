@@ -33,6 +33,13 @@ std::optional<double> SceneLight::valueAt(const std::string& point, const std::s
     return std::nullopt;
 }
 
+std::optional<std::string> SceneLight::missingValue(const std::vector<Step>& steps) const {
+    for (const auto& step : steps) {
+        if (!valueAt(step.point, step.patch)) return "no luminance for " + step.point + " at " + step.patch;
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 // A deterministic number in [-1, 1] for a time: the same reading always has the same noise.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/procedure/recipe.h"
 #include "sim/scene_file.h"
 
 namespace photara::sim {
@@ -30,6 +31,8 @@ class SceneLight {
     const Scene& scene() const { return scene_; }
     // The value a point shows at a patch when settled, or none when the scene does not say.
     std::optional<double> valueAt(const std::string& point, const std::string& patch) const;
+    // "no luminance for centre at black" for the first step the scene says nothing about.
+    std::optional<std::string> missingValue(const std::vector<Step>& steps) const;
 
   private:
     Scene scene_;

@@ -135,6 +135,22 @@ std::vector<SceneCase> everyScene() {
     return cases;
 }
 
+TEST(SceneFile, SaysWhatIsWrongAndWhatIsMissing) {
+    const auto bad = sim::readScene("{\"format\": \"photara-scene\", \"format_version\": 1,\n\"procedure\": \"x\",\n"
+                                    "\"expect\": \"maybe\", \"luminance\": {}}", "s.json");
+    ASSERT_TRUE(std::holds_alternative<std::string>(bad));
+    EXPECT_EQ(std::get<std::string>(bad), "s.json: line 3: expect: one of \"pass\", \"pass with note\", \"fail\", \"not judged\"");
+    const auto ok = sim::readScene("{\"format\": \"photara-scene\", \"format_version\": 1, \"procedure\": \"x\", "
+                                   "\"expect\": \"pass\", \"luminance\": {\"white\": {\"sides\": 40, \"centre\": -1}}}", "s.json");
+    ASSERT_TRUE(std::holds_alternative<sim::Scene>(ok)) << std::get<std::string>(ok);
+    sim::SceneLight light(std::get<sim::Scene>(ok), {{"left", {"sides"}}});
+    EXPECT_EQ(light.valueAt("left", "white"), 40);
+    EXPECT_EQ(light.missingValue({{"left", "white"}, {"top", "white"}}), "no luminance for top at white");
+    // -1 is a light beyond the range: the meter shows OL.
+    light.aim("centre", "white");
+    EXPECT_GT(light.luminance(0), 1e7);
+}
+
 INSTANTIATE_TEST_SUITE_P(Scenes, HandsFree, testing::ValuesIn(everyScene()),
                          [](const testing::TestParamInfo<SceneCase>& i) {
                              std::string n = i.param.file.substr(0, i.param.file.size() - 5) + "_" +
