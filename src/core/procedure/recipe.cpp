@@ -47,6 +47,22 @@ std::vector<std::string> Recipe::resolve(const std::string& name) const {
     return ids;
 }
 
+std::optional<PointCapture> captureFromText(std::string_view s) {
+    if (s == "spot") return PointCapture::Spot;
+    if (s == "run_up") return PointCapture::RunUp;
+    if (s == "warm_up") return PointCapture::WarmUp;
+    return std::nullopt;
+}
+
+std::string_view captureText(PointCapture c) {
+    switch (c) {
+        case PointCapture::Spot: return "spot";
+        case PointCapture::RunUp: return "run_up";
+        case PointCapture::WarmUp: return "warm_up";
+    }
+    return "spot";
+}
+
 std::string RecipeError::text() const {
     std::string s = file;
     if (line > 0) s += ": line " + std::to_string(line);
@@ -87,12 +103,6 @@ std::optional<CriterionKind> kindFromText(const std::string& s) {
     return std::nullopt;
 }
 
-std::optional<PointCapture> captureFromText(const std::string& s) {
-    if (s == "spot") return PointCapture::Spot;
-    if (s == "run_up") return PointCapture::RunUp;
-    if (s == "warm_up") return PointCapture::WarmUp;
-    return std::nullopt;
-}
 
 void readLimits(JsonFields& f, Limits& l, const char* min, const char* max, const char* above,
                 const char* below) {

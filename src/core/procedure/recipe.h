@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -32,6 +33,10 @@ enum class PointCapture {
     RunUp,    // the readings after the user marks the moment the mains failed
     WarmUp,   // the readings from switch-on until stable
 };
+
+// As recipes write it: "spot", "run_up", "warm_up".
+std::optional<PointCapture> captureFromText(std::string_view text);
+std::string_view captureText(PointCapture capture);
 
 struct Point {
     std::string id;

@@ -91,6 +91,8 @@ std::string diagram(const ProcedureReport& r, const std::map<std::string, Verdic
     const double radius = n > 40 ? 6 : n > 12 ? 9 : 12;
     const double font = n > 40 ? 7 : n > 12 ? 9 : 11;
     for (const auto& p : r.recipe.points) {
+        // A run-up or warm-up is a moment, not a place: it stays in the table.
+        if (p.capture != PointCapture::Spot) continue;
         const double cx = p.x * w, cy = p.y * h;
         const auto it = worst.find(p.id);
         const std::string cls = it == worst.end() ? "none" : cssClass(it->second);

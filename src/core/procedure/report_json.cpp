@@ -76,7 +76,8 @@ std::string reportJson(const ProcedureReport& r) {
         const Point& p = r.recipe.points[k];
         s += k ? ",\n    " : "\n    ";
         s += "{\"id\": " + jsonQuote(p.id) + ", \"name\": " + jsonQuote(p.name) + ", \"where\": " +
-             jsonQuote(p.where) + ", \"x\": " + jsonNumber(p.x) + ", \"y\": " + jsonNumber(p.y) + ", \"groups\": [";
+             jsonQuote(p.where) + ", \"x\": " + jsonNumber(p.x) + ", \"y\": " + jsonNumber(p.y) +
+             ", \"capture\": " + jsonQuote(captureText(p.capture)) + ", \"groups\": [";
         for (std::size_t g = 0; g < p.groups.size(); ++g) s += (g ? ", " : "") + jsonQuote(p.groups[g]);
         s += "],\n      \"values\": [";
         bool first = true;
@@ -147,6 +148,7 @@ std::variant<ProcedureReport, std::string> readReport(std::string_view textIn) {
             p.x = number(pv, "x").value_or(0.5);
             p.y = number(pv, "y").value_or(0.5);
             p.groups = strings(pv.find("groups"));
+            p.capture = captureFromText(text(pv, "capture")).value_or(PointCapture::Spot);
             const JsonValue* values = pv.find("values");
             for (const auto& cv : values && values->isArray() ? values->array : std::vector<JsonValue>{}) {
                 if (!cv.isObject()) continue;
