@@ -23,7 +23,7 @@ FrontPanel::FrontPanel(MeterClock& clock, MeterSettings& settings, LoggerMemory&
       menu_(settings, clock, memory) {}
 
 double FrontPanel::luminance() const {
-    return sceneLuminance(clock_.runningSeconds());
+    return light_ ? light_(clock_.runningSeconds()) : sceneLuminance(clock_.runningSeconds());
 }
 
 FrontPanel::Mode FrontPanel::mode() const {

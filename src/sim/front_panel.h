@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "sim/blink_codes.h"
@@ -37,6 +38,9 @@ class FrontPanel {
 
     // The luminance the sensor sees now, cd/m2.
     double luminance() const;
+    // What the sensor is aimed at, by running seconds; empty: the drifting demo light. The
+    // logger's own recordings keep the demo light.
+    void setLight(std::function<double(double)> light) { light_ = std::move(light); }
 
   private:
     // A short text that replaces the reading for two seconds after some keys.
@@ -66,6 +70,7 @@ class FrontPanel {
     MeterSettings& settings_;
     LoggerMemory& memory_;
     Recorder recorder_;
+    std::function<double(double)> light_;
     SettingMenu menu_;
     MeasureFunctions functions_;
     bool displayTest_ = false;

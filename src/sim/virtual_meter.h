@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -57,6 +58,9 @@ class VirtualMeter {
     void discardQueuedAnswers() { queue_.clear(); }
     // Off: a read with nothing queued gets nothing (a transport then times out).
     void setIdleAnswers(bool on) { idleAnswers_ = on; }
+
+    // What the sensor is aimed at (a scene), by the meter's running seconds; empty: the demo light.
+    void setLight(std::function<double(double)> light) { panel_.setLight(std::move(light)); }
 
     // State, for tests and the documentation's walk-through.
     const std::vector<std::uint8_t>& keysReceived() const { return keys_; }
