@@ -310,6 +310,33 @@ TEST_F(CliTest, AnUnpluggedMeterIsAnEventAndLoggingGoesOnAfterTheReplug) {
     EXPECT_NE(r.err.find("1 gaps"), std::string::npos) << r.err;
 }
 
+// The meter's SET screen shows no reading: the log says when readings stop and start again
+// (once each), to a file and as JSON lines, and --count counts readings only.
+class LogNoReadingTest : public CliTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(LogNoReadingTest, SaysWhenReadingsStopAndStartAgain) {
+    const bool json = GetParam();
+    std::vector<std::string> args = {"log", "--virtual-meter", "--count", "4", "--interval", "0.01"};
+    if (json) args.insert(args.end(), {"--format", "jsonl"});
+    // SET before poll 3 (the setting screen), SET again before poll 6 (back to the reading).
+    const CliRun r = run(args, "key4@3,key4@6");
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::vector<std::string> lines;
+    std::istringstream out(r.out);
+    for (std::string line; std::getline(out, line);) lines.push_back(line);
+    std::string kinds;  // R reading, N no reading, S readings again
+    for (std::size_t i = json ? 0 : 1; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        kinds += l.find("no reading") != std::string::npos ? 'N'
+                 : l.find("readings") != std::string::npos ? 'S'
+                                                            : 'R';
+    }
+    EXPECT_EQ(kinds, "RRNSRR") << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, LogNoReadingTest, ::testing::Bool(),
+                         [](const auto& p) { return std::string(p.param ? "JsonLines" : "Csv"); });
+
 TEST_F(CliTest, KillNineDuringALogLeavesOnlyWholeRows) {
     const fs::path file = dir / "out" / "log.csv";
     const pid_t child = ::fork();
