@@ -15,19 +15,6 @@
 namespace photara::cli {
 namespace {
 
-// Seconds since 2000-01-01 of a calendar time, for differences only (no zones involved).
-long long secondsOf(const LocalDateTime& t) {
-    // Days from civil (proleptic Gregorian), H. Hinnant's algorithm.
-    const int y = t.year - (t.month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = y - era * 400;
-    const int mp = (t.month + 9) % 12;
-    const int doy = (153 * mp + 2) / 5 + t.day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    const long long days = static_cast<long long>(era) * 146097 + doe - 719468;
-    return days * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
-}
-
 void printHex4(const char* label, std::uint16_t value) {
     std::printf("%s%04x\n", label, value);
 }
@@ -161,7 +148,7 @@ int runClock(const Common& common, bool sync) {
     if (!time) throw failureError(time.reason(), "clock");
     const ZonedDateTime pcZoned = meter.clock().zonedNow();
     const LocalDateTime& pc = pcZoned.local;
-    const long long difference = secondsOf(*time) - secondsOf(pc);
+    const long long difference = calendarSeconds(*time) - calendarSeconds(pc);
     if (common.json) {
         // The meter keeps local time without a zone; the PC's time says its offset.
         std::printf("{\"meter\":%s,\"pc\":%s,\"difference_s\":%lld}\n",

@@ -5,16 +5,6 @@ namespace {
 
 constexpr long long kSecondsPerDay = 24LL * 3600;
 
-// Days from 1970-01-01 to a civil date (proleptic Gregorian calendar), for any day number.
-long long daysFromCivil(long long y, long long m, long long d) {
-    y -= m <= 2 ? 1 : 0;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 }  // namespace
 
 long long toCalendarSeconds(const LocalDateTime& t) {
@@ -22,7 +12,7 @@ long long toCalendarSeconds(const LocalDateTime& t) {
     long long months = static_cast<long long>(t.year) * 12 + (t.month - 1);
     const long long year = months >= 0 ? months / 12 : (months - 11) / 12;
     const long long month = months - year * 12 + 1;
-    return daysFromCivil(year, month, t.day) * kSecondsPerDay + t.hour * 3600LL + t.minute * 60LL +
+    return daysFromCivil(year, static_cast<int>(month), t.day) * kSecondsPerDay + t.hour * 3600LL + t.minute * 60LL +
            t.second;
 }
 

@@ -6,21 +6,25 @@
 
 namespace photara {
 
+std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yoe = y - era * 400;
+    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+std::int64_t calendarSeconds(const LocalDateTime& t) {
+    return daysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600LL + t.minute * 60LL +
+           t.second;
+}
+
 double secondsSinceMidnight(const LocalDateTime& t) {
     return t.hour * 3600.0 + t.minute * 60.0 + t.second + t.millisecond / 1000.0;
 }
 
 namespace {
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-std::int64_t daysFromCivil(int y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = y - era * 400;
-    const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return static_cast<std::int64_t>(era) * 146097 + doe - 719468;
-}
 
 bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 

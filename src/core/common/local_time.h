@@ -32,6 +32,13 @@ struct ZonedDateTime {
     friend bool operator==(const ZonedDateTime&, const ZonedDateTime&) = default;
 };
 
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar (month 1..12), for any
+// year.
+std::int64_t daysFromCivil(std::int64_t year, int month, int day);
+// Seconds from 1970-01-01 00:00:00 to a calendar time, no zone involved: for differences of
+// two clocks and for the virtual meter's calendar.
+std::int64_t calendarSeconds(const LocalDateTime& t);
+
 // Milliseconds since 1970-01-01T00:00Z.
 std::int64_t epochMilliseconds(const ZonedDateTime& t);
 // ISO 8601 with milliseconds and offset: "2026-12-08T10:15:02.250+01:00".
