@@ -1,5 +1,7 @@
 #include "ui/base/status_line.h"
 
+#include <QAccessible>
+#include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -14,14 +16,20 @@ StatusLine::StatusLine(QStatusBar* bar) {
     if (!bar) return;
     label_ = new QLabel(bar);
     label_->setObjectName(QStringLiteral("StatusMessage"));
-    // The panel's size follows its contents: a long sentence is cut at the edge (the whole
-    // of it in the tool tip), never widening the window.
+    label_->setAccessibleName(QStringLiteral("Status"));
+    // The panel's width follows the meter's face, never a sentence: a long sentence wraps
+    // onto further lines of the bar instead, so that it always shows whole (and, in its tool
+    // tip, stays readable while the pointer rests on it).
     label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label_->setWordWrap(true);
     label_->setContentsMargins(4, 0, 4, 0);
+    label_->installEventFilter(&fit_);
     bar->addWidget(label_, 1);
-    QObject::connect(&expiry_, &QTimer::timeout, label_, [label = label_] {
-        label->clear();
-        label->setToolTip(QString());
+    QObject::connect(&fit_, &LabelHeightFit::resized, label_, [this] { fitHeight(); });
+    QObject::connect(&expiry_, &QTimer::timeout, label_, [this] {
+        label_->clear();
+        label_->setToolTip(QString());
+        fitHeight();
     });
 }
 
@@ -29,7 +37,23 @@ void StatusLine::say(const QString& text) {
     if (!label_) return;
     label_->setText(text);
     label_->setToolTip(text);
+    fitHeight();
     expiry_.start();
+    // A screen reader speaks the news as it comes, as it would a notice.
+    QAccessibleEvent announce(label_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&announce);
+}
+
+void StatusLine::fitHeight() {
+    // A wrapped label does not tell the bar its height for the width it gets: ask it.
+    const int width = label_->width() > 0 ? label_->width() : label_->sizeHint().width();
+    const int height = label_->text().isEmpty() ? 0 : label_->heightForWidth(width);
+    if (label_->minimumHeight() != height) label_->setMinimumHeight(height);
+}
+
+bool LabelHeightFit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) emit resized();
+    return QObject::eventFilter(watched, event);
 }
 
 QString StatusLine::text() const {
