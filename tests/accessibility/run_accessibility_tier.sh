@@ -32,7 +32,8 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/config" PHOTARA_TEST_LOCK_FOLDER
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$PHOTARA_TEST_LOCK_FOLDER"
 unset QT_QPA_PLATFORMTHEME
 
-exec dbus-run-session -- bash -c '
+# Not exec: the trap above still has to stop Xvfb and clear the work folder.
+dbus-run-session -- bash -c '
     "$0" --launch-immediately >/dev/null 2>&1 &
     bus=$!
     "$1" --virtual-meter >"$3/photara.log" 2>&1 &
@@ -44,3 +45,4 @@ exec dbus-run-session -- bash -c '
     [ $status -ne 0 ] && cat "$3/photara.log" >&2
     exit $status
 ' "$launcher" "$photara" "$here" "$work" "$python"
+exit $?
