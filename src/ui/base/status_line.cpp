@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "core/meter/guards.h"
 #include "ui/base/app_context.h"
@@ -20,11 +21,12 @@ StatusLine::StatusLine(QStatusBar* bar) {
     // The panel's width follows the meter's face, never a sentence: a long sentence wraps
     // onto further lines of the bar instead, so that it always shows whole (and, in its tool
     // tip, stays readable while the pointer rests on it).
-    label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     label_->setWordWrap(true);
     label_->setContentsMargins(4, 0, 4, 0);
     label_->installEventFilter(&fit_);
     bar->addWidget(label_, 1);
+    fitHeight();
     QObject::connect(&fit_, &LabelHeightFit::resized, label_, [this] { fitHeight(); });
     QObject::connect(&expiry_, &QTimer::timeout, label_, [this] {
         label_->clear();
@@ -45,10 +47,21 @@ void StatusLine::say(const QString& text) {
 }
 
 void StatusLine::fitHeight() {
-    // A wrapped label does not tell the bar its height for the width it gets: ask it.
-    const int width = label_->width() > 0 ? label_->width() : label_->sizeHint().width();
-    const int height = label_->text().isEmpty() ? 0 : label_->heightForWidth(width);
-    if (label_->minimumHeight() != height) label_->setMinimumHeight(height);
+    // A wrapped label tells the bar the height of a guessed width, often three lines for one:
+    // its height is fixed here to what its text takes at the width it got, at least a line.
+    const QWidget* bar = label_->parentWidget();
+    const int width = label_->width() > 1 ? label_->width() : (bar ? bar->width() : 0);
+    const int line = label_->fontMetrics().height() + label_->contentsMargins().top() +
+                     label_->contentsMargins().bottom();
+    // The label answers no less than its minimum height: free it before asking.
+    const int before = label_->minimumHeight();
+    label_->setMinimumHeight(0);
+    const int height = label_->text().isEmpty() || width <= 1
+                           ? line
+                           : std::max(line, label_->heightForWidth(width));
+    label_->setMinimumHeight(before);
+    if (label_->height() != height || label_->minimumHeight() != height)
+        label_->setFixedHeight(height);
 }
 
 bool LabelHeightFit::eventFilter(QObject* watched, QEvent* event) {

@@ -110,6 +110,9 @@ TEST(StatusLineWhole, ALongSentenceBesideTheRecordingStateShowsWhole) {
             QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, sentence);
         EXPECT_LE(needed.width(), room.width()) << sentence.toStdString();
         EXPECT_LE(needed.height(), room.height()) << sentence.toStdString();
+        // No more lines than the sentence takes: the panel grows only as much as it must.
+        EXPECT_LT(room.height(), needed.height() + label->fontMetrics().height())
+            << sentence.toStdString();
     }
 }
 
