@@ -4,13 +4,17 @@
 #include <QEvent>
 
 namespace photara {
+namespace {
+constexpr qsizetype kRemembered = 8;  // windows; a chain of dialogs is never deeper
+}  // namespace
 
 DialogOwner::DialogOwner(QWidget* fallback) : fallback_(fallback) {
     if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
 }
 
 QWidget* DialogOwner::window() const {
-    if (lastUsed_ && lastUsed_->isVisible()) return lastUsed_;
+    for (auto it = used_.rbegin(); it != used_.rend(); ++it)
+        if (*it && (*it)->isVisible()) return *it;
     if (QWidget* active = QApplication::activeWindow()) return active;
     return fallback_;
 }
@@ -20,7 +24,14 @@ bool DialogOwner::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::KeyPress:
         case QEvent::Shortcut:
-            if (auto* widget = qobject_cast<QWidget*>(watched)) lastUsed_ = widget->window();
+            if (auto* widget = qobject_cast<QWidget*>(watched)) {
+                QWidget* window = widget->window();
+                if (!used_.isEmpty() && used_.back() == window) break;
+                used_.removeAll(window);
+                used_.removeAll(nullptr);
+                used_.append(window);
+                if (used_.size() > kRemembered) used_.removeFirst();
+            }
             break;
         default: break;
     }

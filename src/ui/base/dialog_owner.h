@@ -1,28 +1,30 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 
 namespace photara {
 
-// Which window a question belongs over: the one the user last clicked or typed in. The
-// active window alone is not enough: while a window waits for the meter, or just after a
-// click, the window manager may still call another window active, and a dialog over the
-// panel then hides the window it is about (and hands the focus to the keypad on closing).
+// Which window a question belongs over: the one the user last clicked or typed in that is
+// still shown. The active window alone is not enough: when a file dialog closes, the window
+// manager may activate the panel, and the next question (the picture's size after Export's
+// file name) then opened over the panel, hid the plot it is about and left the focus on the
+// keypad. A closed dialog hands the role back to the window it was opened from.
 class DialogOwner final : public QObject {
   public:
     explicit DialogOwner(QWidget* fallback = nullptr);
     void setFallback(QWidget* fallback) { fallback_ = fallback; }
 
-    // The window last used, while it is shown; else the active window; else the fallback.
+    // The window last used that is still shown; else the active window; else the fallback.
     QWidget* window() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QPointer<QWidget> lastUsed_;
+    QList<QPointer<QWidget>> used_;  // the windows last used, the latest last
     QPointer<QWidget> fallback_;
 };
 
