@@ -1,6 +1,6 @@
 """Reads Photara's accessibility tree as a screen reader does, presses a few buttons through
 AT-SPI, and checks what it meets: nothing hidden, every control named, the display in one
-piece, the Data Logger's list and both clocks at once.
+piece, the status line's news, the Data Logger's list and both clocks at once.
 
 Exit 0 when every check holds, 1 with the faults listed, 77 when no Photara appeared on the
 accessibility bus (the tier then skips)."""
@@ -107,6 +107,11 @@ def main():
     elif wait_for(app, lambda n: n.getRole() == pyatspi.ROLE_TABLE
                   and n.name == "Recorded sets") is None:
         faults.append("the Data Logger window did not show its list of sets")
+    # The status line's news is read as it is: List Display without data says why.
+    if not press(app, "List Display"):
+        faults.append("no button named 'List Display'")
+    elif wait_for(app, lambda n: (n.name or "").startswith("No data yet"), 10) is None:
+        faults.append("the status line's sentence is not what a screen reader reads")
     if not press(app, "Real Time Clock"):
         faults.append("no button named 'Real Time Clock'")
     elif wait_for(app, lambda n: CLOCK.fullmatch(n.name or "") is not None) is None:

@@ -17,7 +17,7 @@ StatusLine::StatusLine(QStatusBar* bar) {
     if (!bar) return;
     label_ = new QLabel(bar);
     label_->setObjectName(QStringLiteral("StatusMessage"));
-    label_->setAccessibleName(QStringLiteral("Status"));
+    // No accessible name of its own: a screen reader reads the sentence itself.
     // The panel's width follows the meter's face, never a sentence: a long sentence wraps
     // onto further lines of the bar instead, so that it always shows whole (and, in its tool
     // tip, stays readable while the pointer rests on it).
