@@ -16,6 +16,8 @@ build_packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-svg-dev
                 libudev-dev udev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev fonts-liberation)
 # The printout and picture tests read PDFs back with pdfinfo, pdftotext and pdftoppm.
 build_packages+=(poppler-utils)
+# The accessibility tier reads the windows over AT-SPI under Xvfb, as a screen reader does.
+build_packages+=(xvfb dbus at-spi2-core python3-pyatspi)
 fuzz_packages=(clang libclang-rt-14-dev)
 # The kernel tier boots a guest with the virtual meter behind /dev/uhid.
 hw_packages=(qemu-system-x86 linux-image-amd64 busybox-static cpio)

@@ -2,9 +2,11 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <optional>
 
+#include "ui/base/accessible_tree.h"
 #include "ui/commands/open_command.h"
 #include "app/options.h"
 #include "app/photara_app.h"
@@ -57,14 +59,20 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    photara::installAccessibleTree();  // before the first window: what a screen reader meets
     // No display name: Qt would append it to every window's title, and the windows carry
     // the meter's own captions ("Panel   V10.02", "Data Logger") as they stand.
     const bool interactive = options.screenshotFile.isEmpty() &&
                              QGuiApplication::platformName() != QLatin1String("offscreen");
 
     photara::SingleInstance instance;
+    photara::FileHandoff handoff;
     if (const auto outcome = instance.acquire();
         outcome != photara::SingleInstance::Outcome::Acquired) {
+        // A file opened from the file manager goes to the Photara already running.
+        if (outcome == photara::SingleInstance::Outcome::AlreadyRunning &&
+            !options.dataFile.isEmpty() && handoff.handOver(options.dataFile))
+            return 0;
         refuse(instance.refusalMessage(outcome), interactive);
         return 1;
     }
@@ -87,5 +95,13 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &photara.panel(), [&photara, file = options.dataFile] {
             photara::openDataFile(photara.context(), photara.views(), file);
         });
+    // Files a second Photara hands over open the same way, and bring Photara to the front.
+    handoff.listen([&photara](const QString& file) {
+        photara::openDataFile(photara.context(), photara.views(), file);
+        if (QWidget* plot = photara.views().plot()) {
+            plot->raise();
+            plot->activateWindow();
+        }
+    });
     return app.exec();
 }

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <memory>
 
 #include "core/common/instance_lock.h"
+
+class QLocalServer;
 
 namespace photara {
 
@@ -26,6 +30,26 @@ class SingleInstance {
 
   private:
     InstanceLock lock_;
+};
+
+// A data file opened from the file manager while Photara runs goes to the running Photara,
+// which opens it: the one that holds the lock listens on a local socket beside the lock file,
+// and a second one hands its file over there and ends.
+class FileHandoff {
+  public:
+    explicit FileHandoff(const QString& lockPath = SingleInstance::defaultLockPath());
+    ~FileHandoff();
+
+    // In the running Photara: calls open with each file handed over. False when the socket
+    // cannot be made (the files are then refused as before).
+    bool listen(std::function<void(const QString& file)> open);
+    // In a second Photara: hands file over and waits, at most timeoutMs, for the running
+    // one to take it. False when no Photara took it.
+    bool handOver(const QString& file, int timeoutMs = 3000) const;
+
+  private:
+    QString socketPath_;
+    std::unique_ptr<QLocalServer> server_;
 };
 
 }  // namespace photara

@@ -38,6 +38,10 @@ std::string rightAligned(const std::string& text, int width) {
 }  // namespace
 
 std::string generateDataText(const DataSetRecipe& recipe) {
+    return generateDataText(recipe, {});
+}
+
+std::string generateDataText(const DataSetRecipe& recipe, const std::vector<double>& readings) {
     std::mt19937 random(recipe.seed);
     // Our own uniform draw: the standard distributions differ between libraries.
     auto uniform = [&random] { return static_cast<double>(random()) / 4294967296.0; };
@@ -54,7 +58,9 @@ std::string generateDataText(const DataSetRecipe& recipe) {
             fromCalendarSeconds(startSeconds + static_cast<long long>(i) * recipe.intervalSeconds);
         drift = 0.9 * drift + (uniform() - 0.5) * 0.04;
         const double wave = 0.05 * std::sin(static_cast<double>(i) / 15.0);
-        double candela = recipe.luminance * (1.0 + wave + drift);
+        const auto index = static_cast<std::size_t>(i);
+        double candela = index < readings.size() ? readings[index]
+                                                         : recipe.luminance * (1.0 + wave + drift);
         if (candela < 0) candela = 0;
         char line[96];
         std::snprintf(line, sizeof line, "%04d/%02d/%02d   %02d:%02d:%02d%s%s%s%s   No.%07d  \r\n",

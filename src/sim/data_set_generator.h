@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/common/local_time.h"
 
@@ -23,5 +24,8 @@ struct DataSetRecipe {
 // with the meter's probe temperature (a Latin-1 degree sign, 0xB0). Every line ends CR LF.
 // The same recipe always gives the same bytes.
 std::string generateDataText(const DataSetRecipe& recipe);
+// The same for a set recorded from what the meter measured: readings[i] (cd/m2) is sample
+// i's value; samples beyond the readings drift as a made-up set's do.
+std::string generateDataText(const DataSetRecipe& recipe, const std::vector<double>& readings);
 
 }  // namespace photara::sim

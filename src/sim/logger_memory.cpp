@@ -1,5 +1,6 @@
 #include "sim/logger_memory.h"
 
+#include <utility>
 #include <algorithm>
 
 #include "core/logger/directory.h"
@@ -39,6 +40,10 @@ int largestFittingSampleCount() {
 
 void LoggerMemory::add(const DataSetRecipe& recipe) {
     sets_.push_back(Set{recipe, std::nullopt});
+}
+
+void LoggerMemory::add(const DataSetRecipe& recipe, std::string text) {
+    sets_.push_back(Set{recipe, std::move(text)});
 }
 
 const std::string& LoggerMemory::text(int index) const {

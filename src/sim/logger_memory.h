@@ -25,6 +25,8 @@ class LoggerMemory {
     static LoggerMemory withDemoSets();
 
     void add(const DataSetRecipe& recipe);
+    // A set whose text was made already (a recording of what the meter measured).
+    void add(const DataSetRecipe& recipe, std::string text);
     int setCount() const { return static_cast<int>(sets_.size()); }
     const DataSetRecipe& recipe(int index) const {
         return sets_.at(static_cast<std::size_t>(index)).recipe;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
+
+#include "sim/data_set_generator.h"
 
 namespace photara::sim {
 namespace {
@@ -46,7 +49,12 @@ void Recorder::stop() {
     recipe.intervalSeconds = interval;
     recipe.luminance = luminanceAt_(startRunning_);
     recipe.seed = static_cast<std::uint32_t>(memory_.setCount() + 100);
-    memory_.add(recipe);
+    // Each reading is what the meter measured at its sampling time, as the display showed it.
+    std::vector<double> readings;
+    readings.reserve(static_cast<std::size_t>(samples));
+    for (long long i = 0; i < samples; ++i)
+        readings.push_back(luminanceAt_(startRunning_ + static_cast<double>(i * interval)));
+    memory_.add(recipe, generateDataText(recipe, readings));
 }
 
 void Recorder::update() {

@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QCoreApplication>
+#include <atomic>
 #include <memory>
+#include <thread>
 
 namespace photara {
 namespace {
@@ -66,6 +69,36 @@ TEST(SingleInstanceLock, LivesInTheRuntimeDirectoryAndExplainsTheRefusal) {
     const SingleInstance instance(SingleInstance::defaultLockPath());
     EXPECT_TRUE(instance.refusalMessage(SingleInstance::Outcome::AlreadyRunning)
                     .contains(QStringLiteral("already running")));
+}
+
+}  // namespace
+}  // namespace photara
+
+namespace photara {
+namespace {
+
+// A file opened while Photara runs is handed to the running one, which opens it; with no
+// Photara listening (or a socket a dead one left), the hand-over fails and says so.
+TEST(FileHandoffTest, TheRunningPhotaraOpensAFileASecondOneHandsOver) {
+    QTemporaryDir dir;
+    const QString lock = dir.filePath(QStringLiteral("photara.lock"));
+    FileHandoff second(lock);
+    EXPECT_FALSE(second.handOver(QStringLiteral("a.pxd"), 200)) << "no Photara runs";
+
+    FileHandoff running(lock);
+    QStringList opened;
+    ASSERT_TRUE(running.listen([&](const QString& file) { opened << file; }));
+    const QString file = dir.filePath(QStringLiteral("night shift ü.pxd"));
+    std::atomic<int> taken{-1};
+    std::thread other([&] { taken = second.handOver(file) ? 1 : 0; });
+    while (taken < 0) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    other.join();
+    EXPECT_EQ(taken, 1);
+    EXPECT_EQ(opened, QStringList{file});
+
+    // A Photara that died left its socket: the next one listens there all the same.
+    FileHandoff next(lock);
+    EXPECT_TRUE(next.listen([](const QString&) {}));
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 #include "sim/calendar.h"
 #include "sim/character_codes.h"
 #include "sim/reading_format.h"
+#include "core/datafile/data_set.h"
+#include "core/datafile/leading_number.h"
+#include "sim/key_codes.h"
 #include "sim/scene.h"
 #include "sim_fixture.h"
 
@@ -62,6 +65,32 @@ TEST_P(DriftingReading, BytesOneToSevenCarryTheLuminanceInCdPerM2) {
 // 0 s ~126, 150 s ~12600 (K), 300 s back at ~126, 450 s ~1.26, 480 s, 75 s in between.
 INSTANTIATE_TEST_SUITE_P(OverTenMinutes, DriftingReading,
                          ::testing::Values(0, 30, 75, 150, 200, 300, 420, 450, 480, 599));
+
+// A set recorded with MEM holds what the display showed at each sampling time, not values
+// made up around the reading at the start (the scene climbs from ~126 to ~12600 meanwhile).
+TEST(DisplayReport, ASetRecordedWithMemHoldsTheReadingsShown) {
+    LinkedMeter m;
+    m.clock.advanceMilliseconds(60'000);
+    m.press(static_cast<std::uint8_t>(Key::Mem));
+    std::vector<std::optional<double>> shown;
+    for (int second = 0; second <= 60; ++second) {
+        shown.push_back(mainReading(m.display()));
+        if (second < 60) m.clock.advanceMilliseconds(1000);
+    }
+    m.press(static_cast<std::uint8_t>(Key::Mem));
+    const int last = m.meter.logger().setCount() - 1;
+    const DataSet set = parseDataText(m.meter.logger().text(last));
+    ASSERT_EQ(set.rowCount(), shown.size());
+    int compared = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (!shown[i]) continue;  // "StAr" stood on the display
+        const double recorded = leadingNumber(set.firstTexts[i]) *
+                                (set.firstTexts[i].find('K') != std::string::npos ? 1000 : 1);
+        EXPECT_NEAR(recorded, *shown[i], *shown[i] * 1.2e-3) << "reading " << i;
+        ++compared;
+    }
+    EXPECT_GT(compared, 50);
+}
 
 TEST(DisplayReport, ReadingDriftsWithTheClockOnly) {
     LinkedMeter m;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "ui/base/dialog_owner.h"
+
 class QPrinter;
 class QWidget;
 
@@ -59,11 +61,12 @@ public:
     virtual std::optional<QSize> imageSize(const QSize& suggested) { return suggested; }
 };
 
-// The real dialogs, over the active window (the given parent when none is active).
+// The real dialogs, over the window the user last worked in (the given parent when none is
+// shown); closing one gives the focus back to where it was.
 class QtPrompts final : public Prompts {
 public:
-    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
+    explicit QtPrompts(QWidget* parent = nullptr) : owner_(parent) {}
+    void setParent(QWidget* parent) { owner_.setFallback(parent); }
 
     void message(const QString& text, const QString& title, Icon icon) override;
     bool confirm(const QString& text, const QString& title, Icon icon,
@@ -79,9 +82,9 @@ public:
     std::optional<QSize> imageSize(const QSize& suggested) override;
 
 private:
-    QWidget* owner() const;
+    QWidget* owner() const { return owner_.window(); }
 
-    QWidget* parent_;
+    DialogOwner owner_;
 };
 
 }  // namespace photara

@@ -30,15 +30,9 @@ QString titleOrApplication(const QString& title) {
 
 }  // namespace
 
-QWidget* QtPrompts::owner() const {
-    // A question opens over the window the user is working in (the plot's range message over
-    // the plot), so that closing it does not raise the panel above that window.
-    if (QWidget* active = QApplication::activeWindow()) return active;
-    return parent_;
-}
-
 void QtPrompts::message(const QString& text, const QString& title, Icon icon) {
     QMessageBox box(toQt(icon), titleOrApplication(title), text, QMessageBox::Ok, owner());
+    const FocusReturn focusBack;
     box.exec();
 }
 
@@ -48,6 +42,7 @@ bool QtPrompts::confirm(const QString& text, const QString& title, Icon icon,
                     QMessageBox::Ok | QMessageBox::Cancel, owner());
     box.setDefaultButton(defaultButton == Default::Cancel ? QMessageBox::Cancel : QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
+    const FocusReturn focusBack;
     return box.exec() == QMessageBox::Ok;
 }
 
@@ -61,11 +56,13 @@ std::optional<QString> QtPrompts::input(const QString& title, const QString& pro
     // larger, bolder font than the dialog, and put buttons beside the title.
     const int titleWidth = dialog.fontMetrics().horizontalAdvance(dialog.windowTitle());
     dialog.setMinimumWidth(titleWidth * 3 / 2 + 120);
+    const FocusReturn focusBack;
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
 
 std::optional<QString> QtPrompts::openFileName(const QString& filter) {
+    const FocusReturn focusBack;
     const QString name = QFileDialog::getOpenFileName(owner(), QString(), QString(), filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
@@ -73,18 +70,21 @@ std::optional<QString> QtPrompts::openFileName(const QString& filter) {
 
 std::optional<QString> QtPrompts::saveFileName(const QString& filter) {
     // QFileDialog asks before overwriting an existing file and adds no extension.
+    const FocusReturn focusBack;
     const QString name = QFileDialog::getSaveFileName(owner(), QString(), QString(), filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
 
 std::optional<QString> QtPrompts::openFileNameIn(const QString& filter, const QString& folder) {
+    const FocusReturn focusBack;
     const QString name = QFileDialog::getOpenFileName(owner(), QString(), folder, filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
 
 std::optional<QString> QtPrompts::saveFileNameAs(const QString& filter, const QString& suggested) {
+    const FocusReturn focusBack;
     const QString name = QFileDialog::getSaveFileName(owner(), QString(), suggested, filter);
     if (name.isEmpty()) return std::nullopt;
     return name;
@@ -92,6 +92,7 @@ std::optional<QString> QtPrompts::saveFileNameAs(const QString& filter, const QS
 
 bool QtPrompts::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner());
+    const FocusReturn focusBack;
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -105,6 +106,7 @@ std::optional<Prompts::SaveChoice> Prompts::saveFileChoice(const QString& filter
 std::optional<Prompts::SaveChoice> QtPrompts::saveFileChoice(const QString& filter,
                                                              const QString& start) {
     QString picked;
+    const FocusReturn focusBack;
     const QString name = QFileDialog::getSaveFileName(owner(), QString(), start, filter, &picked);
     if (name.isEmpty()) return std::nullopt;
     return SaveChoice{name, picked};
@@ -131,6 +133,7 @@ std::optional<QSize> QtPrompts::imageSize(const QSize& suggested) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
+    const FocusReturn focusBack;
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return QSize(width->value(), height->value());
 }

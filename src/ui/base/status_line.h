@@ -14,10 +14,20 @@ namespace photara {
 
 struct AppContext;
 
+// Tells when the status line's label changes size, so that its height follows its width.
+class LabelHeightFit : public QObject {
+    Q_OBJECT
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+  signals:
+    void resized();
+};
+
 // The panel's status line: one sentence about what a command did (saved, set, erased,
 // downloaded), why it did nothing, or that a read from the meter failed, shown for a few
-// seconds. Everything reports here instead of poking the bar. The sentence is a label of its
-// own in the bar, not the bar's temporary message: that one belongs to the toolbar's hover
+// seconds, whole (wrapped onto more lines when long); the next sentence takes its place.
+// Everything reports here instead of poking the bar. The sentence is a label of its own in
+// the bar, not the bar's temporary message: that one belongs to the toolbar's hover
 // tips, and a pointer leaving the button just clicked would wipe the answer at once. A tip
 // covers the sentence while it shows; the live recording state keeps its place at the right.
 class StatusLine {
@@ -32,8 +42,11 @@ class StatusLine {
     QString text() const;  // what the line says now (empty once it has gone)
 
   private:
+    void fitHeight();
+
     QPointer<QLabel> label_;
     QTimer expiry_;
+    LabelHeightFit fit_;
 };
 
 // "No meter connected", or which lit annunciator stopped the command and what to do about it.

@@ -108,7 +108,7 @@ class PlaceKeeper final : public QObject {
         window.installEventFilter(this);
         auto* close = new QAction(&window);
         close->setObjectName(QStringLiteral("CloseWindow"));
-        close->setShortcut(QKeySequence::Close);
+        close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));  // under any platform theme
         connect(close, &QAction::triggered, &window, &QWidget::close);
         window.addAction(close);
     }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -57,7 +58,7 @@ SetupWindow::SetupWindow(GuiMeterSession& meter, const Clock& clock, QWidget* pa
     auto* frameLayout = new QFormLayout(frame);
     frameLayout->addRow(QStringLiteral("Meter"), meterTime_);
     frameLayout->addRow(QStringLiteral("PC"), pcTime_);
-    auto* hint = new QLabel(QStringLiteral("Click a clock to start or stop reading it."), frame);
+    auto* hint = new QLabel(QStringLiteral("Click a clock to stop or start reading it."), frame);
     hint->setObjectName(QStringLiteral("LblHint"));
     frameLayout->addRow(hint);
     frameLayout->addRow(setTime);
@@ -115,6 +116,14 @@ void SetupWindow::setMeterClock() {
         emit meterClockSet(QString::fromStdString(formatLocalTime(now)));
     else
         emit meterClockNotSet();
+}
+
+void SetupWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Both clocks at once, not a second later: the first tick runs as soon as the window is up.
+    if (!event->spontaneous()) QTimer::singleShot(0, this, [this] {
+        if (isVisible()) tick();
+    });
 }
 
 void SetupWindow::hideEvent(QHideEvent* event) {

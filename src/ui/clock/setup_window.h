@@ -38,6 +38,7 @@ class SetupWindow final : public QDialog {
     void meterClockSet(const QString& time);
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
@@ -49,10 +50,11 @@ class SetupWindow final : public QDialog {
     QTimer timer_;
     QLabel* meterTime_;
     QLabel* pcTime_;
-    bool showMeterTime_ = false;
-    bool showPcTime_ = false;
-    bool discardFirst_ = false;
-    bool reading_ = false;  // a clock exchange is under way  // the next clock read first throws away a waiting answer
+    // Both clocks show from the start; a click on one stops or starts reading it.
+    bool showMeterTime_ = true;
+    bool showPcTime_ = true;
+    bool discardFirst_ = true;  // the next clock read first throws away a waiting answer
+    bool reading_ = false;      // a clock exchange is under way
 };
 
 }  // namespace photara

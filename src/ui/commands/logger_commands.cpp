@@ -100,6 +100,10 @@ void LoggerCommands::listSets(Listing listing) {
         // would offer sets that are gone.
         if (opening)
             context_.prompts.message(kNoDataInMemory, QString(), Prompts::Icon::Information);
+        else if (!listed_.empty() && !changedHere_)
+            sayOnStatusLine(context_, kMemoryClearedOnMeter);  // the window closes: say why
+        listed_.clear();
+        changedHere_ = false;
         if (window_) {
             window_->setBusy(false);
             window_->close();
@@ -113,11 +117,13 @@ void LoggerCommands::listSets(Listing listing) {
         window->setProgress(100);
     }
     listed_ = sets->identifiers;
-    if (window_) window_->listSets(listed_);
+    changedHere_ = false;
+    if (window_) window_->listSets(listed_, summaries_);
     eraseList_->follow(listed_);
 }
 
 void LoggerCommands::setsChanged() {
+    changedHere_ = true;
     listStale_ = true;
     refreshLists();
 }
@@ -138,6 +144,10 @@ void LoggerCommands::pollShown() {
     const bool recording = answered && showsRecording(context_.meter.display());
     if (answered && sawRecording_ && !recording) listStale_ = true;  // stored as a new set
     sawRecording_ = recording;
+    // The SET round can clear the memory (CLr): the sets are read again once it is left.
+    const bool setting = answered && context_.meter.display()[Element::LblSET];
+    if (answered && sawSetting_ && !setting) listStale_ = true;
+    sawSetting_ = setting;
     if (listStale_) refreshLists();
 }
 
@@ -234,6 +244,8 @@ void LoggerCommands::downloadSet(int setNumber) {
         }
         if (set->length > 0) {
             context_.workspace.dataText = std::move(set->text);
+            summaries_[identifier] = summaryOfDataText(context_.workspace.dataText);
+            if (window_) window_->listSets(listed_, summaries_);
             if (dataList_.isOpen && dataList_.close && dataList_.isOpen()) dataList_.close();
             if (dataList_.show) dataList_.show();
             sayOnStatusLine(context_, setTitle(setNumber, identifier) + QStringLiteral(", downloaded"));

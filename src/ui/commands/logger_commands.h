@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "core/meter/wire_sequences.h"
 #include "ui/commands/rtc_command.h"
+#include "ui/logger/memory_window.h"
 
 class QComboBox;
 
@@ -87,6 +89,9 @@ class LoggerCommands {
     bool busy_ = false;
     bool listStale_ = false;     // the lists show sets the meter has changed since
     bool sawRecording_ = false;  // the last answered poll showed a recording under way
+    bool sawSetting_ = false;    // the last answered poll showed the setting mode (SET)
+    bool changedHere_ = false;
+    std::map<std::string, SetSummary> summaries_;  // of the sets downloaded, by identifier   // Photara itself changed the sets since they were listed
     bool panelShownAtStart_ = false;  // of the transfer under way
 };
 

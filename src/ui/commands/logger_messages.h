@@ -29,6 +29,9 @@ inline QString setTitle(int number, std::string_view identifier) {
 }
 
 inline const QString kAllSetsErased = QStringLiteral("All sets were erased.");
+// The sets went while Photara listed them, by the meter's own hand (CLr in its SET round).
+inline const QString kMemoryClearedOnMeter =
+    QStringLiteral("The meter's memory was cleared on the meter (CLr): no sets are left.");
 
 // A listed set whose size the meter answers as 0: erased since it was listed, or empty.
 inline QString setGoneText(int number, std::string_view identifier) {

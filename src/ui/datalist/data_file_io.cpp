@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "ui/datalist/file_history.h"
 #include "ui/base/app_context.h"
 #include "ui/base/gui_meter_session.h"
 #include "ui/base/prompts.h"
@@ -104,8 +105,11 @@ void saveDataTextAs(AppContext& context, std::string_view dataText) {
     const std::optional<QString> failure = writeDataFile(*name, dataText);
     QGuiApplication::restoreOverrideCursor();
     if (failure) return context.prompts.message(*failure, QString(), Prompts::Icon::Critical);
-    // The file's name first: a narrow status line cuts off the folder, not the name.
+    // The file just saved is the one most likely opened next, and Open starts in its folder.
     const QFileInfo saved(*name);
+    file_history::addRecentFile(saved.absoluteFilePath());
+    file_history::rememberFolder(QStringLiteral("open"), saved.absoluteFilePath());
+    // The file's name first: a narrow status line cuts off the folder, not the name.
     sayOnStatusLine(context,
                     QStringLiteral("Saved %1 in %2").arg(saved.fileName(), saved.absolutePath()));
 }

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "ui/base/command_keys.h"
 #include "ui/base/app_context.h"
 #include "ui/base/latin1.h"
 #include "ui/base/prompts.h"
@@ -91,17 +92,19 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
     toolbar_->setObjectName(QStringLiteral("Toolbar1"));
     QAction* saveAction = toolbar_->addAction(QStringLiteral("Save"));
     saveAction->setObjectName(QStringLiteral("Save"));
-    saveAction->setToolTip(QStringLiteral("Save As\nSave this data to a data file (Ctrl+S)"));
-    saveAction->setShortcut(QKeySequence::Save);
+    saveAction->setToolTip(QStringLiteral("Save As\nSave this data to a data file (.pxd)"));
+    giveCommandKey(*saveAction, QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* plotAction = toolbar_->addAction(QStringLiteral("Plot"));
     plotAction->setObjectName(QStringLiteral("Plot"));
     plotAction->setToolTip(QStringLiteral("Plot\nPlot this data"));
+    giveCommandKey(*plotAction, QKeySequence(Qt::CTRL | Qt::Key_G));
     connect(saveAction, &QAction::triggered, this, &DataListWindow::save);
     connect(plotAction, &QAction::triggered, this, &DataListWindow::plotRequested);
     QAction* exportAction = toolbar_->addAction(QStringLiteral("Export"));
     exportAction->setObjectName(QStringLiteral("Export"));
-    exportAction->setToolTip(QStringLiteral("Export CSV (Ctrl+E)"));
-    exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportAction->setToolTip(QStringLiteral("Export\nWrite this data as CSV for a script or a spreadsheet"));
+    giveCommandKey(*exportAction, QKeySequence(Qt::CTRL | Qt::Key_E));
+    letTabReachButtons(*toolbar_);
     connect(exportAction, &QAction::triggered, this, &DataListWindow::exportCsv);
 
     auto* trailer = new QHBoxLayout;
@@ -118,6 +121,9 @@ DataListWindow::DataListWindow(AppContext& context, std::string dataText, QWidge
     // columns sized to runs of zeros, and the single vertical scroll bar they share.
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("MSFlexGrid1"));
+    table_->setAccessibleName(QStringLiteral("Readings"));
+    // The arrow keys walk the cells; Tab goes on to the toolbar rather than staying in here.
+    table_->setTabKeyNavigation(false);
     model_ = new DataListModel(set_, table_);
     table_->setModel(model_);
     table_->verticalHeader()->hide();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,14 @@ class QTableWidget;
 namespace photara {
 
 struct MemoryStatus;
+
+// What a downloaded set holds: the meter's list gives only each set's start time, so a set's
+// size is known once it has been downloaded.
+struct SetSummary {
+    int readings = 0;
+    QString span;  // "10:15:02 – 11:20:40", the first and the last reading's times
+};
+SetSummary summaryOfDataText(const std::string& dataText);
 
 // The logger window "Data Logger": the memory gauge with its two legend swatches, the
 // capacity, the progress bar of the directory read and of a download, and GridSet, one row
@@ -25,8 +35,10 @@ class MemoryWindow final : public QWidget {
 
     void showStatus(const MemoryStatus& status);  // LblMemorySize and the MSize gauge
     void setProgress(int percent);                // MBar
-    // Replaces the rows: set k (1-based) with its start time taken from identifier k - 1.
-    void listSets(const std::vector<std::string>& identifiers);
+    // Replaces the rows: set k (1-based) with its start time taken from identifier k - 1, and
+    // its readings and span where `known` holds them (by identifier).
+    void listSets(const std::vector<std::string>& identifiers,
+                  const std::map<std::string, SetSummary>& known = {});
 
     // While busy the window stays open (a transfer is using it) and GridSet takes no clicks.
     void setBusy(bool busy);

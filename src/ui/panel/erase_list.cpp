@@ -7,6 +7,7 @@ namespace photara {
 
 EraseList::EraseList(QWidget* parent) : QComboBox(parent) {
     setObjectName(QStringLiteral("ComboErase"));
+    setAccessibleName(QStringLiteral("Erase list"));
     setEditable(false);
     setGeometry(4, 4, 230, 26);
     setMaxVisibleItems(12);

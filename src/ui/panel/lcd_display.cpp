@@ -7,6 +7,7 @@
 #include "ui/panel/lcd_cell.h"
 #include "ui/panel/lcd_icon.h"
 #include "ui/panel/lcd_layout.h"
+#include "ui/base/accessible_tree.h"
 #include "ui/panel/lcd_names.h"
 #include "ui/panel/meter_look.h"
 
@@ -67,6 +68,7 @@ LcdDisplay::LcdDisplay(QWidget& face) {
         }
         widget->setObjectName(latin1(d.name));
         widget->setAccessibleName(accessibleNameOf(element));
+        keepOutOfAccessibleTree(*widget);  // the display speaks for its cells and legends
         widget->setGeometry(lcdRect(element));
         // Blank: the cells show their unlit segments, nothing else of the glass shows.
         if (isCell(element)) {
@@ -76,10 +78,12 @@ LcdDisplay::LcdDisplay(QWidget& face) {
         }
         widgets_[i] = widget;
     }
-    // Over the main reading, drawing nothing: a screen reader finds the reading in one piece.
+    // Over the glass, drawing nothing: a screen reader finds the whole display in one piece,
+    // its name the reading with the lit indicators.
     mainReading_ = new QLabel(&face);
     mainReading_->setObjectName(QStringLiteral("MainReading"));
-    mainReading_->setAccessibleName(QStringLiteral("Main reading"));
+    mainReading_->setAccessibleName(QStringLiteral("Display dark"));
+    mainReading_->setAccessibleDescription(QStringLiteral("The meter's display"));
     mainReading_->setAttribute(Qt::WA_TransparentForMouseEvents);
     mainReading_->setGeometry(lcdRect(Element::LblSeg1).united(lcdRect(Element::Lblh2)));
 }
@@ -101,7 +105,8 @@ void LcdDisplay::show(const DisplayModel& model, const std::bitset<kElementCount
     lit_ = true;
     for (std::size_t i = 0; i < kElementCount; ++i)
         if (all || changes.test(i)) showElement(model, static_cast<Element>(i));
-    mainReading_->setAccessibleDescription(mainReadingText(model));
+    if (const QString readout = displayReadout(model); mainReading_->accessibleName() != readout)
+        mainReading_->setAccessibleName(readout);
 }
 
 void LcdDisplay::showBlank(const DisplayModel& model, const std::bitset<kElementCount>& changes) {

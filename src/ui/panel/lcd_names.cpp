@@ -1,5 +1,6 @@
 #include "ui/panel/lcd_names.h"
 
+#include <QStringList>
 #include <array>
 #include <utility>
 
@@ -88,6 +89,12 @@ QString markName(Element element) {
 constexpr Element kUnitLegends[] = {LblK1, Lblcd, LblSlashm, Lbl2, Lblh1, LblK2, LblfL, Lblh2};
 constexpr Element kMainPoints[] = {LblP1, LblP2, LblP3};
 
+// Whether an element is an indicator (not a cell, mark, unit legend, battery or the name).
+bool isIndicator(Element element) {
+    const QString name = accessibleNameOf(element);
+    return name.endsWith(QStringLiteral(" indicator")) || name.endsWith(QStringLiteral(" arrow"));
+}
+
 }  // namespace
 
 QString accessibleNameOf(Element element) {
@@ -115,6 +122,19 @@ QString mainReadingText(const DisplayModel& model) {
         unit += legend == Lbl2 ? QStringLiteral("\u00B2") : latin1(model.caption(legend));
     }
     return (digits.trimmed() + QLatin1Char(' ') + unit).trimmed();
+}
+
+QString displayReadout(const DisplayModel& model) {
+    QStringList parts;
+    if (const QString reading = mainReadingText(model); !reading.isEmpty()) parts << reading;
+    for (const auto& [element, name] : kNames) {
+        if (!isIndicator(element) || !model.visible(element)) continue;
+        const std::string& caption = model.caption(element);
+        parts << (caption.empty() || caption == " "
+                      ? QString::fromLatin1(name).remove(QStringLiteral(" indicator"))
+                      : latin1(caption).trimmed());
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 }  // namespace photara

@@ -18,4 +18,9 @@ QString accessibleNameOf(Element element);
 // nothing of it is lit.
 QString mainReadingText(const DisplayModel& model);
 
+// The whole display for a screen reader, in one line: the main reading, then each lit
+// indicator as the glass prints it ("325.6 cd/m², H, REC"). "Display dark" before the first
+// report lights it.
+QString displayReadout(const DisplayModel& model);
+
 }  // namespace photara

@@ -118,14 +118,14 @@ void Panel::addShortcuts() {
     // Ctrl+Q quits from whichever of the program's windows is active.
     auto* quit = new QAction(QStringLiteral("Quit"), this);
     quit->setObjectName(QStringLiteral("Quit"));
-    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));  // under any platform theme
     quit->setShortcutContext(Qt::ApplicationShortcut);
     connect(quit, &QAction::triggered, this, &QWidget::close);
     addAction(quit);
 
     auto* about = new QAction(QStringLiteral("About Photara"), this);
     about->setObjectName(QStringLiteral("About"));
-    about->setShortcut(QKeySequence::HelpContents);
+    about->setShortcut(QKeySequence(Qt::Key_F1));
     connect(about, &QAction::triggered, this, [this] { showAbout(this); });
     addAction(about);
 }

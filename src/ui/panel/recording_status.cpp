@@ -22,8 +22,9 @@ QLabel* makeStatusLabel(QWidget& face, const char* name, const QString& text, co
 }  // namespace
 
 RecordingStatus::RecordingStatus(QWidget& face, QTimer& timer) : QObject(&face) {
-    recording_ =
-        makeStatusLabel(face, "LblRecording", QStringLiteral("Rec"), QRect(19, 370, 60, 20));
+    // Blank from the start: the first sample would blank a "Rec" after a second, a flash
+    // that says nothing about any recording.
+    recording_ = makeStatusLabel(face, "LblRecording", QString(), QRect(19, 370, 60, 20));
     count_ = makeStatusLabel(face, "LblCount", QString(), QRect(84, 370, 110, 20));
     fileName_ = makeStatusLabel(face, "LblFileName", QString(), QRect(199, 370, 288, 20));
     timer.setInterval(1000);

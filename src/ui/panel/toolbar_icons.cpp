@@ -71,12 +71,17 @@ void drawClock(QPainter& p) {
     p.drawLine(QPointF(12, 12), QPointF(16, 14));
 }
 
-void drawRecord(QPainter& p) {
-    p.setBrush(p.background());
-    p.drawEllipse(QRectF(3, 3, 18, 18));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kWarm);
-    p.drawEllipse(QRectF(7.5, 7.5, 9, 9));
+// The recording period: a span between two ticks on a time line (the red dot is Record's).
+void drawPeriod(QPainter& p) {
+    p.drawLine(QPointF(3, 16), QPointF(21, 16));
+    p.drawLine(QPointF(6, 12), QPointF(6, 20));
+    p.drawLine(QPointF(18, 12), QPointF(18, 20));
+    p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(7, 7), QPointF(17, 7));
+    const QPointF left[] = {{9.5, 4.5}, {7, 7}, {9.5, 9.5}};
+    const QPointF right[] = {{14.5, 4.5}, {17, 7}, {14.5, 9.5}};
+    p.drawPolyline(left, 3);
+    p.drawPolyline(right, 3);
 }
 
 void drawMemory(QPainter& p) {
@@ -106,13 +111,14 @@ const QHash<QString, Drawing>& drawings() {
         {QStringLiteral("Save"), drawSave},       {QStringLiteral("Open"), drawOpen},
         {QStringLiteral("Intv"), drawStopwatch},  {QStringLiteral("List"), drawList},
         {QStringLiteral("Graph"), drawGraph},     {QStringLiteral("RTC"), drawClock},
-        {QStringLiteral("RecSetup"), drawRecord}, {QStringLiteral("Memory"), drawMemory},
+        {QStringLiteral("RecSetup"), drawPeriod}, {QStringLiteral("Memory"), drawMemory},
         {QStringLiteral("Erase"), drawErase},
     };
     return table;
 }
 
-// Freedesktop icon names that fit each key.
+// Freedesktop icon names that fit each key. RecSetup has none: the theme's nearest is the
+// record symbol, which belongs to Record alone.
 const QHash<QString, QString>& themeNames() {
     static const QHash<QString, QString> table = {
         {QStringLiteral("Save"), QStringLiteral("document-save-as")},
@@ -121,7 +127,6 @@ const QHash<QString, QString>& themeNames() {
         {QStringLiteral("List"), QStringLiteral("x-office-spreadsheet")},
         {QStringLiteral("Graph"), QStringLiteral("utilities-system-monitor")},
         {QStringLiteral("RTC"), QStringLiteral("x-office-calendar")},
-        {QStringLiteral("RecSetup"), QStringLiteral("media-record")},
         {QStringLiteral("Memory"), QStringLiteral("media-flash")},
         {QStringLiteral("Erase"), QStringLiteral("edit-delete")},
     };

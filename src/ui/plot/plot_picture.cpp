@@ -26,14 +26,14 @@ QString fromUtf8(const std::string& text) {
 
 }  // namespace
 
-PictureCaption pictureCaption(const Samples& samples, const DataSet& set, bool secondInCd) {
-    std::string details;
-    if (secondInCd) {
-        DataSet shown = set;
-        shown.secondUnit = "cd/m2";  // as the meter spells it
-        details = setDetails(shown);
-    } else {
-        details = setDetails(set);
+PictureCaption pictureCaption(const Samples& samples, const DataSet& set, bool cdOnly) {
+    std::string details = setDetails(set);
+    if (cdOnly) {
+        // The second curve is not drawn: its words go from the caption too.
+        const std::size_t from = details.find("   Fl: ");
+        const std::size_t to = details.find(" (black)", from);
+        if (from != std::string::npos && to != std::string::npos)
+            details.erase(from, to + std::string_view(" (black)").size() - from);
     }
     return {fromUtf8(setTitle(samples.timeTexts)), fromUtf8(details), QString()};
 }

@@ -27,8 +27,8 @@ struct PictureCaption {
 };
 
 // The caption of the set whose readings are samples; the factors and units come from set,
-// the second curve's unit is cd/m² where the plot shows it so.
-PictureCaption pictureCaption(const Samples& samples, const DataSet& set, bool secondInCd = false);
+// without the second curve where the plot shows the luminance in cd/m² alone.
+PictureCaption pictureCaption(const Samples& samples, const DataSet& set, bool cdOnly = false);
 
 // The graph as a picture of any size: the caption lines, then the drawing of the plot
 // window (the same geometry and painting) below them.

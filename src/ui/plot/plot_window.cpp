@@ -7,9 +7,11 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QResizeEvent>
 #include <QToolBar>
 
+#include "ui/base/command_keys.h"
 #include "ui/base/app_context.h"
 #include "ui/base/export_file.h"
 #include "ui/base/prompts.h"
@@ -57,13 +59,25 @@ const PictureFormat& pictureFormat(const Prompts::SaveChoice& choice) {
 QString commandTip(PlotCommand command) {
     switch (command) {
         case PlotCommand::Unit:
-            return QStringLiteral("Graphic Unit\nShow the Fl curve and its scale in fL or cd/m\u00B2");
+            return QStringLiteral("Graphic Unit\nShow the luminance in cd/m\u00B2 alone, or in both units");
         case PlotCommand::Range: return QStringLiteral("Graphic Range\nSet the scales' ranges");
-        case PlotCommand::Print: return QStringLiteral("Print\nPrint the graph (Ctrl+P)");
+        case PlotCommand::Print: return QStringLiteral("Print\nPrint the graph");
         case PlotCommand::Export:
             return QStringLiteral("Export Picture\nSave the graph as PNG, SVG or PDF");
         case PlotCommand::Copy:
-            return QStringLiteral("Copy Picture\nCopy the graph to the clipboard (Ctrl+C)");
+            return QStringLiteral("Copy Picture\nCopy the graph to the clipboard");
+    }
+    return {};
+}
+
+// Spelt out rather than the platform theme's standard keys, which a theme may leave unbound.
+QKeySequence commandKey(PlotCommand command) {
+    switch (command) {
+        case PlotCommand::Unit: return QKeySequence(Qt::CTRL | Qt::Key_U);
+        case PlotCommand::Range: return QKeySequence(Qt::CTRL | Qt::Key_R);
+        case PlotCommand::Print: return QKeySequence(Qt::CTRL | Qt::Key_P);
+        case PlotCommand::Export: return QKeySequence(Qt::CTRL | Qt::Key_E);
+        case PlotCommand::Copy: return QKeySequence(Qt::CTRL | Qt::Key_C);
     }
     return {};
 }
@@ -106,19 +120,10 @@ PlotWindow::PlotWindow(AppContext& context, QWidget* parent)
         QAction* action = toolbar_->addAction(key);
         action->setObjectName(key);
         action->setToolTip(commandTip(command));
+        giveCommandKey(*action, commandKey(command));
         connect(action, &QAction::triggered, this, [this, command] { toolbarClicked(command); });
     }
-
-    auto* printShortcut = new QAction(this);
-    printShortcut->setObjectName(QStringLiteral("PrintShortcut"));
-    printShortcut->setShortcut(QKeySequence::Print);
-    connect(printShortcut, &QAction::triggered, this, &PlotWindow::print);
-    addAction(printShortcut);
-    auto* copyShortcut = new QAction(this);
-    copyShortcut->setObjectName(QStringLiteral("CopyShortcut"));
-    copyShortcut->setShortcut(QKeySequence::Copy);
-    connect(copyShortcut, &QAction::triggered, this, &PlotWindow::copyPicture);
-    addAction(copyShortcut);
+    letTabReachButtons(*toolbar_);
 
     range_ = new RangePanel(this);
     range_->move(150, toolbar_->sizeHint().height() + 4);
@@ -139,8 +144,8 @@ void PlotWindow::toolbarClicked(PlotCommand command) {
     if (command != PlotCommand::Range) range_->hide();
     switch (command) {
         case PlotCommand::Unit:
-            content_.setSecondInCd(!content_.secondInCd());
-            view_->contentChanged();  // the curve, the scale and the statistics change unit
+            content_.setCdOnly(!content_.cdOnly());
+            view_->contentChanged();  // the second curve, its scale and statistics come or go
             return;
         case PlotCommand::Range:
             range_->setVisible(!range_->isVisible());
@@ -186,8 +191,16 @@ void PlotWindow::print() {
     range_->hide();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(captions_[0].title);
+    // A name fit for a file (the caption's title holds colons and a comma), in the folder
+    // pictures went to last: where "print to file" offers to write when there is no printer.
+    const QString stem = QString::fromStdString(fileStem(samples_.timeTexts));
+    printer.setDocName(stem);
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        printer.setOutputFileName(
+            QDir(file_history::folder(kPictureDialog)).filePath(stem + QStringLiteral(".pdf")));
     if (!context_.prompts.choosePrinter(printer)) return;
+    if (!printer.outputFileName().isEmpty())
+        file_history::rememberFolder(kPictureDialog, printer.outputFileName());
     QPainter painter;
     if (!painter.begin(&printer)) return;
     const LocalDateTime now = context_.clock.now();
@@ -203,7 +216,7 @@ void PlotWindow::print() {
 }
 
 PlotPicture PlotWindow::picture(const QString& printed) const {
-    PictureCaption caption = captions_[content_.secondInCd() ? 1 : 0];
+    PictureCaption caption = captions_[content_.cdOnly() ? 1 : 0];
     caption.printed = printed;
     return PlotPicture(content_, std::move(caption), font());
 }

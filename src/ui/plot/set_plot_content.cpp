@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/reading/units.h"
 #include "ui/base/latin1.h"
 #include "ui/plotview/envelope_lines.h"
 #include "ui/plotview/value_text.h"
@@ -14,6 +13,7 @@ namespace {
 
 constexpr double kLabelGap = 10;  // between two time labels, as the full drawing keeps
 const QString kCdTitle = QStringLiteral("cd");
+const QString kFlTitle = QStringLiteral("Fl");
 
 // Where a value lies on a scale, 0 at its minimum and 1 at its maximum: below the minimum
 // it is drawn on the minimum and above the maximum on the maximum, as the full drawing does
@@ -83,28 +83,16 @@ void SetPlotContent::setFont(const QFont& font) {
     frame_.valid = false;
 }
 
-void SetPlotContent::setSecondInCd(bool on) {
-    secondInCd_ = on;
-    inCd_ = Samples();
-    if (on) {
-        inCd_ = samples_;
-        for (double& value : inCd_.second) value *= kCdPerM2PerFootLambert;
-    }
+void SetPlotContent::setCdOnly(bool on) {
+    cdOnly_ = on;
 }
 
-double SetPlotContent::secondFactor() const {
-    return secondInCd_ ? kCdPerM2PerFootLambert : 1.0;
-}
-
-PlotSettings SetPlotContent::shownSettings() const {
-    PlotSettings s = settings_;
-    s.second.minimum *= secondFactor();
-    s.second.maximum *= secondFactor();
-    return s;
-}
-
-std::string SetPlotContent::secondTitle() const {
-    return secondInCd_ ? "cd/m\xB2" : "Fl";
+void SetPlotContent::dropSecond(PlotDrawing& d) const {
+    if (!cdOnly_) return;
+    // The second scale's labels and title are black, the first's blue.
+    std::erase_if(d.scaleTexts,
+                  [](const PlotText& t) { return t.colour == plot_colours::kBlack; });
+    d.secondCurve.clear();
 }
 
 std::string_view SetPlotContent::firstTimeText() const {
@@ -132,9 +120,9 @@ const PlotDrawing& SetPlotContent::drawing(QSizeF size, const ViewRange& view) c
 
 const SetPlotContent::Frame& SetPlotContent::frame(QSizeF size, const ViewRange& view) const {
     if (frame_.valid && frame_.size == size && frame_.view == view && frame_.settings == settings_ &&
-        frame_.secondInCd == secondInCd_)
+        frame_.cdOnly == cdOnly_)
         return frame_;
-    frame_ = Frame{true, size, view, settings_, secondInCd_, {}, {}, {}};
+    frame_ = Frame{true, size, view, settings_, cdOnly_, {}, {}, {}};
     if (view == fullRange()) {
         frame_.drawing = fullDrawing(size, metrics_);
     } else {
@@ -144,24 +132,21 @@ const SetPlotContent::Frame& SetPlotContent::frame(QSizeF size, const ViewRange&
 }
 
 PlotDrawing SetPlotContent::fullDrawing(QSizeF size, const TextMetrics& metrics) const {
-    PlotDrawing d = drawPlot(size.width(), size.height(), secondInCd_ ? inCd_ : samples_,
-                             shownSettings(), metrics);
-    for (PlotText& text : d.scaleTexts)
-        if (text.text == "Fl") text.text = secondTitle();
+    PlotDrawing d = drawPlot(size.width(), size.height(), samples_, settings_, metrics);
+    dropSecond(d);
     return d;
 }
 
 void SetPlotContent::drawZoomed(Frame& f) const {
     const ViewRange& view = f.view;
-    const PlotSettings shown = shownSettings();
+    const PlotSettings& shown = settings_;
     PlotSettings axes = shown;
     axes.first = visiblePart(shown.first, view.v0, view.v1);
     axes.second = visiblePart(shown.second, view.v0, view.v1);
     PlotDrawing& d = f.drawing;
     d = drawPlotAxes(f.size.width(), f.size.height(), firstTimeText(), axes, metrics_,
                      scaleDecimals(axes.first, axes.second));
-    for (PlotText& text : d.scaleTexts)
-        if (text.text == "Fl") text.text = secondTitle();
+    dropSecond(d);
     const PlotLayout& l = d.layout;
     if (!(l.width > 1) || !(l.height > 1)) return;
 
@@ -186,10 +171,10 @@ void SetPlotContent::drawZoomed(Frame& f) const {
     auto row = [&](double value, const ValueRange& range) {
         return l.y0 - l.height * (scaleFraction(value, range) - view.v0) / vSpan;
     };
-    const double factor = secondFactor();
     f.firstLines = envelopeLines(first_, view, area, [&](double v) { return row(v, shown.first); });
-    f.secondLines = envelopeLines(second_, view, area,
-                                  [&](double v) { return row(v * factor, shown.second); });
+    if (!cdOnly_)
+        f.secondLines =
+            envelopeLines(second_, view, area, [&](double v) { return row(v, shown.second); });
 }
 
 void SetPlotContent::paint(QPainter& painter, const QRectF& rect, const ViewRange& view) const {
@@ -210,8 +195,8 @@ void SetPlotContent::paint(QPainter& painter, const QRectF& rect, const ViewRang
 }
 
 std::array<Statistics, 2> SetPlotContent::visibleStatistics(const ViewRange& view) const {
-    return {first_.statistics(view.t0, view.t1),
-            second_.statistics(view.t0, view.t1).scaled(secondFactor())};
+    if (cdOnly_) return {first_.statistics(view.t0, view.t1), Statistics{}};
+    return {first_.statistics(view.t0, view.t1), second_.statistics(view.t0, view.t1)};
 }
 
 QString SetPlotContent::cursorText(double t) const {
@@ -219,9 +204,10 @@ QString SetPlotContent::cursorText(double t) const {
     // The sample nearest the pointer.
     const double last = first_.time(first_.size() - 1);
     const auto i = static_cast<std::size_t>(std::clamp(std::round(t), first_.time(0), last));
-    return QStringLiteral("%1 · %2 %3 · %4 %5")
-        .arg(latin1(samples_.timeTexts[i]), kCdTitle, valueText(samples_.first[i]),
-             latin1(secondTitle()), valueText(samples_.second[i] * secondFactor()));
+    const QString cd = QStringLiteral("%1 · %2 %3")
+                           .arg(latin1(samples_.timeTexts[i]), kCdTitle, valueText(samples_.first[i]));
+    if (cdOnly_) return cd;
+    return cd + QStringLiteral(" · %1 %2").arg(kFlTitle, valueText(samples_.second[i]));
 }
 
 QString SetPlotContent::statisticsText(const ViewRange& view) const {
@@ -230,12 +216,15 @@ QString SetPlotContent::statisticsText(const ViewRange& view) const {
     if (s[0].n == 0)
         return QStringLiteral("<table cellspacing=0><tr><td>Visible: no readings</td></tr>"
                               "<tr><td>&nbsp;</td></tr></table>");
+    const QString second = cdOnly_ ? QStringLiteral("<td></td><td>&nbsp;</td>")
+                                   : QStringLiteral("<td>%1&nbsp;</td><td>%2</td>")
+                                         .arg(kFlTitle, spanLine(s[1]));
     return QStringLiteral(
                "<table cellspacing=0><tr><td>Visible: n %1&nbsp;&nbsp;</td>"
                "<td style='color:#0000ff'>%2&nbsp;</td><td>%3</td></tr>"
-               "<tr><td></td><td>%4&nbsp;</td><td>%5</td></tr></table>")
+               "<tr><td></td>%4</tr></table>")
         .arg(s[0].n)
-        .arg(kCdTitle, spanLine(s[0]), latin1(secondTitle()).toHtmlEscaped(), spanLine(s[1]));
+        .arg(kCdTitle, spanLine(s[0]), second);
 }
 
 }  // namespace photara

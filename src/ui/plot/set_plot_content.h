@@ -29,17 +29,19 @@ class SetPlotContent final : public PlotContent {
 
     // The plot font (plotFont), which the layout is measured with.
     void setFont(const QFont& font);
-    // "Unit": the second curve and its scale in cd/m² instead of fL (settings stay in fL).
-    void setSecondInCd(bool on);
-    bool secondInCd() const { return secondInCd_; }
+    // "Unit": the luminance in cd/m² alone. The second curve is the same readings in fL, so
+    // beside the first on its own scale it would draw every reading twice: it goes, with its
+    // scale and statistics.
+    void setCdOnly(bool on);
+    bool cdOnly() const { return cdOnly_; }
 
     // The drawing of a client area of `size` showing `view` (the last one is kept, so a
     // repaint for the cursor costs no geometry).
     const PlotDrawing& drawing(QSizeF size, const ViewRange& view) const;
-    // The whole set as the full range shows it, the second curve and its scale in the unit
-    // shown, measured with `metrics` (pictures and printouts draw this on their own surface).
+    // The whole set as the full range shows it, with the curves shown, measured with `metrics` (pictures and printouts draw this on their own surface).
     PlotDrawing fullDrawing(QSizeF size, const TextMetrics& metrics) const;
-    // The statistics of the samples in view, first and second curve, in the units shown.
+    // The statistics of the samples in view, first and second curve (none of the second
+    // while it is not shown).
     std::array<Statistics, 2> visibleStatistics(const ViewRange& view) const;
 
     ViewRange fullRange() const override;
@@ -55,7 +57,7 @@ class SetPlotContent final : public PlotContent {
         QSizeF size;
         ViewRange view;
         PlotSettings settings;
-        bool secondInCd = false;
+        bool cdOnly = false;
         PlotDrawing drawing;
         QVector<QLineF> firstLines;  // the curves of a zoomed view
         QVector<QLineF> secondLines;
@@ -63,19 +65,16 @@ class SetPlotContent final : public PlotContent {
 
     const Frame& frame(QSizeF size, const ViewRange& view) const;
     void drawZoomed(Frame& f) const;
-    PlotSettings shownSettings() const;
-    double secondFactor() const;
+    void dropSecond(PlotDrawing& d) const;
     std::string_view firstTimeText() const;
-    std::string secondTitle() const;
 
     const Samples& samples_;
     const PlotSettings& settings_;
-    Samples inCd_;  // the samples with the second curve in cd/m², while Unit shows it so
     Series first_;  // the shown samples, t = index, for envelopes and statistics
     Series second_;
     QFont font_;
     FontTextMetrics metrics_;
-    bool secondInCd_ = false;
+    bool cdOnly_ = false;
     mutable Frame frame_;
 };
 

@@ -65,38 +65,38 @@ TEST_F(ClockWindowTest, OpensModalBelowThePanelWithDesignTexts) {
     EXPECT_TRUE(opened);
 }
 
-TEST_F(ClockWindowTest, TickWithBothClocksOffSendsNothing) {
-    open([&](SetupWindow& w) {
-        w.tick();
-        EXPECT_TRUE(rig.backend.written.empty());
-        EXPECT_EQ(label(w, "LblMeterTime")->text(), "Meter Time");
-        EXPECT_EQ(label(w, "LblPCTime")->text(), "PC System Time");
-    });
-}
-
-TEST_F(ClockWindowTest, ClickingTheLabelsSwitchesTheirClocksOnAndOff) {
+TEST_F(ClockWindowTest, FirstTickShowsBothClocksAtOnce) {
     open([&](SetupWindow& w) {
         const int readsBefore = rig.backend.reads;
-        click(label(w, "LblMeterTime"));
-        EXPECT_TRUE(rig.backend.written.empty());  // the switch itself sends nothing
-        EXPECT_TRUE(w.timer().isActive());
-        click(label(w, "LblPCTime"));
         w.tick();
-        // The first read after the switch throws away a waiting answer, then reads the clock.
+        // The first read throws away a waiting answer, then reads the clock.
         EXPECT_EQ(rig.backend.reads, readsBefore + 2);
         EXPECT_EQ(label(w, "LblMeterTime")->text(), "2019/08/01 12:34:56");
         EXPECT_EQ(label(w, "LblPCTime")->text(), "2026/12/07 00:43:09");
         EXPECT_EQ(rig.backend.commands(), std::vector<int>{22});
-
         rig.clock.advanceMilliseconds(1000);
         w.tick();
         EXPECT_EQ(label(w, "LblPCTime")->text(), "2026/12/07 00:43:10");
+    });
+}
+
+TEST_F(ClockWindowTest, ClickingTheLabelsSwitchesTheirClocksOffAndOn) {
+    open([&](SetupWindow& w) {
+        w.tick();
+        click(label(w, "LblMeterTime"));
+        click(label(w, "LblPCTime"));
+        const std::size_t sent = rig.backend.written.size();
+        w.tick();
+        EXPECT_EQ(rig.backend.written.size(), sent);  // a clock switched off is not read
+        EXPECT_EQ(label(w, "LblMeterTime")->text(), "Meter Time");
+        EXPECT_EQ(label(w, "LblPCTime")->text(), "PC System Time");
 
         click(label(w, "LblMeterTime"));
         click(label(w, "LblPCTime"));
+        EXPECT_EQ(rig.backend.written.size(), sent);  // the switch itself sends nothing
         w.tick();
-        EXPECT_EQ(label(w, "LblMeterTime")->text(), "Meter Time");
-        EXPECT_EQ(label(w, "LblPCTime")->text(), "PC System Time");
+        EXPECT_EQ(label(w, "LblMeterTime")->text(), "2019/08/01 12:34:56");
+        EXPECT_EQ(label(w, "LblPCTime")->text(), "2026/12/07 00:43:09");
         EXPECT_EQ(rig.backend.count(22), 2);
     });
 }
@@ -128,7 +128,6 @@ TEST_F(ClockWindowTest, SetTimeThatNeverReachesTheMeterSaysSo) {
 
 TEST_F(ClockWindowTest, MeterClockThatDoesNotAnswerShowsNoOldTime) {
     open([&](SetupWindow& w) {
-        click(label(w, "LblMeterTime"));
         w.tick();
         ASSERT_EQ(label(w, "LblMeterTime")->text(), "2019/08/01 12:34:56");
         rig.unplugAfterReads(0);

@@ -95,6 +95,40 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& p) { return std::string(p.param.name); });
 
+// The memory emptied while the window lists sets: the window closes, and the status line says
+// who emptied it.
+struct EmptiedCase {
+    const char* name;
+    std::function<void(LoggerRig&)> empty;
+    QString said;
+    friend void PrintTo(const EmptiedCase& c, std::ostream* os) { *os << c.name; }
+};
+class LoggerEmptiedTest : public LoggerFollowTest,
+                          public ::testing::WithParamInterface<EmptiedCase> {};
+
+TEST_P(LoggerEmptiedTest, WindowClosesAndTheStatusLineSaysWhy) {
+    GetParam().empty(rig);
+    EXPECT_FALSE(rig.commands->loggerWindowOpen());
+    EXPECT_EQ(rig.statusLine.text(), GetParam().said);
+}
+
+// CLr in the meter's SET round: SET lit while it is chosen, then the round is left.
+void clearOnTheMeter(LoggerRig& r) {
+    r.display.set(Element::LblSET, true);
+    r.commands->pollShown();
+    r.meter.logger().eraseAll();
+    ASSERT_TRUE(r.session.poll());
+    r.display.set(Element::LblSET, false);
+    r.commands->pollShown();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Emptied, LoggerEmptiedTest,
+    ::testing::Values(EmptiedCase{"ByCLrOnTheMeter", clearOnTheMeter, kMemoryClearedOnMeter},
+                      EmptiedCase{"ByTheEraseList", [](LoggerRig& r) { chooseErase(r, 4); },
+                                  kAllSetsErased}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST_F(LoggerFollowTest, ASetGoneSinceItWasListedChangesNothingAndSaysSo) {
     rig.meter.logger().erase(1);  // by the meter itself, unseen by Photara
     rig.dataListOpen = true;

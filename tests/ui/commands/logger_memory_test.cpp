@@ -168,6 +168,23 @@ TEST_F(LoggerDownloadTest, ClickedSetBecomesTheDataTextAndOpensTheDataList) {
     EXPECT_TRUE(window()->grid().isEnabled());
 }
 
+// The list gives each set's size once it has been downloaded; the transfer bar shows no
+// percentage before anything was transferred, and no "100%" after a list read.
+TEST_F(LoggerDownloadTest, ADownloadedSetShowsItsReadingsAndSpan) {
+    auto* bar = window()->findChild<QProgressBar*>(QStringLiteral("MBar"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->text().contains(QLatin1Char('%'))) << bar->text().toStdString();
+    EXPECT_EQ(window()->grid().item(1, 2)->text(), QStringLiteral("—"));
+    chooseRow(1);
+    const SetSummary summary = summaryOfDataText(rig.served(1));
+    ASSERT_EQ(summary.readings, 3);  // the rig's sets hold three readings
+    EXPECT_EQ(window()->grid().item(1, 2)->text(), QStringLiteral("3"));
+    EXPECT_EQ(window()->grid().item(1, 3)->text(), summary.span);
+    EXPECT_TRUE(summary.span.contains(QStringLiteral(" – ")));
+    EXPECT_EQ(window()->grid().item(0, 2)->text(), QStringLiteral("—"));
+    EXPECT_FALSE(bar->text().contains(QLatin1Char('%'))) << bar->text().toStdString();
+}
+
 TEST_F(LoggerDownloadTest, RowDownloadsTheSetItShowsAfterTheEraseListReadAgain) {
     // Set 1 goes (by the meter's own menu) and the erase list reads the directory again: the
     // shared table now numbers the sets from the old set 2, while the logger window still

@@ -9,6 +9,7 @@
 #include "../datalist/views_rig.h"
 #include "ui/commands/open_command.h"
 #include "core/datafile/data_file.h"
+#include "ui/datalist/data_file_io.h"
 #include "ui/datalist/file_history.h"
 #include "ui/datalist/recent_files_menu.h"
 
@@ -52,6 +53,18 @@ TEST_F(RecentFilesTest, OpenRemembersItsFolderAndTheFilesItOpened) {
     EXPECT_EQ(rig.prompts.messages().size(), 1u);
     EXPECT_EQ(file_history::recentFiles(), QStringList{first});
     EXPECT_EQ(rig.workspace.samples.first.size(), 10u);
+}
+
+// A file just saved leads the recent list, and Open starts in its folder.
+TEST_F(RecentFilesTest, SaveAddsTheFileJustSaved) {
+    const QString opened = dataFile("a/opened.pxd", 10);
+    EXPECT_TRUE(openDataFile(rig.context, rig.views, opened));
+    QDir(rig.dir.path()).mkpath(QStringLiteral("b"));
+    const QString saved = QFileInfo(rig.path("b/saved.pxd")).absoluteFilePath();
+    rig.prompts.answerSaveFile(saved);
+    saveDataTextAs(rig.context, downloadedSet(5));
+    EXPECT_EQ(file_history::recentFiles(), (QStringList{saved, opened}));
+    EXPECT_EQ(file_history::folder(QStringLiteral("open")), QFileInfo(saved).absolutePath());
 }
 
 TEST_F(RecentFilesTest, KeepsTheLatestFilesOnceEach) {

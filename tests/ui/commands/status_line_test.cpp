@@ -87,6 +87,35 @@ TEST(StatusLineTips, AHoverTipLeavingDoesNotWipeTheAnswer) {
     EXPECT_EQ(label->text(), QStringLiteral("All sets were erased."));
 }
 
+// A long sentence beside the recording state at the right shows whole, on more lines, and
+// the next sentence takes its place.
+TEST(StatusLineWhole, ALongSentenceBesideTheRecordingStateShowsWhole) {
+    LoggerRig rig;
+    rig.panel.statusBar()->addPermanentWidget(
+        new QLabel(QStringLiteral("Recorded 12345 rows to 2026-12-08 10-15-02.csv")));
+    auto* label = rig.panel.statusBar()->findChild<QLabel*>(QStringLiteral("StatusMessage"));
+    ASSERT_NE(label, nullptr);
+    const QString sentences[] = {
+        QStringLiteral("The meter is in a measuring or setting mode (MX) — leave it first"),
+        QStringLiteral("Exported 13002 readings to night-shift-2026-12-08.csv in "
+                       "/home/someone/Documents/measurements/december"),
+        QStringLiteral("All sets were erased.")};
+    for (const QString& sentence : sentences) {
+        rig.statusLine.say(sentence);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(label->text(), sentence);
+        const QRect room = label->contentsRect();
+        const QRect needed = label->fontMetrics().boundingRect(
+            QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, sentence);
+        EXPECT_LE(needed.width(), room.width()) << sentence.toStdString();
+        EXPECT_LE(needed.height(), room.height()) << sentence.toStdString();
+        // No more lines than the sentence takes: the panel grows only as much as it must.
+        EXPECT_LT(room.height(), needed.height() + label->fontMetrics().height())
+            << sentence.toStdString();
+    }
+}
+
 // What a command did is said on the status line. Each action returns what it should say.
 struct ResultCase {
     const char* name;

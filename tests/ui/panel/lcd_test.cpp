@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ui/base/accessible_tree.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QCoreApplication>
@@ -120,7 +122,7 @@ TEST(LcdAccessibility, EachWidgetSaysWhatItIsAndKeepsItsElementName) {
         {"LblSeg1", "Main reading, character 1"}, {"LblSeg13", "Lower line, character 9"},
         {"LblREC", "Recording indicator"},        {"Lblcd", "Unit cd"},
         {"LblP2", "Decimal point"},               {"LblDotDot1", "Colon"},
-        {"ImaS1", "Battery"},                     {"MainReading", "Main reading"},
+        {"ImaS1", "Battery"},
         {"CmdBtn_9", "MEM"},                      {"Cmdref", "REF"},
     };
     for (const auto& [objectName, name] : names) {
@@ -136,14 +138,21 @@ struct ReadingCase {
     std::array<const char*, 4> cells;
     int pointAfter;  // 0: none
     std::vector<Element> units;
+    std::vector<Element> lit;  // indicators
     const char* expected;
 };
 
 class MainReadingText : public ::testing::TestWithParam<ReadingCase> {};
 
-TEST_P(MainReadingText, IsReadOutInOnePieceWithItsUnit) {
+// The display is one accessible whose name is the whole reading: digits, unit, lit indicators.
+TEST_P(MainReadingText, IsReadOutInOnePieceWithItsUnitAndIndicators) {
     const ReadingCase& c = GetParam();
     PanelRig rig;
+    for (std::size_t i = 0; i < kElementCount; ++i) {
+        const auto e = static_cast<Element>(i);
+        if (std::find(kDigitPositions.begin(), kDigitPositions.end(), e) == kDigitPositions.end())
+            rig.model.setVisible(e, std::find(c.lit.begin(), c.lit.end(), e) != c.lit.end());
+    }
     const Element points[] = {Element::LblP1, Element::LblP2, Element::LblP3};
     const Element unitLegends[] = {Element::LblK1, Element::Lblcd, Element::LblSlashm,
                                    Element::Lbl2,  Element::Lblh1, Element::LblK2,
@@ -157,16 +166,44 @@ TEST_P(MainReadingText, IsReadOutInOnePieceWithItsUnit) {
     QAccessibleInterface* iface =
         QAccessible::queryAccessibleInterface(rig.find("MainReading"));
     ASSERT_NE(iface, nullptr);
-    EXPECT_EQ(iface->text(QAccessible::Description), QString::fromUtf8(c.expected));
+    EXPECT_EQ(iface->text(QAccessible::Name), QString::fromUtf8(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Readings, MainReadingText,
     ::testing::Values(
         ReadingCase{{"1", "3", "7", "2"}, 3, {Element::Lblcd, Element::LblSlashm, Element::Lbl2},
-                    "137.2 cd/m\u00B2"},
-        ReadingCase{{"", "4", "0", "5"}, 2, {Element::LblK2, Element::LblfL}, "4.05 KfL"},
-        ReadingCase{{"S", "t", "A", "r"}, 0, {}, "StAr"}));
+                    {}, "137.2 cd/m\u00B2"},
+        ReadingCase{{"", "4", "0", "5"}, 2, {Element::LblK2, Element::LblfL}, {}, "4.05 KfL"},
+        ReadingCase{{"3", "2", "5", "6"}, 3, {Element::Lblcd, Element::LblSlashm, Element::Lbl2},
+                    {Element::LblH, Element::LblREC}, "325.6 cd/m\u00B2, REC, H"},
+        ReadingCase{{"S", "t", "A", "r"}, 0, {}, {}, "StAr"}));
+
+// A screen reader meets the face as the user sees it: the display in one piece and the keys,
+// each named; no LCD cell, no key parked outside the window, nothing hidden.
+TEST(LcdAccessibility, TheFaceListsOnlyWhatAUserCanMeetEachNamed) {
+    installAccessibleTree();
+    PanelRig rig;
+    rig.panel.load();
+    rig.panel.pollTimer().stop();
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(rig.find("MeterFace"));
+    ASSERT_NE(face, nullptr);
+    QStringList names;
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface* child = face->child(i);
+        ASSERT_NE(child, nullptr);
+        auto* widget = qobject_cast<QWidget*>(child->object());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_TRUE(widget->isVisibleTo(rig.find("MeterFace"))) << widget->objectName().toStdString();
+        EXPECT_FALSE(child->text(QAccessible::Name).isEmpty()) << widget->objectName().toStdString();
+        EXPECT_EQ(face->indexOfChild(child), i);
+        names << widget->objectName();
+    }
+    EXPECT_TRUE(names.contains(QStringLiteral("MainReading")));
+    EXPECT_TRUE(names.contains(QStringLiteral("CmdBtn_9")));  // MEM
+    for (const char* gone : {"LblSeg1", "LblREC", "PicOdd", "lstResults", "PicSetup", "ComboErase"})
+        EXPECT_FALSE(names.contains(QString::fromLatin1(gone))) << gone;
+}
 
 TEST(KeypadKeyboard, TabWalksTheKeysRowByRowAndSpaceEnterAndPressActionSendThem) {
     PanelRig rig;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -115,8 +116,8 @@ TEST(PlotWindowTest, OpensWhiteBesideThePanelWithItsSettings) {
     for (const PlotCommand command : kPlotCommands)
         names << QString::fromLatin1(plotCommandName(command));
     EXPECT_EQ(keys, names);
-    EXPECT_EQ(tips, (QStringList{"Graphic Unit", "Graphic Range", "Print", "Export Picture",
-                                 "Copy Picture"}));
+    EXPECT_EQ(tips, (QStringList{"Graphic Unit (Ctrl+U)", "Graphic Range (Ctrl+R)", "Print (Ctrl+P)",
+                                 "Export Picture (Ctrl+E)", "Copy Picture (Ctrl+C)"}));
 }
 
 TEST(PlotWindowTest, DrawsBothCurvesAtTheirLevelsInsideThePlotArea) {
@@ -383,24 +384,32 @@ std::vector<std::string> scaleTexts(const PlotWindow* plot) {
     return texts;
 }
 
-TEST(PlotUnitTest, UnitShowsTheFlScaleInCdPerSquareMetreAndBack) {
+// The second curve is the same readings in fL: with Unit showing cd/m², each reading is drawn
+// once, on the cd scale, and counted once in the statistics.
+TEST(PlotUnitTest, UnitShowsTheLuminanceOnceInCdPerSquareMetreAndBack) {
     ViewsRig rig;
     PlotWindow* plot = openPlot(rig, flatSamples(10, 625, 200));
-    const std::vector<std::string> inFl = scaleTexts(plot);
+    const std::vector<std::string> both = scaleTexts(plot);
     const auto has = [](const std::vector<std::string>& texts, const std::string& text) {
         return std::find(texts.begin(), texts.end(), text) != texts.end();
     };
-    ASSERT_TRUE(has(inFl, "Fl"));
-    ASSERT_TRUE(has(inFl, "400"));  // the top of the Fl scale
+    ASSERT_TRUE(has(both, "Fl"));
+    ASSERT_TRUE(has(both, "400"));  // the top of the Fl scale
+    ASSERT_FALSE(plot->drawing().secondCurve.empty());
     clickToolbar(plot, "Unit");
-    const std::vector<std::string> inCd = scaleTexts(plot);
-    EXPECT_TRUE(has(inCd, "cd/m\xB2"));
-    EXPECT_FALSE(has(inCd, "Fl"));
-    EXPECT_TRUE(has(inCd, "1370.5")) << "400 fL in cd/m2";
-    EXPECT_TRUE(has(inCd, "1250")) << "the cd scale stays";
-    EXPECT_DOUBLE_EQ(rig.workspace.plot.second.maximum, 400) << "ranges stay kept in fL";
+    const std::vector<std::string> cd = scaleTexts(plot);
+    EXPECT_FALSE(has(cd, "Fl"));
+    EXPECT_FALSE(has(cd, "400"));
+    EXPECT_TRUE(has(cd, "1250")) << "the cd scale stays";
+    EXPECT_TRUE(has(cd, "cd"));
+    EXPECT_TRUE(plot->drawing().secondCurve.empty());
+    EXPECT_FALSE(plot->drawing().firstCurve.empty());
+    const QString strip =
+        plot->plotView()->findChild<QLabel*>(QStringLiteral("statisticsStrip"))->text();
+    EXPECT_FALSE(strip.contains(QStringLiteral("Fl"))) << strip.toStdString();
+    EXPECT_DOUBLE_EQ(rig.workspace.plot.second.maximum, 400) << "ranges stay as they were";
     clickToolbar(plot, "Unit");
-    EXPECT_EQ(scaleTexts(plot), inFl);
+    EXPECT_EQ(scaleTexts(plot), both);
 }
 
 TEST(PlotSizeTest, AtItsMinimumSizeTheFirstAndLastTimeLabelsStayApart) {

@@ -130,14 +130,14 @@ TEST(SetPlotExploreTest, RangeOkWhileZoomedShowsTheNewRangesDrawing) {
 struct ViewCase {
     const char* name;
     ViewRange view;
-    bool unitCd;  // the second curve in cd/m²
+    bool cdOnly;  // Unit: the luminance in cd/m² alone
 };
 
 class SetPlotViewTest : public ::testing::TestWithParam<ViewCase> {
   protected:
     SetPlotViewTest() : samples_(wavySamples(500)), settings_(plotSettingsFor(samples_)), content_(samples_, settings_) {
         content_.setFont(plotFont(QFont()));
-        content_.setSecondInCd(GetParam().unitCd);
+        content_.setCdOnly(GetParam().cdOnly);
     }
     Samples samples_;
     PlotSettings settings_;
@@ -149,13 +149,15 @@ class SetPlotViewTest : public ::testing::TestWithParam<ViewCase> {
 TEST_P(SetPlotViewTest, StatisticsOfTheVisibleSpanMatchADirectComputation) {
     const ViewRange& v = GetParam().view;
     const std::array<Statistics, 2> got = content_.visibleStatistics(v);
-    const double factors[2] = {1, GetParam().unitCd ? kCdPerM2PerFootLambert : 1};
-    for (int k = 0; k < 2; ++k) {
+    if (GetParam().cdOnly) {
+        EXPECT_EQ(got[1].n, 0u) << "the second curve is not shown";
+    }
+    for (int k = 0; k < (GetParam().cdOnly ? 1 : 2); ++k) {
         const std::vector<double>& values = k == 0 ? samples_.first : samples_.second;
         std::vector<double> in;
         for (std::size_t i = 0; i < values.size(); ++i)
             if (static_cast<double>(i) >= v.t0 && static_cast<double>(i) <= v.t1)
-                in.push_back(static_cast<double>(static_cast<float>(values[i])) * factors[k]);
+                in.push_back(static_cast<double>(static_cast<float>(values[i])));
         ASSERT_EQ(got[k].n, in.size());
         if (in.empty()) continue;
         double sum = 0;
@@ -186,15 +188,17 @@ TEST_P(SetPlotViewTest, ZoomedDrawingPlacesLabelsAtTheirSamplesAndKeepsCurvesIns
     const PlotLayout& l = d.layout;
 
     // Labels by level: the first scale's and the second's at the bottom, then at the top.
-    const double factor = GetParam().unitCd ? kCdPerM2PerFootLambert : 1;
-    const std::pair<ValueRange, std::size_t> scales[] = {{settings_.first, 0}, {settings_.second, 1}};
-    for (const auto& [range, at] : scales) {
-        const double k = at == 0 ? 1 : factor;
-        const double span = (range.maximum - range.minimum) * k;
-        EXPECT_NEAR(std::stod(d.scaleTexts[at].text), range.minimum * k + span * v.v0, 0.01);
-        EXPECT_NEAR(std::stod(d.scaleTexts[16 + at].text), range.minimum * k + span * v.v1, 0.01);
+    // With cd/m² alone only the first scale is left: nine labels, then its title.
+    const std::size_t scales = GetParam().cdOnly ? 1 : 2;
+    const std::pair<ValueRange, std::size_t> ranges[] = {{settings_.first, 0}, {settings_.second, 1}};
+    for (std::size_t at = 0; at < scales; ++at) {
+        const ValueRange& range = ranges[at].first;
+        const double span = range.maximum - range.minimum;
+        EXPECT_NEAR(std::stod(d.scaleTexts[at].text), range.minimum + span * v.v0, 0.01);
+        EXPECT_NEAR(std::stod(d.scaleTexts[8 * scales + at].text), range.minimum + span * v.v1,
+                    0.01);
     }
-    EXPECT_EQ(d.scaleTexts.back().text, GetParam().unitCd ? "cd/m\xB2" : "Fl");
+    EXPECT_EQ(d.scaleTexts.back().text, GetParam().cdOnly ? "cd" : "Fl");
 
     for (const PlotText& label : d.timeLabels) {
         const double centre = label.topLeft.x + l.labelWidth / 2;
