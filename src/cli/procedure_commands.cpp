@@ -83,9 +83,11 @@ int runResults(const Common& common, const std::string& site, const std::string&
         std::printf("%s]\n", out.c_str());
         return kSuccess;
     }
+    const auto orDash = [](const std::string& s) { return s.empty() ? std::string("–") : s; };
     for (const ResultEntry& e : entries) {
         std::printf("%s  %-14s %s / %s  %s\n  %s\n", e.finished.c_str(),
-                    std::string(verdictText(e.verdict)).c_str(), e.site.c_str(), e.asset.c_str(),
+                    std::string(verdictText(e.verdict)).c_str(), orDash(e.site).c_str(),
+                    orDash(e.asset).c_str(),
                     e.procedure.c_str(), e.path.c_str());
     }
     if (entries.empty()) std::fprintf(stderr, "results: no reports kept in %s/results\n", userDir().c_str());
