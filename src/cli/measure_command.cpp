@@ -165,6 +165,7 @@ std::string takenLine(const Capture* c) {
 // /dev/null), so a run on the meter's HOLD or automatic capture goes on without it.
 class EnterKey {
   public:
+    bool open() const { return open_; }
     int fd() const { return open_ ? STDIN_FILENO : -1; }
     // Reads what arrived; how many line ends it held.
     int take() {
@@ -237,6 +238,12 @@ int runMeasure(const Common& common, const MeasureRequest& request) {
         if (request.fast && t > kFastGiveUpSeconds) {
             throw CliError(kNoAnswer, "measure: point " + std::to_string(runner.current() + 1) +
                                           " was never taken in six hours of the scene's time");
+        }
+        // Nobody can press Enter any more: a point that needs it would wait for ever.
+        if (!driver && !enterKey.open() && (setup.mode == CaptureMode::Enter || runner.awaitingMark())) {
+            throw CliError(kUsage, "measure: point " + std::to_string(runner.current() + 1) +
+                                       " needs Enter and standard input is closed (use --capture "
+                                       "hold or auto, or a terminal)");
         }
         if (driver) driver->beforePoll(t);
         const bool answered = (first && !driver) || meter.poll().ok();

@@ -170,6 +170,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "display-uniformity takes 3, 5, 7, 9"},
         RefusalCase{"UnknownOption", {"measure", "--virtual-meter", "exit-sign", "--option", "fog"},
                     "has no option 'fog'"},
+        RefusalCase{"SceneOfAnotherFormat",
+                    {"measure", "--virtual-meter", "film-screen", "--scene", "SCENES/../procedures/film-screen.json"},
+                    "film-screen.json: line 2: format"},
+        // Standard input is /dev/null: nobody can press Enter.
+        RefusalCase{"EnterWithoutInput", {"measure", "--virtual-meter", "film-screen"},
+                    "point 1 needs Enter and standard input is closed"},
         RefusalCase{"UnknownCapture", {"measure", "--virtual-meter", "warm-up", "--capture", "voice"}, "voice"}),
     [](const ::testing::TestParamInfo<RefusalCase>& p) { return p.param.name; });
 
@@ -200,7 +206,7 @@ TEST_F(MeasureTest, ListsProceduresAndKeptResults) {
 
 // Ctrl-C while a point waits ends the run at once, with no report.
 TEST_F(MeasureTest, InterruptEndsTheRunWithoutAReport) {
-    const pid_t pid = test::startProgram(PHOTARA_CLI, {"measure", "--virtual-meter", "film-screen"},
+    const pid_t pid = test::startProgram(PHOTARA_CLI, {"measure", "--virtual-meter", "film-screen", "--capture", "hold"},
                                          environment(), dir);
     ASSERT_GT(pid, 0);
     for (int i = 0; i < 2000 && slurp(dir / "stderr").find("Point 1 of ") == std::string::npos; ++i)
