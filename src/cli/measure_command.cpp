@@ -227,6 +227,7 @@ int runMeasure(const Common& common, const MeasureRequest& request) {
     const auto interval = std::chrono::duration_cast<Steady::duration>(std::chrono::duration<double>(kPollSeconds));
     long polls = 0;
     bool first = true;  // the guard's poll is the first
+    bool meterAnswers = true;
     std::size_t said = 0;  // the steps up to here were said taken
     const auto sayTaken = [&] {
         for (; said < runner.current() && said < setup.steps.size(); ++said)
@@ -251,8 +252,12 @@ int runMeasure(const Common& common, const MeasureRequest& request) {
         runner.onReading(t, readingInput(answered ? readingOf(meter.display(), meter.model())
                                                   : std::optional<Reading>()));
         sayTaken();
-        display.show(pointPrompt(runner, setup.recipe, setup.mode),
-                     answered ? readingLine(runner) : "no meter: waiting for it");
+        // The meter's going and coming back is said on its own line, on a log too.
+        if (answered != meterAnswers) {
+            meterAnswers = answered;
+            display.say(answered ? "  the meter is back" : "  the meter does not answer: waiting for it");
+        }
+        display.show(pointPrompt(runner, setup.recipe, setup.mode), readingLine(runner));
         ++polls;
         if (request.fast) {
             sceneClock.advanceMilliseconds(static_cast<std::int64_t>(kPollSeconds * 1000));

@@ -36,13 +36,15 @@ class MeasureTest : public ::testing::Test {
     ~MeasureTest() override { fs::remove_all(dir); }
 
     // The recipes of the source tree as the installed ones; the user's folder in dir.
-    CliRun run(std::vector<std::string> args) {
-        return test::runProgram(PHOTARA_CLI, std::move(args), environment(), dir);
+    CliRun run(std::vector<std::string> args, const std::string& faults = {}) {
+        return test::runProgram(PHOTARA_CLI, std::move(args), environment(faults), dir);
     }
-    std::vector<std::string> environment() const {
-        return {"PHOTARA_TEST_LOCK_FOLDER=" + dir.string(), "PATH=/usr/bin:/bin",
-                "PHOTARA_DATA_DIR=" + kSource, "XDG_DATA_HOME=" + (dir / "data").string(),
-                "HOME=" + dir.string()};
+    std::vector<std::string> environment(const std::string& faults = {}) const {
+        std::vector<std::string> env = {"PHOTARA_TEST_LOCK_FOLDER=" + dir.string(), "PATH=/usr/bin:/bin",
+                                        "PHOTARA_DATA_DIR=" + kSource,
+                                        "XDG_DATA_HOME=" + (dir / "data").string(), "HOME=" + dir.string()};
+        if (!faults.empty()) env.push_back("PHOTARA_CLI_FAULTS=" + faults);
+        return env;
     }
     std::vector<fs::path> kept(const std::string& extension) const {
         std::vector<fs::path> files;
@@ -202,6 +204,21 @@ TEST_F(MeasureTest, ListsProceduresAndKeptResults) {
     r = run({"results", kept(".json").front().string()});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("pass"), std::string::npos) << r.out;
+}
+
+// The meter pulled out and plugged in again while a point settles: the run waits for it and
+// takes every point from readings after its return, none from the polls without an answer.
+TEST_F(MeasureTest, WaitsForTheMeterThatWentAway) {
+    const CliRun r = run({"--virtual-meter", "measure", "film-screen", "--fast", "--capture", "auto", "-o",
+                          (dir / "r.json").string(), "--scene", kSource + "/scenes/film-screen-fail.json"},
+                         "unplug@3,replug@40");
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_NE(r.err.find("the meter does not answer: waiting for it\n  the meter is back"), std::string::npos)
+        << r.err;
+    auto read = readReport(slurp(dir / "r.json"));
+    ASSERT_TRUE(std::holds_alternative<ProcedureReport>(read));
+    EXPECT_EQ(std::get<ProcedureReport>(read).measurements.captures.size(), 9u);
+    EXPECT_EQ(verdictText(std::get<ProcedureReport>(read).result.overall), "fail");
 }
 
 // Ctrl-C while a point waits ends the run at once, with no report.
