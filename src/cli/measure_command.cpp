@@ -266,7 +266,7 @@ int runMeasure(const Common& common, const MeasureRequest& request) {
         next += interval;
         if (next < Steady::now()) next = Steady::now() + interval;
         // Enter on standard input takes the point; the wait goes on to the next poll.
-        for (WaitEnd end; !runner.done() && (end = waitForInput(next, enterKey.fd())) == WaitEnd::Input;) {
+        while (!runner.done() && waitForInput(next, enterKey.fd()) == WaitEnd::Input) {
             for (int n = enterKey.take(); n > 0 && !runner.done(); --n) {
                 std::string why;
                 if (!runner.enter(why)) display.say("  " + why);
