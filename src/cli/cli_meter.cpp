@@ -55,8 +55,9 @@ std::optional<FaultScript> FaultScript::parse(const std::string& text) {
     return script;
 }
 
-CliMeter::CliMeter(const Common& common)
-    : meterId_(common.virtualMeter ? MeterId{} : common.meterId),
+CliMeter::CliMeter(const Common& common, const Clock* virtualClock)
+    : virtualClock_(common.virtualMeter ? virtualClock : nullptr),
+      meterId_(common.virtualMeter ? MeterId{} : common.meterId),
       lock_(InstanceLock::defaultPath(), "photara-cli") {
     switch (lock_.acquire()) {
         case InstanceLock::Outcome::Acquired:
@@ -68,7 +69,7 @@ CliMeter::CliMeter(const Common& common)
             throw CliError(kFileError, "cannot create the lock file " + lock_.path());
     }
     if (common.virtualMeter) {
-        virtualMeter_ = std::make_unique<sim::VirtualMeter>(clock_);
+        virtualMeter_ = std::make_unique<sim::VirtualMeter>(clock());
         simBackend_ = std::make_unique<sim::VirtualMeterBackend>(*virtualMeter_);
         if (const char* text = std::getenv("PHOTARA_CLI_FAULTS")) {
             const std::optional<FaultScript> script = FaultScript::parse(text);

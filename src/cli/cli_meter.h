@@ -49,8 +49,9 @@ class CliMeter {
   public:
     // Takes the lock (CliError kNoMeter naming its holder when another program has it) and
     // opens the backend (the virtual meter, or USB looking for common.meterId); does not talk
-    // to the meter yet.
-    explicit CliMeter(const Common& common);
+    // to the meter yet. virtualClock, when given, is the virtual meter's time and clock()'s
+    // (a scene run with --fast); it must outlive the meter.
+    explicit CliMeter(const Common& common, const Clock* virtualClock = nullptr);
     ~CliMeter();
     CliMeter(const CliMeter&) = delete;
     CliMeter& operator=(const CliMeter&) = delete;
@@ -59,7 +60,10 @@ class CliMeter {
     const DisplayState& display() const { return last_.display; }
     const DisplayModel& model() const { return last_.model; }
     HidBackend& backend();
-    const Clock& clock() const { return clock_; }
+    const Clock& clock() const { return virtualClock_ ? *virtualClock_ : clock_; }
+    // The virtual meter, null for a USB meter. Touch it only between exchanges:
+    // session().between([&] { … }).get().
+    sim::VirtualMeter* virtualMeter() { return virtualMeter_.get(); }
     // The identifiers the search looks for.
     MeterId meterId() const { return meterId_; }
 
@@ -82,6 +86,7 @@ class CliMeter {
     void injectFaults();
 
     SystemClock clock_;
+    const Clock* virtualClock_ = nullptr;
     MeterId meterId_;
     InstanceLock lock_;
     std::unique_ptr<sim::VirtualMeter> virtualMeter_;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/interrupt.h"
 #include "core/link/meter_identity.h"
@@ -47,5 +48,24 @@ struct LogRequest {
     std::optional<long> count;  // readings, not event rows
 };
 int runLog(const Common& common, LogRequest request);
+
+// procedures: the built-in recipes and the user's, and the files that were refused.
+int runProcedures(const Common& common);
+
+// results: the kept reports, one site's or all; with a report's path, its verdict table.
+int runResults(const Common& common, const std::string& site, const std::string& report);
+
+struct MeasureRequest {
+    std::string procedure;  // an id as `procedures` lists it, or a recipe file
+    std::string site, asset, operatorName;
+    std::string capture = "enter";
+    std::string stability;  // empty: the recipe's preset
+    std::vector<std::string> options;
+    int gridSize = 0;       // 0: the recipe's default
+    std::string output;     // -o: a copy of the report (.json or .html); empty: none
+    std::string scene;      // --scene: the virtual meter is aimed at this scene
+    bool fast = false;      // --fast: the scene's time goes by a poll per poll, not in real time
+};
+int runMeasure(const Common& common, const MeasureRequest& request);
 
 }  // namespace photara::cli

@@ -10,6 +10,7 @@ namespace photara::cli {
 // The program's exit codes, as --help and the manual page list them.
 enum ExitCode : int {
     kSuccess = 0,
+    kFailed = 1,       // a procedure completed and did not pass (failed, or not judged)
     kUsage = 2,        // the command line is wrong
     kNoMeter = 3,      // no meter found (or another program holds it)
     kNoAnswer = 4,     // the meter stopped answering
@@ -19,7 +20,7 @@ enum ExitCode : int {
 };
 
 inline constexpr const char* kExitCodeHelp =
-    "Exit codes: 0 success, 2 usage, 3 no meter, 4 the meter stopped answering, 5 file error,\n"
+    "Exit codes: 0 success, 1 a procedure did not pass, 2 usage, 3 no meter, 4 the meter stopped answering, 5 file error,\n"
     "6 refused (e.g. the meter is recording), 130 interrupted.";
 
 // Ends the command: main prints "photara-cli: <message>" on standard error and exits with code.

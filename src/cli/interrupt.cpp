@@ -39,20 +39,26 @@ bool interrupted() {
 }
 
 bool waitUntil(std::chrono::steady_clock::time_point deadline) {
+    return waitForInput(deadline, -1) == WaitEnd::Interrupted;
+}
+
+WaitEnd waitForInput(std::chrono::steady_clock::time_point deadline, int fd) {
     using namespace std::chrono;
     while (!interrupted()) {
         const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
-        if (left <= milliseconds::zero()) return false;
+        if (left <= milliseconds::zero()) return WaitEnd::Deadline;
         // Rounded up, so the wait never ends a little early and spins.
         const int ms = static_cast<int>(std::min<long long>(left.count() + 1, 1000));
-        if (gWake[0] < 0) {
+        if (gWake[0] < 0 && fd < 0) {
             ::usleep(static_cast<useconds_t>(std::min(ms, 50)) * 1000);
             continue;
         }
-        pollfd wake{gWake[0], POLLIN, 0};
-        ::poll(&wake, 1, ms);
+        pollfd fds[2] = {{gWake[0], POLLIN, 0}, {fd, POLLIN, 0}};
+        ::poll(fds, 2, gWake[0] < 0 ? std::min(ms, 50) : ms);
+        if (interrupted()) break;
+        if (fd >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) != 0) return WaitEnd::Input;
     }
-    return true;
+    return WaitEnd::Interrupted;
 }
 
 }  // namespace photara::cli

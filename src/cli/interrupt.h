@@ -16,4 +16,9 @@ bool interrupted();
 // Sleeps until deadline or until a signal ends the command; true when interrupted.
 bool waitUntil(std::chrono::steady_clock::time_point deadline);
 
+// The same, ending early too when the file descriptor has something to read (a line typed on
+// standard input); -1 waits for the deadline or a signal only.
+enum class WaitEnd { Deadline, Input, Interrupted };
+WaitEnd waitForInput(std::chrono::steady_clock::time_point deadline, int fd);
+
 }  // namespace photara::cli

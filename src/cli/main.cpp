@@ -156,6 +156,52 @@ int run(int argc, char** argv) {
             ->check(wholeIn(1, LONG_MAX, "a number of readings"));
     durationOption->excludes(countOption);
 
+    CLI::App* procedures = app.add_subcommand(
+        "procedures", "the procedures that can be measured (built-in and your own), and recipe "
+                      "files that were refused, with the reason");
+    addCommon(procedures, true);
+
+    MeasureRequest measure;
+    CLI::App* measureCommand = app.add_subcommand(
+        "measure", "take a procedure's points one after another and judge them: the verdict "
+                   "table on standard output, exit 0 when it passes, 1 when it does not");
+    addCommon(measureCommand, false);
+    measureCommand->add_option("PROCEDURE", measure.procedure,
+                               "a procedure's id (see 'procedures') or a recipe file")
+        ->required();
+    measureCommand->add_option("--site", measure.site, "where (a cinema, a room); the report's folder");
+    measureCommand->add_option("--asset", measure.asset, "what (a screen, a sign); its folder in the site's");
+    measureCommand->add_option("--operator", measure.operatorName, "who measures");
+    measureCommand
+        ->add_option("--capture", measure.capture,
+                     "how a point is taken: enter (Enter on standard input, default), hold (also "
+                     "HOLD pressed on the meter) or auto (when the reading is stable)")
+        ->check(CLI::IsMember({"enter", "hold", "auto"}));
+    measureCommand->add_option("--stability", measure.stability,
+                               "when a reading is stable: spot, display-warm-up or "
+                               "custom:<window s>,<tolerance %> (default: the procedure's)");
+    measureCommand->add_option("--option", measure.options,
+                               "a procedure's choice, e.g. smoke for exit-sign (repeatable)");
+    measureCommand->add_option("--grid", measure.gridSize, "cells per side of a grid procedure")
+        ->check(wholeIn(1, 99, "a number of cells per side"));
+    measureCommand->add_option("-o,--output", measure.output,
+                               "a copy of the report: REPORT.json or REPORT.html (it is always "
+                               "kept in the results folder too)");
+    measureCommand->add_option("--scene", measure.scene,
+                               "with --virtual-meter: aim it at this scene (its options and grid "
+                               "are the run's) and move it from point to point, hands-free");
+    measureCommand->add_flag("--fast", measure.fast,
+                             "with --scene: the scene's time goes by a poll per poll instead "
+                             "of in real time");
+
+    std::string resultsSite, resultsReport;
+    CLI::App* results = app.add_subcommand(
+        "results", "the reports kept in the results folder, oldest first; with a report's "
+                   "file, its verdict table");
+    addCommon(results, true);
+    results->add_option("REPORT", resultsReport, "a kept report's JSON file");
+    results->add_option("--site", resultsSite, "only this site's");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -203,6 +249,9 @@ int run(int argc, char** argv) {
             if (countOption->count() > 0) log.count = count;
             return runLog(common, log);
         }
+        if (*procedures) return runProcedures(common);
+        if (*measureCommand) return runMeasure(common, measure);
+        if (*results) return runResults(common, resultsSite, resultsReport);
         if (*clock) return runClock(common, sync);
         if (*interval)
             return runInterval(common, intervalOption->count() > 0

@@ -184,6 +184,20 @@ run_in_namespace() {
         }
         [ -s "$run/cli.log" ] || fail "photara-cli --virtual-meter sets printed nothing"
         [ -f "$root/usr/share/bash-completion/completions/photara-cli" ] || fail "no bash completion for photara-cli"
+        # The installed recipes and scenes, found beside the program: a passing scene exits 0,
+        # a failing one 1. Its results go under /tmp, which the check after removal skips.
+        local scene code
+        for scene in exit-sign-pass:0 exit-sign-fail:1; do
+            step "photara-cli --virtual-meter measure exit-sign --scene ${scene%:*}.json"
+            code=0
+            in_root env XDG_DATA_HOME=/tmp/xdg-data timeout 120 photara-cli --virtual-meter \
+                measure exit-sign --scene "/usr/share/photara/scenes/${scene%:*}.json" --fast \
+                --capture auto -o /tmp/exit-sign.html >"$run/measure.log" 2>&1 || code=$?
+            [ "$code" = "${scene#*:}" ] || {
+                cat "$run/measure.log"
+                fail "photara-cli measure on ${scene%:*}.json exited $code, not ${scene#*:}"
+            }
+        done
     fi
 
     step "removing the package"

@@ -7,15 +7,9 @@ ReadingInput readingInput(const std::optional<Reading>& reading) {
     if (!reading) return in;
     const ReadingFlags& f = reading->flags;
     in.hold = has(f, ReadingFlag::Hold);
-    for (const ReadingFlag other : {ReadingFlag::Delta, ReadingFlag::DeltaPercent, ReadingFlag::AOverB,
-                                    ReadingFlag::BMinusA, ReadingFlag::PercentOfA,
-                                    ReadingFlag::Accumulate, ReadingFlag::MaxMinusMin}) {
-        if (has(f, other)) {
-            in.kind = ReadingInput::Kind::NotLuminance;
-            return in;
-        }
-    }
-    if (reading->unit != ReadingUnit::CdPerM2 && reading->unit != ReadingUnit::FootLambert) {
+    // Relative, Ratio and Accumulated readings (and a lux reading or a bare number) are no
+    // luminance: the reading says its kind.
+    if (reading->kind() != ReadingKind::Luminance) {
         in.kind = ReadingInput::Kind::NotLuminance;
         return in;
     }

@@ -26,9 +26,8 @@ struct ReadingInput {
     }
 };
 
-// A reading from the meter's display as a procedure sees it, fL converted to cd/m². The
-// reading's kind is read from its flags and unit here, the one place to change when readings
-// carry their kind.
+// A reading from the meter's display as a procedure sees it, fL converted to cd/m²; only a
+// reading of the luminance kind is one.
 ReadingInput readingInput(const std::optional<Reading>& reading);
 
 }  // namespace photara
