@@ -208,8 +208,18 @@ ReadingFlags flagsFromText(std::string_view text) {
     return flags;
 }
 
+namespace {
+// The main digits as the meter means them: on seven segments an O is drawn as a 0, and the
+// over-range word is "OL", never "0L".
+std::string mainWord(const DisplayState& state, const DisplayModel& model) {
+    std::string text = mainDigits(state, model);
+    if (text == "0L") text = "OL";
+    return text;
+}
+}  // namespace
+
 std::string lcdText(const DisplayState& state, const DisplayModel& model) {
-    std::string out = mainDigits(state, model);
+    std::string out = mainWord(state, model);
     auto append = [&out](std::string_view part) {
         if (part.empty()) return;
         if (!out.empty()) out += ' ';
@@ -226,7 +236,7 @@ std::optional<Reading> readingOf(const DisplayState& state, const DisplayModel& 
     // All three points at once is the display test, not a number.
     if (state[LblP1] && state[LblP2] && state[LblP3]) return std::nullopt;
     Reading r;
-    r.mainText = mainDigits(state, model);
+    r.mainText = mainWord(state, model);
     r.flags = flagsOf(state);
     if (isOverRange(r.mainText)) {
         r.flags.set(static_cast<std::size_t>(ReadingFlag::OverRange));

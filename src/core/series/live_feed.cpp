@@ -87,9 +87,12 @@ bool LiveFeed::startRecording(const std::string& path, std::string& error,
     stopRecording(ignored);
     recording_ = RecordingFile::create(path, clock_, error, std::move(syncer));
     recordedReadings_.reset();
-    // A recording started while the link is held says so at once.
-    if (held_) record(RecordingEvent::Paused, {}, heldBy_);
-    return recording_ != nullptr;
+    if (!recording_) return false;
+    // A recording started while the link is held, or while the meter is away, says so at
+    // once ("resumed" or "reconnected" follows).
+    if (held_) recording_->append(RecordingEvent::Paused, {}, heldBy_);
+    if (connected_ == false) recording_->append(RecordingEvent::Disconnected);
+    return true;
 }
 
 bool LiveFeed::stopRecording(std::string& error) {

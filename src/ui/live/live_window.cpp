@@ -29,6 +29,11 @@
 namespace photara {
 namespace {
 
+// "1 row", "3 rows".
+QString countText(std::size_t n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
 const QString kTitle = QStringLiteral("Live Readings");
 const QString kFilter = QStringLiteral("Recordings (*.csv);;All Files (*)");
 const QString kFolderKey = QStringLiteral("live/recordingFolder");
@@ -253,13 +258,14 @@ void LiveWindow::setRecording(bool on) {
         const bool failedBefore = r->failed();
         feed_.stopRecording(error);
         record->setChecked(false);
+        // Said once, as news that gives way to the next; the running state's label goes.
+        recordingState_->clear();
+        recordingState_->hide();
         if (failedBefore || !error.empty()) {
             notify(QString::fromStdString(error));
-            recordingState_->setText(QStringLiteral("Recording stopped: ") + path);
         } else {
-            recordingState_->setText(QStringLiteral("Recorded %1 rows to %2")
-                                         .arg(rows)
-                                         .arg(QFileInfo(path).fileName()));
+            notify(QStringLiteral("Recorded %1 to %2")
+                       .arg(countText(rows, "row", "rows"), QFileInfo(path).fileName()));
         }
         return;
     }
@@ -281,6 +287,10 @@ void LiveWindow::setRecording(bool on) {
     rememberFolder(*path);
     record->setChecked(true);
     updateRecordingState();
+    // With no meter the file has its header and a "disconnected" row until the meter answers.
+    if (feed_.connected() != true)
+        notify(QStringLiteral("No meter answers: the recording waits for it; rows begin when it "
+                              "answers."));
 }
 
 void LiveWindow::updateRecordingState() {
@@ -343,7 +353,9 @@ bool LiveWindow::openRecording(const QString& path) {
     statusBar()->showMessage(
         result.skipped == 0
             ? QStringLiteral("%1 rows").arg(result.rows)
-            : QStringLiteral("%1 rows; %2 incomplete rows skipped").arg(result.rows).arg(result.skipped));
+            : QStringLiteral("%1; %2 skipped")
+                  .arg(countText(result.rows, "row", "rows"),
+                       countText(result.skipped, "incomplete row", "incomplete rows")));
     plot_->setAutoscale(true);
     plot_->home();
     refresh();

@@ -76,7 +76,7 @@ const Case kCases[] = {
      },
      42.5, ReadingUnit::CdPerM2, "", "42.50 cd/m² 12:34:56"},
     {"OverRangeHasNoValue", [](auto& f) { sim::showMainReading(f, 123.4, Unit::CdPerM2, 1); },
-     std::nullopt, ReadingUnit::CdPerM2, "OL", "0L cd/m²"},
+     std::nullopt, ReadingUnit::CdPerM2, "OL", "OL cd/m²"},  // the word, not a zero
     {"DifferenceBelowReferenceIsNegative",
      [](auto& f) {
          f.light(Annunciator::Delta);

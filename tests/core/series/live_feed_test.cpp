@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -251,7 +252,10 @@ TEST_P(LiveFeedHoles, EveryHoleIsARowAndAGap) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("photara_holes_" + std::to_string(getpid()) + ".csv");
     std::string error;
-    ASSERT_TRUE(feed.startRecording(path.string(), error)) << error;
+    // 'S' starts the recording there; without one it runs from the start.
+    if (!std::strchr(c.steps, 'S')) {
+        ASSERT_TRUE(feed.startRecording(path.string(), error)) << error;
+    }
     sim::DisplayFrame word;
     word.write(1, "StAr");
     const Shown star = shown(word);
@@ -268,6 +272,7 @@ TEST_P(LiveFeedHoles, EveryHoleIsARowAndAGap) {
             case 'D': feed.onPoll(false, std::nullopt, ""); break;
             case 'H': feed.onLinkHeld("download"); break;
             case 'F': feed.onLinkReleased(); break;
+            case 'S': ASSERT_TRUE(feed.startRecording(path.string(), error)) << error; break;
         }
     }
     ASSERT_TRUE(feed.stopRecording(error)) << error;
@@ -304,7 +309,10 @@ INSTANTIATE_TEST_SUITE_P(
                     HoleCase{"NoReadingOnceNotPerPoll", "RRWWWRR", "RRNGRR", 1},
                     HoleCase{"StartingOnAWord", "WWRR", "NGRR", 0},
                     HoleCase{"WordWhileTheMeterWasAway", "RDDWWR", "RDCNGR", 1},
-                    HoleCase{"ReconnectedToReadings", "RDDRR", "RDCRR", 1}));
+                    HoleCase{"ReconnectedToReadings", "RDDRR", "RDCRR", 1},
+                    // Started with no meter: the file says so at once, not only its header.
+                    HoleCase{"StartedWithNoMeter", "DDSDRR", "DCRR", 0},
+                    HoleCase{"StartedWhileHeld", "HSFR", "PUR", 0}));
 
 }  // namespace
 }  // namespace photara

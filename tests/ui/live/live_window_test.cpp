@@ -66,6 +66,10 @@ TEST_F(LiveWindowTest, RecordsWhatArrivesAndReopensItSkippingATornRow) {
     EXPECT_TRUE(window.recordingState()->text().contains(QStringLiteral("6 rows")));
     window.setRecording(false);
     EXPECT_FALSE(window.action(QStringLiteral("record"))->isChecked());
+    // Said once as news, not left standing beside every later message.
+    EXPECT_TRUE(window.noticeBar()->text().startsWith(QStringLiteral("Recorded 6 rows to ")))
+        << window.noticeBar()->text().toStdString();
+    EXPECT_TRUE(window.recordingState()->text().isEmpty());
 
     QFile file(path + QStringLiteral(".csv"));
     ASSERT_TRUE(file.open(QIODevice::Append));
@@ -75,7 +79,7 @@ TEST_F(LiveWindowTest, RecordsWhatArrivesAndReopensItSkippingATornRow) {
     ASSERT_TRUE(window.openRecording(file.fileName()));
     EXPECT_TRUE(window.showingFile());
     EXPECT_EQ(window.statusBar()->currentMessage(),
-              QStringLiteral("6 rows; 1 incomplete rows skipped"));
+              QStringLiteral("6 rows; 1 incomplete row skipped"));
     // The fL reading is in the trend in cd/m²; the event left a gap before it.
     EXPECT_TRUE(window.wholeStatistics()->text().contains(
         QStringLiteral("n 4 · min 10.00 · max 34.26 · mean 23.57")))
