@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/photara_app.h"
-#include "core/series/series.h"
+#include "core/series/trend_series.h"
 #include "offscreen_application.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
@@ -27,11 +27,11 @@ using namespace photara;
 
 constexpr std::size_t kWeek = 7 * 24 * 3600 * 4;
 
-Series weekSeries() {
-    Series s;
+TrendSeries weekTrend() {
+    TrendSeries s;
     for (std::size_t i = 0; i < kWeek; ++i) {
         const double t = static_cast<double>(i) * 0.25;
-        s.append(t, 120 + 80 * std::sin(t / 3600) + 5 * std::sin(t * 1.7));
+        s.add(t, 120 + 80 * std::sin(t / 3600) + 5 * std::sin(t * 1.7), ReadingUnit::CdPerM2, {});
     }
     return s;
 }
@@ -55,7 +55,7 @@ void runFor(int ms) {
 // again on the session's thread.
 void BM_PollRhythmWhileZoomingAndDownloading(benchmark::State& state) {
     offscreenApplication();
-    const Series week = weekSeries();
+    const TrendSeries week = weekTrend();
     for (auto _ : state) {
         PhotaraApp app(true);
         app.start();
