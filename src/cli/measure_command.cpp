@@ -246,7 +246,9 @@ int runMeasure(const Common& common, const MeasureRequest& request) {
                                        " needs Enter and standard input is closed (use --capture "
                                        "hold or auto, or a terminal)");
         }
-        if (driver) driver->beforePoll(t);
+        // The scene moves the meter's aim between two exchanges, on the session's thread,
+        // which reads it while it answers.
+        if (driver) meter.session().between([&] { driver->beforePoll(t); }).get();
         const bool answered = (first && !driver) || meter.poll().ok();
         first = false;
         runner.onReading(t, readingInput(answered ? readingOf(meter.display(), meter.model())

@@ -183,21 +183,21 @@ class RecipeReader {
     void readGrid(Recipe& r, const JsonValue& v) {
         JsonFields g(report_, v, "grid");
         if (!g.object()) return;
-        GridSpec spec;
-        spec.sizes = g.integers("sizes", 1, 15);
-        spec.defaultSize = g.integer("default", 1, 15);
-        spec.recommendedMin = g.optInteger("recommended_min", 0, 15).value_or(0);
-        spec.belowNote = g.optText("below_note");
-        spec.patches = g.texts("patches");
-        checkPatchIds(r, g, "patches", spec.patches);
-        if (report_.ok() && std::find(spec.sizes.begin(), spec.sizes.end(), spec.defaultSize) == spec.sizes.end()) {
+        GridLayout layout;
+        layout.sizes = g.integers("sizes", 1, 15);
+        layout.defaultSize = g.integer("default", 1, 15);
+        layout.recommendedMin = g.optInteger("recommended_min", 0, 15).value_or(0);
+        layout.belowNote = g.optText("below_note");
+        layout.patches = g.texts("patches");
+        checkPatchIds(r, g, "patches", layout.patches);
+        if (report_.ok() && std::find(layout.sizes.begin(), layout.sizes.end(), layout.defaultSize) == layout.sizes.end()) {
             g.fail("default", "not one of the sizes");
         }
-        for (int s : spec.sizes) {
+        for (int s : layout.sizes) {
             if (report_.ok() && s % 2 == 0) g.fail("sizes", "a grid needs a centre cell: odd sizes only");
         }
         g.done();
-        r.grid = std::move(spec);
+        r.grid = std::move(layout);
     }
 
     void readPoint(Recipe& r, JsonFields& p) {

@@ -57,7 +57,7 @@ struct RecipeOption {
 };
 
 // A grid of cells that the reader expands into points r<row>c<col>.
-struct GridSpec {
+struct GridLayout {
     std::vector<int> sizes;  // allowed cells per side
     int defaultSize = 5;
     int recommendedMin = 0;  // a smaller grid gets belowNote in the verdict
@@ -120,7 +120,7 @@ struct Recipe {
     std::string unit = "cd/m2";
     std::vector<RecipeOption> options;
     std::vector<Patch> patches;
-    std::optional<GridSpec> grid;
+    std::optional<GridLayout> grid;
     std::vector<Point> points;  // for a grid: empty until expanded
     std::vector<Criterion> criteria;
     std::string stability;      // the default stability preset for automatic capture
