@@ -4,6 +4,7 @@
 #include <map>
 
 #include "core/procedure/report.h"
+#include "core/procedure/report_page.h"
 
 namespace photara {
 
@@ -35,28 +36,10 @@ std::string cssClass(Verdict v) {
     return "none";
 }
 
-// Fail outranks a note, a note a pass; a point only reported stays unjudged.
-int severity(Verdict v) {
-    switch (v) {
-        case Verdict::Fail: return 3;
-        case Verdict::PassWithNote: return 2;
-        case Verdict::Pass: return 1;
-        case Verdict::NotJudged: return 0;
-    }
-    return 0;
-}
-
 std::string num(double v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", v);
     return buf;
-}
-
-std::string captureText(const Capture* c) {
-    if (!c) return "–";
-    if (c->state == CaptureState::OverRange) return "OL";
-    if (c->state == CaptureState::BelowRange) return "below range";
-    return formatNumber(c->value);
 }
 
 constexpr const char* kStyle = R"(
@@ -101,7 +84,7 @@ std::string diagram(const ProcedureReport& r, const std::map<std::string, Verdic
              num(radius) + "\" fill=\"" + kFill.at(cls) + "\" stroke=\"#222\" stroke-width=\"0.8\"/>";
         const double ty = cy > h - 2 * radius - font ? cy - radius - 3 : cy + radius + font;
         s += "<text x=\"" + num(cx) + "\" y=\"" + num(ty) + "\" font-size=\"" + num(font) +
-             "\" text-anchor=\"middle\">" + esc(captureText(c)) + "</text></g>\n";
+             "\" text-anchor=\"middle\">" + esc(captureValueText(c)) + "</text></g>\n";
     }
     return s + "</svg>\n";
 }
@@ -145,94 +128,32 @@ std::string curve(const Capture& c) {
     return s + "</svg>\n";
 }
 
-std::string row(const ProcedureReport& r, const CriterionResult& c) {
-    const Point* p = r.recipe.point(c.point);
-    std::string measured = c.measured ? formatNumber(*c.measured) + " " + c.quantity : "–";
-    return "<tr class=\"" + cssClass(c.verdict) + "\"><td>" + esc(c.rule) + "</td><td>" +
-           esc(p ? p->name : c.point) + "</td><td class=\"n\">" + esc(measured) + "</td><td>" + esc(c.limit) +
-           "</td><td>" + esc(std::string(verdictText(c.verdict))) + "</td><td>" + esc(c.note) + "</td></tr>\n";
+std::string row(const ReportRow& c) {
+    if (c.more) return "<tr><td colspan=\"6\" class=\"small\">" + esc(c.note) + "</td></tr>\n";
+    return "<tr class=\"" + cssClass(c.verdict) + "\"><td>" + esc(c.rule) + "</td><td>" + esc(c.point) +
+           "</td><td class=\"n\">" + esc(c.measured) + "</td><td>" + esc(c.limit) + "</td><td>" +
+           esc(std::string(verdictText(c.verdict))) + "</td><td>" + esc(c.note) + "</td></tr>\n";
 }
 
 }  // namespace
 
 std::string reportHtml(const ProcedureReport& r) {
-    std::map<std::string, Verdict> worst;
-    for (const auto& c : r.result.results) {
-        if (c.point.empty()) continue;
-        auto [it, added] = worst.emplace(c.point, c.verdict);
-        if (!added && severity(c.verdict) > severity(it->second)) it->second = c.verdict;
-    }
+    const ReportPage page = reportPage(r);
     const ReportInfo& i = r.info;
-    const StandardReference& st = r.recipe.standard;
-    std::string standard = st.name + ":" + std::to_string(st.year);
-    if (!st.clause.empty()) standard += ", " + st.clause;
-    if (!st.also.empty()) standard += "; also " + st.also;
-
     std::string s = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
                     esc(r.recipe.title + " — " + i.site + ", " + i.asset) + "</title>\n<style>" + kStyle +
                     "</style>\n</head>\n<body>\n";
-    s += "<h1>" + esc(r.recipe.title) + "</h1>\n<p><span class=\"verdict " + cssClass(r.result.overall) + "\">" +
-         esc(std::string(verdictText(r.result.overall))) + "</span></p>\n";
-    for (const auto& note : r.result.notes) s += "<p class=\"small\">" + esc(note) + "</p>\n";
+    s += "<h1>" + esc(page.title) + "</h1>\n<p><span class=\"verdict " + cssClass(page.overall) + "\">" +
+         esc(std::string(verdictText(page.overall))) + "</span></p>\n";
+    for (const auto& note : page.notes) s += "<p class=\"small\">" + esc(note) + "</p>\n";
     s += "<table class=\"info\">\n";
-    const std::vector<std::pair<const char*, std::string>> info{
-        {"Site", i.site}, {"Asset", i.asset}, {"Operator", i.operatorName}, {"Notes", i.notes},
-        {"Meter", i.meter}, {"Started", i.started}, {"Finished", i.finished},
-        {"Procedure", r.recipe.id + ", version " + std::to_string(r.recipe.version)},
-        {"Standard", standard}, {"Capture", i.captureMode + (i.stability.empty() ? "" : ", stability " + i.stability)}};
-    for (const auto& [k, v] : info) {
-        if (!v.empty()) s += "<tr><td>" + std::string(k) + "</td><td>" + esc(v) + "</td></tr>\n";
-    }
+    for (const auto& [k, v] : page.info) s += "<tr><td>" + esc(k) + "</td><td>" + esc(v) + "</td></tr>\n";
     s += "</table>\n";
-    const Capture* warm = nullptr;
-    for (const auto& c : r.measurements.captures) {
-        if (c.timeToStable || (r.recipe.layout == "warm-up" && !c.readings.empty())) warm = &c;
-    }
-    s += warm && r.recipe.layout == "warm-up" ? curve(*warm) : diagram(r, worst);
-
-    // A large grid lists each criterion once and then only the cells that did not pass, so
-    // the page still prints on one sheet.
+    s += page.warmUp ? curve(*page.warmUp) : diagram(r, page.pointVerdicts);
     s += "<table class=\"criteria\">\n<tr><th>Rule</th><th>Point</th><th>Measured</th><th>Limit</th><th>Verdict</th>"
          "<th>Note</th></tr>\n";
-    const bool compact = r.result.results.size() > 24;
-    if (!compact) {
-        for (const auto& c : r.result.results) s += row(r, c);
-    } else {
-        std::vector<std::string> order;
-        std::map<std::string, std::map<Verdict, int>> counts;
-        for (const auto& c : r.result.results) {
-            if (!counts.contains(c.criterion)) order.push_back(c.criterion);
-            ++counts[c.criterion][c.verdict];
-        }
-        for (const auto& id : order) {
-            const auto& n = counts[id];
-            Verdict w = Verdict::NotJudged;
-            std::string rule;
-            for (const auto& c : r.result.results) {
-                if (c.criterion != id) continue;
-                rule = c.rule;
-                if (severity(c.verdict) > severity(w)) w = c.verdict;
-            }
-            auto count = [&](Verdict v) { return n.contains(v) ? n.at(v) : 0; };
-            s += "<tr class=\"" + cssClass(w) + "\"><td>" + esc(rule) + "</td><td>all points</td><td class=\"n\">" +
-                 std::to_string(count(Verdict::Pass)) + " pass, " + std::to_string(count(Verdict::PassWithNote)) +
-                 " with note, " + std::to_string(count(Verdict::Fail)) + " fail, " +
-                 std::to_string(count(Verdict::NotJudged)) + " not judged</td><td></td><td>" +
-                 esc(std::string(verdictText(w))) + "</td><td></td></tr>\n";
-        }
-        int listed = 0;
-        for (const auto& c : r.result.results) {
-            if (c.verdict == Verdict::Pass) continue;
-            if (++listed > 20) {
-                s += "<tr><td colspan=\"6\" class=\"small\">… more in the JSON report</td></tr>\n";
-                break;
-            }
-            s += row(r, c);
-        }
-    }
-    s += "</table>\n<p class=\"small\">Values in cd/m² (1 fL = 3.4262591 cd/m²). Limits as written in the "
-         "procedure's recipe after " + esc(standard) + "; consult the standard for its text. " + esc(i.program) +
-         ".</p>\n</body>\n</html>\n";
+    for (const ReportRow& c : page.rows) s += row(c);
+    s += "</table>\n<p class=\"small\">" + esc(page.footer) + "</p>\n</body>\n</html>\n";
     return s;
 }
 
