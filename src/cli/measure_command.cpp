@@ -23,6 +23,7 @@
 #include "core/common/version.h"
 #include "core/link/meter_identity.h"
 #include "core/procedure/capture_runner.h"
+#include "core/procedure/procedure_run.h"
 #include "core/procedure/recipe_library.h"
 #include "core/procedure/results_folder.h"
 #include "core/procedure/run_text.h"
@@ -43,12 +44,7 @@ constexpr double kPollSeconds = 0.25;
 // light too noisy ever to be stable): it ends rather than spinning on.
 constexpr double kFastGiveUpSeconds = 6 * 3600;
 
-struct Setup {
-    Recipe recipe;
-    RunSettings settings;
-    std::vector<Step> steps;
-    CaptureMode mode = CaptureMode::Enter;
-    StabilityCriteria stability;
+struct Setup : RunPlan {
     std::optional<sim::Scene> scene;
 };
 
@@ -86,33 +82,13 @@ Setup setUp(const Common& common, const MeasureRequest& request) {
         }
         s.settings = {s.scene->options, s.scene->gridSize};  // the scene's run, as it was set up
     }
-    const Recipe& recipe = found->recipe;
-    for (const std::string& option : s.settings.options) {
-        if (std::none_of(recipe.options.begin(), recipe.options.end(),
-                         [&](const RecipeOption& o) { return o.id == option; }))
-            throw CliError(kUsage, "measure: " + recipe.id + " has no option '" + option + "'");
+    auto plan = planRun(found->recipe, s.settings, *captureModeFromText(request.capture), request.stability);
+    if (const auto* refused = std::get_if<RunPlanError>(&plan)) {
+        static constexpr const char* kOption[] = {"", "--grid: ", "--stability: "};
+        const char* option = kOption[static_cast<int>(refused->what)];
+        throw CliError(kUsage, "measure: " + std::string(option) + refused->message);
     }
-    if (s.settings.gridSize != 0) {
-        if (!recipe.grid) throw CliError(kUsage, "measure: " + recipe.id + " has no grid");
-        const std::vector<int>& sizes = recipe.grid->sizes;
-        if (std::find(sizes.begin(), sizes.end(), s.settings.gridSize) == sizes.end()) {
-            std::string list;
-            for (int n : sizes) list += (list.empty() ? "" : ", ") + std::to_string(n);
-            throw CliError(kUsage, "measure: --grid: " + recipe.id + " takes " + list);
-        }
-    }
-    s.recipe = withGrid(recipe, s.settings.gridSize);
-    s.steps = stepsOf(s.recipe, s.settings.options);
-    s.mode = *captureModeFromText(request.capture);  // the option's check allows only these
-    const std::string preset = request.stability.empty() ? s.recipe.stability : request.stability;
-    const std::optional<StabilityCriteria> stability = stabilityFromText(preset.empty() ? "spot" : preset);
-    if (!stability) {
-        std::string names;
-        for (const std::string& n : stabilityPresetNames()) names += n + ", ";
-        throw CliError(kUsage, "measure: --stability: '" + preset + "' is none of " + names +
-                                   "custom:<window s>,<tolerance %>");
-    }
-    s.stability = *stability;
+    static_cast<RunPlan&>(s) = std::get<RunPlan>(std::move(plan));
     return s;
 }
 
@@ -282,20 +258,15 @@ int runMeasure(const Common& common, const MeasureRequest& request) {
         return kInterrupted;
     }
 
-    ProcedureReport report;
-    report.info.site = request.site;
-    report.info.asset = request.asset;
-    report.info.operatorName = request.operatorName;
-    report.info.meter = common.virtualMeter ? "virtual meter" : "USB meter " + meterIdText(meter.meterId());
-    report.info.started = iso8601(started);
-    report.info.finished = iso8601(clock.zonedNow());
-    report.info.captureMode = std::string(captureModeText(setup.mode));
-    report.info.stability = setup.stability.name;
-    report.info.program = std::string("Photara ") + PHOTARA_VERSION_TEXT;
-    report.recipe = setup.recipe;
-    report.settings = setup.settings;
-    report.measurements = runner.measurements();
-    report.result = judge(setup.recipe, report.measurements, setup.settings);
+    ReportInfo info;
+    info.site = request.site;
+    info.asset = request.asset;
+    info.operatorName = request.operatorName;
+    info.meter = common.virtualMeter ? "virtual meter" : "USB meter " + meterIdText(meter.meterId());
+    info.started = iso8601(started);
+    info.finished = iso8601(clock.zonedNow());
+    info.program = std::string("Photara ") + PHOTARA_VERSION_TEXT;
+    const ProcedureReport report = makeReport(setup, runner.measurements(), info);
 
     std::printf("%s", verdictTable(report).c_str());
     std::string error;
