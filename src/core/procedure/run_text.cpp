@@ -7,26 +7,45 @@
 
 namespace photara {
 
-std::string pointPrompt(const CaptureRunner& runner, const Recipe& recipe, CaptureMode mode) {
+namespace {
+
+std::string actionText(const CaptureRunner& runner, const Point& p, CaptureMode mode, const std::string& enter) {
+    if (p.capture == PointCapture::RunUp) {
+        return runner.awaitingMark() ? "aim the meter, then press " + enter + " the moment the mains fail"
+                                     : "recording the run-up; " + enter + " ends it early";
+    }
+    if (p.capture == PointCapture::WarmUp) return "switch on now; recording until the reading is stable";
+    switch (mode) {
+        case CaptureMode::Enter: return "aim the meter, then press " + enter;
+        case CaptureMode::Hold: return "aim the meter, then press " + enter + " or HOLD on the meter";
+        case CaptureMode::Auto: return "aim the meter and hold it still: the point is taken when stable";
+    }
+    return {};
+}
+
+}  // namespace
+
+PromptParts pointPromptParts(const CaptureRunner& runner, const Recipe& recipe, CaptureMode mode,
+                             const std::string& enterKey) {
     const Point* p = runner.currentPoint();
     if (!p) return {};
     const Step& step = runner.steps()[runner.current()];
-    std::string s = "Point " + std::to_string(runner.current() + 1) + " of " + std::to_string(runner.steps().size()) +
-                    ": " + p->name;
-    if (!p->where.empty()) s += ", " + p->where;
-    if (const Patch* patch = recipe.patch(step.patch)) s += " (" + patch->shows + ")";
-    s += " — ";
-    if (p->capture == PointCapture::RunUp) {
-        return s + (runner.awaitingMark() ? "aim the meter, then press Enter the moment the mains fail"
-                                          : "recording the run-up; Enter ends it early");
-    }
-    if (p->capture == PointCapture::WarmUp) return s + "switch on now; recording until the reading is stable";
-    switch (mode) {
-        case CaptureMode::Enter: return s + "aim the meter, then press Enter";
-        case CaptureMode::Hold: return s + "aim the meter, then press Enter or HOLD on the meter";
-        case CaptureMode::Auto: return s + "aim the meter and hold it still: the point is taken when stable";
-    }
-    return s;
+    PromptParts parts;
+    parts.counter = "Point " + std::to_string(runner.current() + 1) + " of " + std::to_string(runner.steps().size());
+    parts.name = p->name;
+    parts.where = p->where;
+    if (const Patch* patch = recipe.patch(step.patch)) parts.shows = patch->shows;
+    parts.action = actionText(runner, *p, mode, enterKey);
+    return parts;
+}
+
+std::string pointPrompt(const CaptureRunner& runner, const Recipe& recipe, CaptureMode mode) {
+    const PromptParts parts = pointPromptParts(runner, recipe, mode);
+    if (parts.counter.empty()) return {};
+    std::string s = parts.counter + ": " + parts.name;
+    if (!parts.where.empty()) s += ", " + parts.where;
+    if (!parts.shows.empty()) s += " (" + parts.shows + ")";
+    return s + " — " + parts.action;
 }
 
 std::string readingLine(const CaptureRunner& runner) {

@@ -9,8 +9,8 @@
 
 namespace photara::test {
 
-// A built-in recipe as shipped, its grid expanded to size (0: the default).
-inline Recipe builtInRecipe(const std::string& id, int gridSize = 0) {
+// A built-in recipe as shipped, its grid not yet expanded.
+inline Recipe shippedRecipe(const std::string& id) {
     std::string text, error;
     const std::string path = std::string(PHOTARA_SOURCE_DIR "/procedures/") + id + ".json";
     EXPECT_TRUE(readTextFile(path, text, error)) << error;
@@ -19,7 +19,12 @@ inline Recipe builtInRecipe(const std::string& id, int gridSize = 0) {
         ADD_FAILURE() << e->text();
         return {};
     }
-    const Recipe& r = std::get<Recipe>(read);
+    return std::get<Recipe>(std::move(read));
+}
+
+// A built-in recipe as shipped, its grid expanded to size (0: the default).
+inline Recipe builtInRecipe(const std::string& id, int gridSize = 0) {
+    const Recipe r = shippedRecipe(id);
     return withGrid(r, gridSize ? gridSize : (r.grid ? r.grid->defaultSize : 0));
 }
 
