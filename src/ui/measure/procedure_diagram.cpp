@@ -135,7 +135,8 @@ std::optional<std::string> diagramPointAt(const QRectF& bounds, const Recipe& re
         const QPointF d = placeOf(frame, p) - pos;
         const double dist = d.x() * d.x() + d.y() * d.y();
         const bool preferred = p.id == marks.current && dist <= r * r;
-        if (dist < best || preferred) {
+        // At a shared place the last drawn, the one on top, answers.
+        if (dist <= best || preferred) {
             best = preferred ? -1 : dist;
             hit = p.id;
         }
