@@ -95,15 +95,19 @@ ReportView::ReportView(Prompts& prompts, StatusLine* status, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setWordWrap(true);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // The texts wrap in the two wide columns; the short ones take what they need.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(5, QHeaderView::Stretch);
+    connect(header, &QHeaderView::sectionResized, table_, [this] { table_->resizeRowsToContents(); });
     table_->setAccessibleName(QStringLiteral("Verdicts"));
 
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(picture_);
     split->addWidget(table_);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
 
     auto* buttons = new QHBoxLayout;
@@ -175,8 +179,6 @@ void ReportView::setReport(const ProcedureReport& report) {
             table_->setItem(r, c, item);
         }
     }
-    table_->setColumnWidth(0, 260);
-    for (int c = 1; c < 5; ++c) table_->resizeColumnToContents(c);
     table_->resizeRowsToContents();
     for (QPushButton* b : buttons_) b->setEnabled(any);
     picture_->update();

@@ -95,12 +95,13 @@ ResultsWindow::ResultsWindow(Prompts& prompts, StatusLine* status, QString resul
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(left);
     split->addWidget(tabs_);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 5);
     split->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split);
-    resize(1180, 700);
+    // Fits a 1366×768 screen with its panel and the window's frame; the tree wide enough
+    // for a date, a procedure's title and its verdict.
+    resize(1240, 680);
+    split->setSizes({460, 780});
     refresh();
 }
 
