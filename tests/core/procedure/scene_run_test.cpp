@@ -6,78 +6,16 @@
 #include <array>
 #include <filesystem>
 
-#include "core/live/display_decoding.h"
-#include "core/live/display_model.h"
-#include "core/live/display_state.h"
-#include "core/procedure/capture_runner.h"
 #include "core/procedure/report.h"
 #include "core/procedure/verdict.h"
-#include "recipe_fixture.h"
-#include "sim/key_codes.h"
-#include "sim/scene_driver.h"
+#include "scene_run.h"
 #include "sim/scene_file.h"
-#include "sim/virtual_meter.h"
-#include "support/fake_clock.h"
 
 namespace photara {
 namespace {
 
-struct SceneRun {
-    sim::Scene scene;
-    Recipe recipe;
-    Measurements measurements;
-    ProcedureResult result;
-    bool done = false;
-};
-
-SceneRun runOnScene(const std::string& file, CaptureMode mode) {
-    SceneRun run;
-    std::string text, error;
-    const std::string path = std::string(PHOTARA_SOURCE_DIR "/scenes/") + file;
-    EXPECT_TRUE(readTextFile(path, text, error)) << error;
-    auto read = sim::readScene(text, path);
-    if (auto* e = std::get_if<std::string>(&read)) {
-        ADD_FAILURE() << *e;
-        return run;
-    }
-    run.scene = std::get<sim::Scene>(read);
-    run.recipe = test::builtInRecipe(run.scene.procedure, run.scene.gridSize);
-    std::map<std::string, std::vector<std::string>> groups;
-    for (const auto& p : run.recipe.points) groups[p.id] = p.groups;
-    sim::SceneLight light(run.scene, groups);
-
-    test::FakeClock clock;
-    sim::VirtualMeter meter(clock);
-    meter.setLight([&light](double s) { return light.luminance(s); });
-    auto send = [&meter](std::uint8_t code) {
-        const std::array<std::uint8_t, 3> out{0, 1, code};
-        meter.receive(out);
-    };
-    CaptureRunner::Settings settings;
-    settings.mode = mode;
-    settings.stability = *stabilityPreset(run.recipe.stability);
-    CaptureRunner runner(stepsOf(run.recipe, run.scene.options), run.recipe, settings, clock);
-    sim::SceneDriver driver(light, runner, mode, [&] { send(static_cast<std::uint8_t>(sim::Key::Hold)); },
-                            [&] { send(static_cast<std::uint8_t>(sim::Key::Enter)); });
-    DisplayState state;
-    DisplayModel model;
-    constexpr int kPolls = 4 * 3600;  // an hour at four polls a second
-    for (int i = 0; i < kPolls && !runner.done(); ++i) {
-        const double t = i * 0.25;
-        driver.beforePoll(t);
-        send(98);  // read the display
-        const auto report = meter.takeInputReport();
-        if (!report) continue;
-        decodeDisplayReport(*report, state, model);
-        runner.onReading(t, readingInput(readingOf(state, model)));
-        clock.advanceMilliseconds(250);
-    }
-    run.done = runner.done();
-    run.measurements = runner.measurements();
-    RunSettings rs{run.scene.options, run.scene.gridSize};
-    run.result = judge(run.recipe, run.measurements, rs);
-    return run;
-}
+using test::runOnScene;
+using test::SceneRun;
 
 struct SceneCase {
     std::string file;

@@ -13,6 +13,7 @@
 
 #include "../datalist/views_rig.h"
 #include "core/datafile/data_set.h"
+#include "support/pdf_tool.h"
 #include "ui/plot/plot_window.h"
 
 namespace photara::test {
@@ -37,18 +38,6 @@ void clickToolbar(PlotWindow* plot, const QString& key) {
     FAIL() << "no toolbar button " << key.toStdString();
 }
 
-// The output of one of the PDF tools (./photara.sh installs them with poppler-utils).
-QString pdfTool(const QString& tool, const QStringList& arguments) {
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (program.isEmpty()) {
-        ADD_FAILURE() << tool.toStdString() << " is missing: install poppler-utils";
-        return {};
-    }
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // The box around every pixel that is not white.
 QRect inkBox(const QImage& image) {
