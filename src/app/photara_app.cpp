@@ -9,6 +9,7 @@
 #include "ui/datalist/recent_files_menu.h"
 #include "ui/commands/toolbar_command.h"
 #include "core/link/meter_identity.h"
+#include "core/procedure/recipe_library.h"
 #include "core/reading/reading.h"
 
 namespace photara {
@@ -22,7 +23,10 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
       views_(context_),
       logger_(context_, views_, *panel_.eraseList()),
       liveFeed_(clock_),
-      live_(liveFeed_, prompts_, clock_, panel_.statusBar()) {
+      live_(liveFeed_, prompts_, clock_, panel_.statusBar()),
+      measure_(context_, meter_.virtualMeter.get(),
+               QString::fromStdString(virtualMeter ? "virtual meter" : "USB meter " + meterIdText(usbMeter)),
+               QString::fromStdString(userDataDir(processEnvironment) + "/results")) {
     prompts_.setParent(&panel_);
     live_.setStatusLine(&statusLine_);  // its news on the panel's status line, as every command's
     // A failed read goes to lstResults, where it always went, and to the status line, where
@@ -87,6 +91,8 @@ void PhotaraApp::run(ToolbarCommand command) {
         case ToolbarCommand::RecSetup: return logger_.runRecSetup();
         case ToolbarCommand::Memory: return logger_.runMemory();
         case ToolbarCommand::Erase: return logger_.runErase();
+        case ToolbarCommand::Measure: return measure_.run();
+        case ToolbarCommand::Results: return measure_.showResults();
     }
 }
 

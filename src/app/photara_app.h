@@ -13,6 +13,7 @@
 #include "core/link/meter_link.h"
 #include "ui/live/live_window.h"
 #include "ui/logger/memory_window.h"
+#include "app/measure_command.h"
 #include "app/meter_wiring.h"
 #include "ui/panel/panel.h"
 #include "core/series/live_feed.h"
@@ -43,6 +44,7 @@ class PhotaraApp {
     LiveWindow& liveWindow() { return live_; }
     LiveFeed& liveFeed() { return liveFeed_; }
     StatusLine& statusLine() { return statusLine_; }
+    MeasureCommand& measure() { return measure_; }
 
   private:
     void wireCommands();
@@ -60,6 +62,7 @@ class PhotaraApp {
     LoggerCommands logger_;  // toolbar Intv, RTC, RecSetup, Memory, Erase
     LiveFeed liveFeed_;      // every reading of the poll: trend and recording
     LiveWindow live_;        // toolbar Live
+    MeasureCommand measure_; // toolbar Measure, Results
 };
 
 }  // namespace photara

@@ -8,12 +8,12 @@ namespace photara {
 // The panel toolbar's commands. Each is wired by its enum value; the name is the toolbar
 // action's objectName, so a command whose action is missing is found at start-up, not left
 // silently unconnected.
-enum class ToolbarCommand { Save, Open, Intv, List, Graph, Rtc, RecSetup, Memory, Erase };
+enum class ToolbarCommand { Save, Open, Intv, List, Graph, Rtc, RecSetup, Memory, Erase, Measure, Results };
 
 inline constexpr std::array kToolbarCommands = {
     ToolbarCommand::Save,  ToolbarCommand::Open,  ToolbarCommand::Intv,     ToolbarCommand::List,
     ToolbarCommand::Graph, ToolbarCommand::Rtc,      ToolbarCommand::RecSetup,
-    ToolbarCommand::Memory, ToolbarCommand::Erase};
+    ToolbarCommand::Memory, ToolbarCommand::Erase, ToolbarCommand::Measure, ToolbarCommand::Results};
 
 constexpr std::string_view toolbarCommandName(ToolbarCommand command) {
     switch (command) {
@@ -26,6 +26,8 @@ constexpr std::string_view toolbarCommandName(ToolbarCommand command) {
         case ToolbarCommand::RecSetup: return "RecSetup";
         case ToolbarCommand::Memory: return "Memory";
         case ToolbarCommand::Erase: return "Erase";
+        case ToolbarCommand::Measure: return "Measure";
+        case ToolbarCommand::Results: return "Results";
     }
     return {};
 }

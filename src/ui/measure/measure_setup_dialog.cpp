@@ -44,6 +44,7 @@ MeasureSetupDialog::MeasureSetupDialog(RecipeListing listing, std::vector<SceneO
     procedures_ = new QListWidget;
     procedures_->setObjectName(QStringLiteral("procedures"));
     procedures_->setWordWrap(true);
+    procedures_->setSpacing(3);
     listLabel->setBuddy(procedures_);
     for (const ListedRecipe& r : listing_.recipes) {
         const QString own = r.origin == RecipeOrigin::User ? tr(" (your own)") : QString();
@@ -81,7 +82,7 @@ MeasureSetupDialog::MeasureSetupDialog(RecipeListing listing, std::vector<SceneO
     operator_->setObjectName(QStringLiteral("operator"));
     notes_ = new QLineEdit;
     notes_->setObjectName(QStringLiteral("notes"));
-    form->addRow(tr("&Site:"), site_);
+    form->addRow(tr("S&ite:"), site_);
     form->addRow(tr("&Asset:"), asset_);
     form->addRow(tr("&Operator:"), operator_);
     form->addRow(tr("&Notes:"), notes_);

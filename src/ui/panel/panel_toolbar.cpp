@@ -34,6 +34,10 @@ const ToolbarButton kButtons[] = {
      Qt::CTRL | Qt::Key_M},
     {"Erase", "Erase Data Logger", "Erase one recorded set, or all of them",
      Qt::CTRL | Qt::SHIFT | Qt::Key_E},
+    {"Measure", "Measure", "Measure a screen, display or sign against a published standard, point by point",
+     Qt::CTRL | Qt::SHIFT | Qt::Key_M},
+    {"Results", "Results", "The kept reports of guided measurements, by site and asset, and a point's history",
+     Qt::CTRL | Qt::SHIFT | Qt::Key_H},
 };
 
 }  // namespace

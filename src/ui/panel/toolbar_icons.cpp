@@ -104,6 +104,28 @@ void drawErase(QPainter& p) {
     p.drawLine(QPointF(14, 10), QPointF(14, 18));
 }
 
+// A guided measurement: the meter's aim, a target's rings and cross.
+void drawMeasure(QPainter& p) {
+    p.setBrush(p.background());
+    p.drawEllipse(QRectF(4, 4, 16, 16));
+    p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawEllipse(QRectF(9, 9, 6, 6));
+    for (const auto& [a, b] : {std::pair{QPointF(12, 1), QPointF(12, 6)}, {QPointF(12, 18), QPointF(12, 23)},
+                               {QPointF(1, 12), QPointF(6, 12)}, {QPointF(18, 12), QPointF(23, 12)}})
+        p.drawLine(a, b);
+}
+
+// The kept reports: a page with a tick.
+void drawResults(QPainter& p) {
+    p.setBrush(p.background());
+    p.drawRect(QRectF(5, 3, 14, 18));
+    p.drawLine(QPointF(8, 7), QPointF(16, 7));
+    p.drawLine(QPointF(8, 10), QPointF(16, 10));
+    p.setPen(QPen(QColor(0x3c, 0x8d, 0x5a), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPointF tick[] = {{8, 15}, {11, 18}, {17, 12}};
+    p.drawPolyline(tick, 3);
+}
+
 using Drawing = void (*)(QPainter&);
 
 const QHash<QString, Drawing>& drawings() {
@@ -112,7 +134,8 @@ const QHash<QString, Drawing>& drawings() {
         {QStringLiteral("Intv"), drawStopwatch},  {QStringLiteral("List"), drawList},
         {QStringLiteral("Graph"), drawGraph},     {QStringLiteral("RTC"), drawClock},
         {QStringLiteral("RecSetup"), drawPeriod}, {QStringLiteral("Memory"), drawMemory},
-        {QStringLiteral("Erase"), drawErase},
+        {QStringLiteral("Erase"), drawErase},     {QStringLiteral("Measure"), drawMeasure},
+        {QStringLiteral("Results"), drawResults},
     };
     return table;
 }
