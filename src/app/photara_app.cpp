@@ -8,6 +8,7 @@
 #include "ui/commands/open_command.h"
 #include "ui/datalist/recent_files_menu.h"
 #include "ui/commands/toolbar_command.h"
+#include "ui/live/live_window_button.h"
 #include "core/link/meter_identity.h"
 #include "core/procedure/recipe_library.h"
 #include "core/reading/reading.h"

@@ -1,6 +1,9 @@
 #include "core/plot/range_entry.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
+#include <vector>
 
 #include "core/datafile/leading_number.h"
 #include "core/plot/decimal_text.h"
@@ -59,6 +62,30 @@ std::string countsText(double plotWidth, double labelStep) {
     const double shown = std::nearbyint(plotWidth / labelStep);
     if (!std::isfinite(shown)) return "0";
     return truncatedDecimal(shown, 0);
+}
+
+}  // namespace photara
+
+namespace photara {
+
+std::optional<std::pair<double, double>> parseValueRange(const std::string& text) {
+    std::vector<double> values;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (std::isspace(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end]))) ++end;
+        double v = 0;
+        const auto [ptr, ec] = std::from_chars(text.data() + i, text.data() + end, v);
+        if (ec != std::errc() || ptr != text.data() + end || !std::isfinite(v)) return std::nullopt;
+        values.push_back(v);
+        i = end;
+    }
+    if (values.size() != 2 || !(values[1] > values[0])) return std::nullopt;
+    return std::make_pair(values[0], values[1]);
 }
 
 }  // namespace photara

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/plot/plot_settings.h"
 
@@ -35,6 +36,9 @@ struct RangeOutcome {
 // W ÷ Counts. A Counts of 0 or an empty box leaves the label step as it was.
 RangeOutcome applyRangeEntry(const RangeEntry& entry, const RangeLimits& limits,
                              const PlotSettings& current, double plotWidth, double labelStep);
+
+// A value range typed as two numbers, the lower first ("0 500"); nothing for anything else.
+std::optional<std::pair<double, double>> parseValueRange(const std::string& text);
 
 // What the Counts box shows: W ÷ label step, rounded half to even; "0" when that is no number.
 std::string countsText(double plotWidth, double labelStep);

@@ -41,6 +41,10 @@ class LiveFeed {
     const TrendSeries& trend() const { return trend_; }
     // Epoch milliseconds of the trend's time 0.
     std::int64_t originMs() const { return originMs_; }
+    // Seconds on the trend's clock now.
+    double now() const;
+    // A mark on the trend at t ("stable from here").
+    void markTrend(double t, std::string note) { trend_.mark(t, std::move(note)); }
     std::optional<Reading> lastReading() const { return last_; }
     // Whether the meter answered the last poll; unknown before the first.
     std::optional<bool> connected() const { return connected_; }
@@ -59,7 +63,6 @@ class LiveFeed {
     void setRowListener(std::function<void(const RecordingRow&)> listener);
 
   private:
-    double now() const;
     void record(RecordingEvent event, std::string_view display = {}, std::string_view detail = {});
     void noteShown(bool reading, std::string_view lcd);
     double listenedSeconds() const;

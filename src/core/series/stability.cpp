@@ -100,7 +100,10 @@ const StabilityStatus& StabilityDetector::add(double t, std::optional<double> lu
         return status_;
     }
     const double v = *luminance;
-    if (!origin_) origin_ = t;
+    if (!origin_) {
+        origin_ = t;
+        status_.firstReading = t;
+    }
     if (!window_.empty()) {
         const double last = window_.back().v;
         const double scale = std::max(std::fabs(last), 1e-12);

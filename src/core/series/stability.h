@@ -42,6 +42,7 @@ std::string_view stabilityStateText(StabilityState s);  // "no reading", "settli
 struct StabilityStatus {
     StabilityState state = StabilityState::NoReading;
     bool step = false;                  // this reading was a step change
+    std::optional<double> firstReading; // the first reading since reset: the clock starts here
     std::optional<double> stableFrom;   // the start of the first stable window since reset
     std::optional<double> timeToStable; // stableFrom − the first reading since reset
     double driftPercentPerMinute = 0;   // least-squares slope over the window, % of its mean

@@ -33,12 +33,20 @@ void TrendSeries::add(double t, std::optional<double> value, ReadingUnit unit,
         const bool anyBefore = std::any_of(traces_.begin(), traces_.end(), [this](const auto& tr) {
             return tr.get() != current_ && !tr->series.empty();
         });
-        if (anyBefore || !current_->series.empty()) changes_.push_back({t, q});
+        if (anyBefore || !current_->series.empty()) changes_.push_back({t, q, {}});
     }
     current_->series.append(t, convertLuminance(*value, unit, LuminanceUnit::CdPerM2));
 }
 
 void TrendSeries::markGap() { current_->series.markGap(); }
+
+void TrendSeries::mark(double t, std::string note) {
+    changes_.push_back({t, current_->quantity, std::move(note)});
+}
+
+std::string markLabel(const QuantityChange& mark) {
+    return mark.note.empty() ? std::string(quantityLabel(mark.quantity)) + " from here" : mark.note;
+}
 
 const Series& TrendSeries::current() const { return current_->series; }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/reading/reading.h"
@@ -10,11 +11,16 @@
 
 namespace photara {
 
-// Where the quantity shown changed: the trend marks it ("Δ from here").
+// A mark on the trend: where the quantity shown changed ("Δ from here"), or a moment the user
+// marked ("stable from here"), drawn the same way.
 struct QuantityChange {
     double t = 0;
     Quantity quantity;
+    std::string note;  // the user's words; empty: the quantity changed here
 };
+
+// What the trend writes at a mark: its note, or "<quantity> from here".
+std::string markLabel(const QuantityChange& mark);
 
 // Readings of every kind on one time axis, one Series per quantity, so a line, an extreme or
 // a mean never mixes a Δ or a ratio with a luminance. The quantity shown last is the current
@@ -29,6 +35,8 @@ class TrendSeries {
     void add(double t, std::optional<double> value, ReadingUnit unit, const ReadingFlags& flags);
     // No reading here (the meter away, a word, the link held): the line does not bridge it.
     void markGap();
+    // A mark at t with the user's note, on the current quantity.
+    void mark(double t, std::string note);
 
     // The current quantity's series (an empty one before the first reading).
     const Series& current() const;

@@ -7,32 +7,30 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QHBoxLayout>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <fstream>
 
 #include "ui/base/prompts.h"
 #include "ui/base/status_line.h"
-#include "ui/base/window_placement.h"
 #include "core/common/local_time.h"
 #include "ui/live/notice_bar.h"
 #include "ui/live/readout_text.h"
 #include "ui/live/recording_name.h"
 #include "ui/plotview/plot_view.h"
+#include "ui/live/stability_indicator.h"
+#include "core/plot/range_entry.h"
 #include "core/series/live_feed.h"
+#include "core/series/live_news.h"
 
 namespace photara {
 namespace {
 
-// "1 row", "3 rows".
-QString countText(std::size_t n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
-}
+QString text(const std::string& s) { return QString::fromStdString(s); }
 
 const QString kTitle = QStringLiteral("Live Readings");
 const QString kFilter = QStringLiteral("Recordings (*.csv);;All Files (*)");
@@ -78,11 +76,19 @@ LiveWindow::LiveWindow(LiveFeed& feed, Prompts& prompts, const Clock& clock,
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     reading_->setFont(big);
+    stability_ = new StabilityIndicator(central);
+    connect(stability_, &StabilityIndicator::markStable, this, [this](double t) {
+        feed_.markTrend(t, "stable from here");
+        plot_->contentChanged();
+    });
     plot_ = new PlotView(trend_, central);
     whole_ = new QLabel(central);
     whole_->setObjectName(QStringLiteral("wholeStatistics"));
     whole_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(reading_);
+    auto* readout = new QHBoxLayout;
+    readout->addWidget(reading_, 1);
+    readout->addWidget(stability_);
+    layout->addLayout(readout);
     layout->addWidget(plot_, 1);
     layout->addWidget(whole_);
     setCentralWidget(central);
@@ -189,6 +195,7 @@ void LiveWindow::buildActions() {
 
 void LiveWindow::pollShown() {
     noteConnection();
+    stability_->add(feed_.now(), feed_.connected() == true ? feed_.lastReading() : std::nullopt);
     if (const RecordingFile* r = feed_.recording(); r && r->failed()) setRecording(false);
     updateRecordingState();
     if (showingFile()) return;
@@ -201,11 +208,9 @@ void LiveWindow::refresh() {
     const QString scope = file_ ? QStringLiteral("Whole recording") : QStringLiteral("Since start");
     whole_->setText(QStringLiteral("%1, %2: ").arg(scope, trend_.quantityText()) +
                     statisticsLine(s.total().scaled(trend_.factor()), trend_.unitText()));
-    if (file_) {
-        reading_->hide();
-        return;
-    }
-    reading_->show();
+    reading_->setVisible(!file_);
+    stability_->setVisible(!file_);
+    if (file_) return;
     const auto last = feed_.lastReading();
     reading_->setText(last ? readoutText(*last, trend_.unit()) : QStringLiteral("—"));
 }
@@ -216,21 +221,14 @@ void LiveWindow::noteConnection() {
     const bool changed = connected_ && now && *connected_ != *now;
     connected_ = now;
     if (!changed) return;
-    const LocalDateTime t = clock_.now();
-    const QString at = QString::asprintf("%02d:%02d:%02d", t.hour, t.minute, t.second);
     // The bar always tells; the panel's status line only while a recording gets the hole
     // (otherwise the read error it shows, which says what to check, stays).
-    const auto say = [this](const QString& text) {
-        if (recording()) {
-            notify(text);
-        } else {
-            notice_->say(text);
-        }
-    };
-    say(*now ? QStringLiteral("The meter is back (%1); the trend goes on after a gap.").arg(at)
-                : QStringLiteral("The meter went away at %1; the trend and the recording go on "
-                                 "when it is back.")
-                      .arg(at));
+    const QString news = text(connectionNews(*now, clock_.now()));
+    if (recording()) {
+        notify(news);
+    } else {
+        notice_->say(news);
+    }
 }
 
 void LiveWindow::notify(const QString& text) {
@@ -261,12 +259,9 @@ void LiveWindow::setRecording(bool on) {
         // Said once, as news that gives way to the next; the running state's label goes.
         recordingState_->clear();
         recordingState_->hide();
-        if (failedBefore || !error.empty()) {
-            notify(QString::fromStdString(error));
-        } else {
-            notify(QStringLiteral("Recorded %1 to %2")
-                       .arg(countText(rows, "row", "rows"), QFileInfo(path).fileName()));
-        }
+        notify(failedBefore || !error.empty()
+                   ? text(error)
+                   : text(recordedNews(rows, QFileInfo(path).fileName().toStdString())));
         return;
     }
     if (recording()) return;
@@ -288,9 +283,7 @@ void LiveWindow::setRecording(bool on) {
     record->setChecked(true);
     updateRecordingState();
     // With no meter the file has its header and a "disconnected" row until the meter answers.
-    if (feed_.connected() != true)
-        notify(QStringLiteral("No meter answers: the recording waits for it; rows begin when it "
-                              "answers."));
+    if (feed_.connected() != true) notify(text(recordingWaitsNews()));
 }
 
 void LiveWindow::updateRecordingState() {
@@ -315,17 +308,13 @@ void LiveWindow::askValueRange() {
         QStringLiteral("Fixed Range"),
         QStringLiteral("Lowest and highest value shown, in %1:").arg(trend_.unitText()),
         valueText(v.v0) + QStringLiteral(" ") + valueText(v.v1));
+    const auto range = answer ? parseValueRange(answer->toStdString()) : std::nullopt;
     if (!answer) return;
-    const QStringList parts = answer->simplified().split(QLatin1Char(' '));
-    bool ok0 = false;
-    bool ok1 = false;
-    const double lo = parts.size() == 2 ? parts[0].toDouble(&ok0) : 0;
-    const double hi = parts.size() == 2 ? parts[1].toDouble(&ok1) : 0;
-    if (!ok0 || !ok1 || !(hi > lo)) {
+    if (!range) {
         notify(QStringLiteral("Fixed Range: type two numbers, the lower first, e.g. \"0 500\"."));
         return;
     }
-    plot_->setValueRange(lo, hi);
+    plot_->setValueRange(range->first, range->second);
 }
 
 void LiveWindow::openFromMenu() {
@@ -350,12 +339,7 @@ bool LiveWindow::openRecording(const QString& path) {
     trend_.setTrend(file_->trend);
     trend_.setOriginMs(file_->originMs);
     setWindowTitle(kTitle + QStringLiteral(" — ") + QFileInfo(path).fileName());
-    statusBar()->showMessage(
-        result.skipped == 0
-            ? QStringLiteral("%1 rows").arg(result.rows)
-            : QStringLiteral("%1; %2 skipped")
-                  .arg(countText(result.rows, "row", "rows"),
-                       countText(result.skipped, "incomplete row", "incomplete rows")));
+    statusBar()->showMessage(text(openedRecordingNews(result)));
     plot_->setAutoscale(true);
     plot_->home();
     refresh();
@@ -370,48 +354,6 @@ void LiveWindow::showLive() {
     statusBar()->clearMessage();
     plot_->home();
     refresh();
-}
-
-namespace {
-
-// A small trend line, drawn, so the button looks the same on every desktop.
-QIcon trendIcon() {
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 1.5));
-    p.drawLine(3, 3, 3, 21);
-    p.drawLine(3, 21, 21, 21);
-    p.setPen(QPen(QColor(20, 90, 200), 2));
-    const QPointF points[] = {{4, 16}, {8, 12}, {11, 14}, {15, 7}, {18, 9}, {21, 5}};
-    p.drawPolyline(points, 6);
-    p.setBrush(QColor(200, 40, 40));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(17, 17), 3, 3);
-    return QIcon(pixmap);
-}
-
-}  // namespace
-
-void addLiveWindowButton(QMainWindow& panel, LiveWindow& live) {
-    auto* toolbar = panel.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
-    if (!toolbar) return;
-    const QString tip = QStringLiteral("Live Readings");
-    auto* action = new QAction(trendIcon(), tip, &panel);
-    action->setObjectName(QStringLiteral("Live"));
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    action->setToolTip(tip + QStringLiteral(" (Ctrl+L)"));
-    action->setStatusTip(tip);
-    toolbar->addSeparator();
-    toolbar->addAction(action);
-    QObject::connect(action, &QAction::triggered, &live, [&live, &panel] {
-        // Beside the panel, as the other windows open, or where the user last left it.
-        if (!live.isVisible()) setUpSecondaryWindow(live, &panel);
-        live.show();
-        live.raise();
-        live.activateWindow();
-    });
 }
 
 }  // namespace photara

@@ -20,11 +20,12 @@ class LiveFeed;
 class PlotView;
 class NoticeBar;
 class Prompts;
+class StabilityIndicator;
 class StatusLine;
 
 // The live window "Live Readings": the trend of the main reading against clock time, the
-// statistics of the visible span and of the whole, the unit the user reads in, follow and
-// autoscale, Record (its state on the panel's status line), and File → Open of a recording.
+// statistics of the visible span and of the whole, the unit the user reads in, whether the
+// luminance is stable (and a mark on the trend where it became so), follow and autoscale, Record (its state on the panel's status line), and File → Open of a recording.
 // News (a recording that stopped, a file that could not be read) goes to a bar at the top of
 // the window and to the panel's status line, never to a message box that would stop the
 // program until it is answered.
@@ -57,6 +58,7 @@ class LiveWindow final : public QMainWindow {
     QComboBox* unitChoice() const { return unit_; }
     QLabel* recordingState() const { return recordingState_; }
     QLabel* wholeStatistics() const { return whole_; }
+    StabilityIndicator* stability() const { return stability_; }
 
   private:
     void buildActions();
@@ -80,11 +82,9 @@ class LiveWindow final : public QMainWindow {
     QLabel* reading_;
     QLabel* whole_;
     QLabel* recordingState_;
+    StabilityIndicator* stability_;
     QTimer second_;
     std::optional<bool> connected_;  // as the last poll shown found the meter
 };
-
-// Puts the "Live" button (Ctrl+L) on a main window's toolbar Toolbar1: it shows the window.
-void addLiveWindowButton(QMainWindow& panel, LiveWindow& live);
 
 }  // namespace photara

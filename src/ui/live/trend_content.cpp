@@ -121,7 +121,8 @@ void TrendContent::paint(QPainter& painter, const QRectF& rect, const ViewRange&
     painter.restore();
 }
 
-// A dashed line where the quantity changed, labelled with what comes from there on.
+// A dashed line at each mark: where the quantity changed, labelled with what comes from there
+// on, or where the user marked a moment.
 void TrendContent::paintChanges(QPainter& painter, const QRectF& area, const ViewRange& view) const {
     const QFontMetricsF fm(painter.font());
     painter.setPen(QPen(kChange, 1, Qt::DashLine));
@@ -130,7 +131,7 @@ void TrendContent::paintChanges(QPainter& painter, const QRectF& area, const Vie
         const double cx = area.left() + (c.t - view.t0) / (view.t1 - view.t0) * area.width();
         painter.drawLine(QPointF(cx, area.top()), QPointF(cx, area.bottom()));
         painter.drawText(QPointF(cx + 3, area.top() + fm.ascent() + 2),
-                         utf8(quantityLabel(c.quantity)) + QStringLiteral(" from here"));
+                         QString::fromStdString(markLabel(c)));
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace photara {
 namespace {
@@ -105,6 +107,23 @@ INSTANTIATE_TEST_SUITE_P(Widths, CountsTextTest,
                                            CountsCase{5, 2, "2"}, CountsCase{7, 2, "4"},
                                            CountsCase{485, 0, "0"}, CountsCase{0, 0, "0"},
                                            CountsCase{-3, 1, "-3"}));
+
+// The live window's Fixed Range box: two finite numbers, the lower first, nothing else.
+TEST(ValueRangeText, TakesTwoFiniteNumbersLowerFirst) {
+    using Range = std::optional<std::pair<double, double>>;
+    const std::vector<std::pair<std::string, Range>> cases = {
+        {"0 500", std::make_pair(0.0, 500.0)},
+        {"  -2.5\t1e3 ", std::make_pair(-2.5, 1000.0)},
+        {"500 0", std::nullopt},
+        {"5 5", std::nullopt},
+        {"0", std::nullopt},
+        {"0 500 9", std::nullopt},
+        {"0 inf", std::nullopt},
+        {"0 5x", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [text, range] : cases) EXPECT_EQ(parseValueRange(text), range) << text;
+}
 
 }  // namespace
 }  // namespace photara

@@ -13,12 +13,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QWheelEvent>
 
 #include "ui/base/status_line.h"
 #include "ui/live/notice_bar.h"
+#include "ui/live/stability_indicator.h"
 #include "ui/plotview/plot_view.h"
 #include "core/series/live_feed.h"
 #include "support/fake_clock.h"
@@ -297,6 +299,36 @@ TEST_F(LiveWindowTest, FollowNewestSlidesThePanStopsAndTheStripIsOfTheVisibleSpa
     for (int i = 0; i < 40; ++i) poll(luminance(100));
     EXPECT_EQ(view.viewport().visible().t0, panned.t0);
     EXPECT_EQ(view.viewport().visible().t1, panned.t1);
+}
+
+// A steady luminance settles, then is stable for as long as it stays so; the mark lands on the
+// trend where the stable readings began; a step settles again from the step, a gap waits.
+TEST_F(LiveWindowTest, StabilitySettlesThenMarksTheTrendWhereTheStableReadingsBegan) {
+    const StabilityIndicator& stability = *window.stability();
+    const auto line = [&] { return stability.line()->text().toStdString(); };
+    poll(luminance(100));  // t = 0.25 s
+    EXPECT_EQ(line(), "settling for 0 s");
+    for (const double v : {100.2, 100.1, 100.3}) poll(luminance(v));
+    EXPECT_EQ(line(), "settling for 0 s");
+    EXPECT_FALSE(stability.markButton()->isEnabled());
+    poll(luminance(100.2));  // a whole second of readings within 0.5 %
+    EXPECT_EQ(line(), "stable for 1 s (settled in 0 s)");
+    for (int i = 0; i < 4; ++i) poll(luminance(100.1));
+    EXPECT_EQ(line(), "stable for 2 s (settled in 0 s)");
+    ASSERT_TRUE(stability.markButton()->isEnabled());
+    stability.markButton()->click();
+    ASSERT_FALSE(feed.trend().changes().empty());
+    EXPECT_DOUBLE_EQ(feed.trend().changes().back().t, 0.25);
+    EXPECT_EQ(markLabel(feed.trend().changes().back()), "stable from here");
+
+    poll(luminance(150));  // the aim moved
+    EXPECT_EQ(line(), "settling for 0 s");
+    EXPECT_FALSE(stability.markButton()->isEnabled());
+    for (int i = 0; i < 4; ++i) poll(luminance(150));
+    EXPECT_EQ(line(), "stable for 1 s (settled in 0 s)");
+    poll(std::nullopt, false);
+    EXPECT_EQ(line(), "no reading");
+    EXPECT_FALSE(stability.markButton()->isEnabled());
 }
 
 }  // namespace
