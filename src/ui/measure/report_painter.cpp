@@ -265,6 +265,11 @@ bool saveReportPdf(const ProcedureReport& report, const QString& path, QString& 
         error = QStringLiteral("Cannot write \"%1\": the PDF could not be made").arg(path);
         return false;
     }
+    // A temporary file is the owner's alone; the PDF gets the replaced file's permissions,
+    // or a new file's usual ones.
+    part.setPermissions(target.exists() ? target.permissions()
+                                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                              QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     std::error_code ec;
     std::filesystem::rename(part.fileName().toStdString(), path.toStdString(), ec);
     if (ec) {
