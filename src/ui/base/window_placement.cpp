@@ -221,26 +221,31 @@ qint64 coverage(const QRect& place, const QRect& owner, const QList<QRect>& othe
     return cost;
 }
 
-// With no free room: the place on the screen, clear of keepClear, that covers the least. The
+// With no free room: the place on the screen, clear of keepClear, that covers the least, at
+// the window's size or at its minimum (which covers less where the window may shrink). The
 // covered area only changes its slope where an edge of the window meets an edge of another
 // (or of the screen), so the least lies where edges meet: those places are all tried, the
-// ones beside the owner first so that a tie goes to them.
-QRect leastCovering(const QRect& screen, QSize size, const QRect& owner, const QList<QRect>& others,
-                    const QRect& keepClear) {
+// ones beside the owner at the full size first so that a tie goes to them.
+QRect leastCovering(const QRect& screen, const QList<QSize>& sizes, const QRect& owner,
+                    const QList<QRect>& others, const QRect& keepClear) {
     QList<QRect> places;
-    for (const QRect& place : candidates(screen, size, owner, others))
+    for (const QRect& place : candidates(screen, sizes.front(), owner, others))
         places << clampInto(place, screen);
     QList<QRect> edges = others;
     edges << owner << keepClear;
-    QList<int> xs{screen.left(), screen.right() - size.width() + 1};
-    QList<int> ys{screen.top(), screen.bottom() - size.height() + 1};
-    for (const QRect& r : edges) {
-        if (r.isEmpty()) continue;
-        xs << r.left() << r.right() + 1 << r.left() - size.width() << r.right() + 1 - size.width();
-        ys << r.top() << r.bottom() + 1 << r.top() - size.height() << r.bottom() + 1 - size.height();
+    for (const QSize size : sizes) {
+        QList<int> xs{screen.left(), screen.right() - size.width() + 1};
+        QList<int> ys{screen.top(), screen.bottom() - size.height() + 1};
+        for (const QRect& r : edges) {
+            if (r.isEmpty()) continue;
+            xs << r.left() << r.right() + 1 << r.left() - size.width()
+               << r.right() + 1 - size.width();
+            ys << r.top() << r.bottom() + 1 << r.top() - size.height()
+               << r.bottom() + 1 - size.height();
+        }
+        for (int y : ys)
+            for (int x : xs) places << QRect(QPoint(x, y), size);
     }
-    for (int y : ys)
-        for (int x : xs) places << QRect(QPoint(x, y), size);
     std::optional<QRect> best;
     qint64 bestCost = std::numeric_limits<qint64>::max();
     for (const QRect& place : places) {
@@ -251,8 +256,8 @@ QRect leastCovering(const QRect& screen, QSize size, const QRect& owner, const Q
         }
     }
     // A screen too small to keep clear of it: the least covering place on the screen.
-    if (!best && !keepClear.isEmpty()) return leastCovering(screen, size, owner, others, {});
-    return best.value_or(clampInto(places.front(), screen));
+    if (!best && !keepClear.isEmpty()) return leastCovering(screen, sizes, owner, others, {});
+    return best.value_or(places.front());
 }
 
 }  // namespace
@@ -270,7 +275,9 @@ QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
         if (auto place = freeRoomElsewhere(screen, size, minimum.boundedTo(size), owner, others))
             return *place;
     }
-    return leastCovering(screen, size, owner, others, keepClear);
+    QList<QSize> sizes{size};
+    if (minimum.isValid() && minimum.boundedTo(size) != size) sizes << minimum.boundedTo(size);
+    return leastCovering(screen, sizes, owner, others, keepClear);
 }
 
 QRect toolbarStrip(const QWidget& owner) {

@@ -98,12 +98,13 @@ INSTANTIATE_TEST_SUITE_P(
                       {{0, 215, 706, 541}, {1214, 215, 238, 441}, {1214, 656, 393, 392}},
                       {1452, 0, 468, 521},
                       {460, 320}},
+        // No room for even its minimum: at that minimum it covers the least of the owner.
         PlacementCase{"NoRoomForItsMinimumCoversTheOwnerLeast",
                       {kLaptop},
                       {900, 520},
                       {431, 40, 508, 700},
                       {{939, 40, 238, 440}},
-                      {0, 0, 900, 520},
+                      {0, 0, 500, 300},
                       {500, 300}}),
     [](const ::testing::TestParamInfo<PlacementCase>& p) { return std::string(p.param.name); });
 
