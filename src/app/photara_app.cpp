@@ -38,6 +38,12 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
         statusLine_.say(QStringLiteral("Reading from the meter failed (%1) — check its USB cable")
                             .arg(line));
     });
+    // A meter another program holds is found but not opened: the LCD says "No Connection",
+    // the status line says why.
+    QObject::connect(&session_, &GuiMeterSession::meterRefused, &panel_, [this](QString text) {
+        text[0] = text[0].toUpper();
+        statusLine_.say(text + QStringLiteral(": close it to use the meter here."));
+    });
     panel_.setPollTick([this] { session_.requestPoll(); });
     QObject::connect(&session_, &GuiMeterSession::polled, &panel_, &Panel::showPolled);
     panel_.setReportSeen([this] { return session_.lastPollAnswered(); });

@@ -153,6 +153,7 @@ std::optional<Refusal> CliMeter::refusal(Guard guard) const {
 }
 
 CliError CliMeter::notFound(const std::string& what) const {
+    if (!last_.refusal.empty()) return {kNoMeter, what + ": " + last_.refusal};
     return {kNoMeter, what + ": no meter found with USB ids " + meterIdText(meterId_)};
 }
 

@@ -79,7 +79,8 @@ class CliMeter {
     // Whether the guard refuses now, by the connection and display of the last poll.
     std::optional<Refusal> refusal(Guard guard) const;
 
-    // kNoMeter for what, naming the identifiers searched for.
+    // kNoMeter for what, naming the identifiers searched for, or the node another program
+    // holds when the last poll found the meter held.
     CliError notFound(const std::string& what) const;
 
   private:

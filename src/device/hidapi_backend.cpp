@@ -6,6 +6,7 @@
 #include <array>
 #include <climits>
 
+#include "device/device_node_lock.h"
 #include "device/hid_report_frame.h"
 
 namespace photara {
@@ -52,8 +53,9 @@ int toTimeoutMs(std::chrono::milliseconds timeout) {
 
 class HidApiDevice final : public HidDevice {
   public:
-    HidApiDevice(std::shared_ptr<HidApiLibrary> library, DeviceHandle handle)
-        : handle_(std::move(handle)), library_(std::move(library)) {}
+    HidApiDevice(std::shared_ptr<HidApiLibrary> library, std::unique_ptr<DeviceNodeLock> lock,
+                 DeviceHandle handle)
+        : lock_(std::move(lock)), handle_(std::move(handle)), library_(std::move(library)) {}
 
     // hidapi 0.13 offers no capability query (no report descriptor access), so the lengths
     // come from the meter's report descriptor, which declares one 64-byte input and one
@@ -75,6 +77,7 @@ class HidApiDevice final : public HidDevice {
     }
 
   private:
+    std::unique_ptr<DeviceNodeLock> lock_;  // let go only once the node is closed
     DeviceHandle handle_;  // closed before the library may shut down
     std::shared_ptr<HidApiLibrary> library_;
 };
@@ -102,10 +105,14 @@ std::vector<HidDeviceInfo> HidApiBackend::enumerate(std::uint16_t vendorId,
 }
 
 std::unique_ptr<HidDevice> HidApiBackend::open(const std::string& path) {
+    refusal_.clear();
     if (!library_->ok()) return nullptr;
+    // The lock first: a node another program holds is not even opened for writing.
+    std::unique_ptr<DeviceNodeLock> lock = DeviceNodeLock::take(path, refusal_);
+    if (!lock) return nullptr;
     DeviceHandle handle(hid_open_path(path.c_str()));
     if (!handle) return nullptr;
-    return std::make_unique<HidApiDevice>(library_, std::move(handle));
+    return std::make_unique<HidApiDevice>(library_, std::move(lock), std::move(handle));
 }
 
 }  // namespace photara

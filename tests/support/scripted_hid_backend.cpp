@@ -57,9 +57,11 @@ std::vector<HidDeviceInfo> ScriptedHidBackend::enumerate(std::uint16_t, std::uin
 
 std::unique_ptr<HidDevice> ScriptedHidBackend::open(const std::string& path) {
     openAttempts_.push_back(path);
+    refusal_.clear();
     const auto it = std::find_if(devices_.begin(), devices_.end(),
                                  [&](const Device& d) { return d.path == path; });
-    if (it == devices_.end() || !it->opens) return nullptr;
+    if (it != devices_.end() && it->held) refusal_ = "held " + path;
+    if (it == devices_.end() || !it->opens || it->held) return nullptr;
     return std::make_unique<ScriptedDevice>(*this);
 }
 

@@ -20,6 +20,7 @@ class ScriptedHidBackend final : public HidBackend {
         std::uint16_t vendorId = 0;
         std::uint16_t productId = 0;
         bool opens = true;  // false: open() fails for this path
+        bool held = false;  // another program holds it: open() fails, openRefusal() says so
     };
 
     ScriptedHidBackend() = default;
@@ -48,6 +49,8 @@ class ScriptedHidBackend final : public HidBackend {
 
     std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
+    // "held PATH" after an open of a held device, as a real backend names the node.
+    std::string openRefusal() const override { return refusal_; }
 
   private:
     class ScriptedDevice;
@@ -60,6 +63,7 @@ class ScriptedHidBackend final : public HidBackend {
     std::deque<ScriptedRead> reads_;
     std::vector<std::vector<std::uint8_t>> written_;
     std::vector<std::string> openAttempts_;
+    std::string refusal_;
     std::size_t inputLength_ = kReportSize;
     std::size_t outputLength_ = kReportSize;
     int enumerations_ = 0;

@@ -53,6 +53,10 @@ class HidBackend {
 
     // Opens one interface for writing and for reading with a time-out; nullptr if it can't.
     virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
+
+    // After open() gave nullptr because another program holds that interface: says so, for a
+    // person, naming it. Empty otherwise (and for a backend where nothing else can hold it).
+    virtual std::string openRefusal() const { return {}; }
 };
 
 }  // namespace photara

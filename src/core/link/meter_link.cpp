@@ -33,11 +33,16 @@ MeterOutcome<void> MeterLink::ensureConnected() {
 
 bool MeterLink::search() {
     drop();
+    refusal_.clear();
     for (const HidDeviceInfo& info : backend_.enumerate(vendorId_, productId_)) {
         if (info.vendorId != vendorId_ || info.productId != productId_) continue;
         std::unique_ptr<HidDevice> device = backend_.open(info.path);
-        if (!device) continue;
+        if (!device) {
+            if (refusal_.empty()) refusal_ = backend_.openRefusal();
+            continue;
+        }
         device_ = std::move(device);
+        refusal_.clear();
         return true;
     }
     if (listener_.noConnection) listener_.noConnection();

@@ -61,6 +61,9 @@ class MeterLink {
     // Whether a device is open. For guards that refuse to start without a meter; the outcome
     // of an exchange says whether the exchange worked.
     bool connected() const { return device_ != nullptr; }
+    // After a search that found the meter held by another program: says so, naming its node
+    // (HidBackend::openRefusal). Empty otherwise.
+    const std::string& refusal() const { return refusal_; }
 
   private:
     MeterOutcome<void> ensureConnected();
@@ -74,6 +77,7 @@ class MeterLink {
     std::uint16_t productId_;
     Listener listener_;
     std::unique_ptr<HidDevice> device_;
+    std::string refusal_;
 };
 
 }  // namespace photara

@@ -97,6 +97,7 @@ PollResult MeterSession::runPoll() {
     const MeterOutcome<void> ran = tick_.run();
     result.answered = ran.ok();
     if (!ran) result.failure = ran.reason();
+    if (!ran && ran.reason() == Failure::NoMeter) result.refusal = link_.refusal();
     result.connected = link_.connected();
     result.display = state_;
     noteConnection();

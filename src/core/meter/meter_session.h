@@ -30,6 +30,7 @@ struct PollResult {
     bool answered = false;   // the meter sent its display
     bool connected = false;  // a meter was open after the poll
     Failure failure = Failure::NoAnswer;  // why the display did not come, when not answered
+    std::string refusal;  // with NoMeter: the meter is there but another program holds it
     DisplayState display;    // the display as last known: a poll without answer keeps it
     DisplayModel model;      // the panel's model after the poll
     std::bitset<kElementCount> changes;  // the model's elements changed since the last result

@@ -12,7 +12,11 @@ using plot_colours::kBlack;
 using plot_colours::kBlue;
 using plot_colours::kGrid;
 
-constexpr double kOriginX = 140;
+constexpr double kScaleSpacing = 60;  // between the scales, and from the first to the plot
+constexpr double kSecondScaleX = 20;
+constexpr double kTickReach = 10;     // the scale's longer ticks, left of the plot
+constexpr double kTickClearance = 2;
+constexpr double kTitleRise = 25;     // a scale's title above the plot's top
 constexpr double kBottomMargin = 27;
 constexpr double kVerticalMargin = 100;
 constexpr double kLabelGap = 10;
@@ -33,22 +37,29 @@ void addFrame(PlotDrawing& d) {
     }
 }
 
+std::string scaleLabel(const ValueRange& range, int j, int decimals) {
+    return truncatedDecimal(range.minimum + (range.maximum - range.minimum) * j / kScaleLabels,
+                            decimals);
+}
+
 void addScaleTexts(PlotDrawing& d, const PlotSettings& s, const TextMetrics& metrics,
                    int decimals) {
     const PlotLayout& l = d.layout;
     auto label = [&](const ValueRange& range, int j, double left, PlotColour colour) {
-        std::string text = truncatedDecimal(
-            range.minimum + (range.maximum - range.minimum) * j / kScaleLabels, decimals);
+        std::string text = scaleLabel(range, j, decimals);
         const double y = l.y0 - j * l.height / kScaleLabels - metrics.height(text) / 2;
         const double x = left - metrics.width(text) / 4;
         d.scaleTexts.push_back({{x, y}, colour, std::move(text)});
     };
     for (int j = 0; j <= kScaleLabels; ++j) {
-        label(s.first, j, l.x0 - 60, kBlue);
-        label(s.second, j, l.x0 - 120, kBlack);
+        label(s.first, j, l.firstScaleX, kBlue);
+        label(s.second, j, l.secondScaleX, kBlack);
     }
-    d.scaleTexts.push_back({{l.x0 - 60, l.y0 - l.height - 25}, kBlue, "cd"});
-    d.scaleTexts.push_back({{l.x0 - 120, l.y0 - l.height - 25}, kBlack, "Fl"});
+    // Above the top label, which reaches half its height above the plot.
+    const double titleHeight = metrics.height("cd");
+    const double titleY = l.y0 - l.height - std::max(kTitleRise, 1.5 * titleHeight);
+    d.scaleTexts.push_back({{l.firstScaleX, titleY}, kBlue, "cd"});
+    d.scaleTexts.push_back({{l.secondScaleX, titleY}, kBlack, "Fl"});
 }
 
 // A sample index from a setting, kept where a loop over it stays finite.
@@ -135,13 +146,18 @@ void addCurvesAndTimeAxis(PlotDrawing& d, const Samples& samples, const PlotSett
 }  // namespace
 
 PlotLayout plotLayout(double clientWidth, double clientHeight, const TextMetrics& metrics,
-                      std::string_view firstTimeText) {
+                      std::string_view firstTimeText, ScaleLabelWidths scaleLabels) {
     PlotLayout l;
     l.labelWidth = metrics.width(firstTimeText);
     l.labelHeight = metrics.height(firstTimeText);
-    l.x0 = kOriginX;
+    // A label reaches a quarter of its width left of its scale's place and three quarters
+    // right of it.
+    const double first = scaleLabels.first, second = scaleLabels.second;
+    l.secondScaleX = std::max(kSecondScaleX, second / 4);
+    l.firstScaleX = l.secondScaleX + std::max(kScaleSpacing, 0.75 * second + first / 4);
+    l.x0 = l.firstScaleX + std::max(kScaleSpacing, 0.75 * first + kTickReach + kTickClearance);
     l.y0 = clientHeight - kBottomMargin;
-    l.width = clientWidth - kOriginX - l.labelWidth / 2;
+    l.width = clientWidth - l.x0 - l.labelWidth / 2;
     l.height = clientHeight - kVerticalMargin;
     const double budget =
         std::floor((l.width - l.labelWidth - kLabelGap) / (l.labelWidth + kLabelGap));
@@ -157,11 +173,25 @@ double scaledFraction(double a, double b) {
     return std::clamp(q, 0.0, 1.0);
 }
 
+ScaleLabelWidths scaleLabelWidths(const PlotSettings& settings, const TextMetrics& metrics,
+                                  int decimals) {
+    ScaleLabelWidths widths;
+    for (int j = 0; j <= kScaleLabels; ++j) {
+        widths.first = std::max(widths.first, metrics.width(scaleLabel(settings.first, j, decimals)));
+        widths.second =
+            std::max(widths.second, metrics.width(scaleLabel(settings.second, j, decimals)));
+    }
+    widths.first = std::max(widths.first, metrics.width("cd"));
+    widths.second = std::max(widths.second, metrics.width("Fl"));
+    return widths;
+}
+
 PlotDrawing drawPlotAxes(double clientWidth, double clientHeight, std::string_view firstTimeText,
                          const PlotSettings& settings, const TextMetrics& metrics,
                          int scaleDecimals) {
     PlotDrawing d;
-    d.layout = plotLayout(clientWidth, clientHeight, metrics, firstTimeText);
+    d.layout = plotLayout(clientWidth, clientHeight, metrics, firstTimeText,
+                          scaleLabelWidths(settings, metrics, scaleDecimals));
     addFrame(d);
     addScaleTexts(d, settings, metrics, scaleDecimals);
     return d;

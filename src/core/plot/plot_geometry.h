@@ -48,9 +48,19 @@ struct PlotText {
     std::string text;
 };
 
-// Where the plot area lies in a client area, from its size and the size of time text 0.
+// The widest label of each value scale (first: the blue one next to the plot; second: the
+// black one left of it), which the room left of the plot must hold.
+struct ScaleLabelWidths {
+    double first = 0;
+    double second = 0;
+};
+
+// Where the plot area lies in a client area, from its size, the size of time text 0 and the
+// widths of the scale labels.
 struct PlotLayout {
     double x0 = 0;           // left edge of the plot area
+    double firstScaleX = 0;  // where each scale's labels and title are placed from
+    double secondScaleX = 0;
     double y0 = 0;           // its bottom edge
     double width = 0;        // W
     double height = 0;       // H
@@ -71,8 +81,15 @@ struct PlotDrawing {
     std::vector<PlotPoint> secondCurve;
 };
 
+// The scales sit 60 units apart, the first 60 left of the plot, each label a quarter of its
+// width left of its scale's place; wider labels (a larger font) move them apart and the plot
+// right, so that no two labels, nor a label and the plot's ticks, overlap.
 PlotLayout plotLayout(double clientWidth, double clientHeight, const TextMetrics& metrics,
-                      std::string_view firstTimeText);
+                      std::string_view firstTimeText, ScaleLabelWidths scaleLabels = {});
+
+// The widths of the labels the scales of these settings show with this many decimals.
+ScaleLabelWidths scaleLabelWidths(const PlotSettings& settings, const TextMetrics& metrics,
+                                  int decimals = 2);
 
 // a ÷ b rounded to four decimals and kept within 0 … 1, so a position never lies beyond
 // either end of its axis. A zero b (a range whose maximum equals its minimum) gives 0 for

@@ -45,6 +45,10 @@ void GuiMeterSession::show(const PollResult& result) {
     }
     lastAnswered_ = result.answered;
     lastReading_ = result.reading;
+    const QString refusal = QString::fromStdString(result.refusal);
+    const bool newlyRefused = !refusal.isEmpty() && refusal != meterRefusal_;
+    meterRefusal_ = refusal;
+    if (newlyRefused) emit meterRefused(refusal);
     if (!result.answered && onDisconnected_) onDisconnected_();
     emit polled();
 }

@@ -40,6 +40,8 @@ class GuiMeterSession final : public QObject {
     bool lastPollAnswered() const { return lastAnswered_; }
     // The main reading of the last poll shown, when it brought one.
     const std::optional<Reading>& lastReading() const { return lastReading_; }
+    // When the last poll found the meter held by another program: says so, naming its node.
+    const QString& meterRefusal() const { return meterRefusal_; }
 
     // The poll's rhythm: queues a poll unless one is waiting; its result arrives as polled().
     void requestPoll() { session_->requestPoll(); }
@@ -91,6 +93,8 @@ class GuiMeterSession final : public QObject {
   signals:
     // A poll's result is in the display state and the model.
     void polled();
+    // A poll found the meter held by another program, after one that did not.
+    void meterRefused(const QString& text);
     // A read from the meter failed other than by time-out.
     void readFailed();
     // An operation holds the link for longer than a poll period (what: "download", …);
@@ -106,6 +110,7 @@ class GuiMeterSession final : public QObject {
     DisplayModel model_;
     bool lastAnswered_ = false;
     std::optional<Reading> lastReading_;
+    QString meterRefusal_;
     std::function<void()> onDisconnected_;
     std::vector<std::function<bool()>> pending_;
     std::unique_ptr<MeterSession> session_;  // last: its thread ends first

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QSettings>
+#include <QToolBar>
 #include <QWidget>
 #include <algorithm>
 #include <limits>
@@ -213,10 +214,56 @@ std::optional<QRect> freeRoomElsewhere(const QRect& screen, QSize size, QSize mi
     return std::nullopt;
 }
 
+// The covered area a place costs: the owner and the other windows alike.
+qint64 coverage(const QRect& place, const QRect& owner, const QList<QRect>& others) {
+    qint64 cost = overlap(place, owner);
+    for (const QRect& other : others) cost += overlap(place, other);
+    return cost;
+}
+
+// With no free room: the place on the screen, clear of keepClear, that covers the least, at
+// the window's size or at its minimum (which covers less where the window may shrink). The
+// covered area only changes its slope where an edge of the window meets an edge of another
+// (or of the screen), so the least lies where edges meet: those places are all tried, the
+// ones beside the owner at the full size first so that a tie goes to them.
+QRect leastCovering(const QRect& screen, const QList<QSize>& sizes, const QRect& owner,
+                    const QList<QRect>& others, const QRect& keepClear) {
+    QList<QRect> places;
+    for (const QRect& place : candidates(screen, sizes.front(), owner, others))
+        places << clampInto(place, screen);
+    QList<QRect> edges = others;
+    edges << owner << keepClear;
+    for (const QSize size : sizes) {
+        QList<int> xs{screen.left(), screen.right() - size.width() + 1};
+        QList<int> ys{screen.top(), screen.bottom() - size.height() + 1};
+        for (const QRect& r : edges) {
+            if (r.isEmpty()) continue;
+            xs << r.left() << r.right() + 1 << r.left() - size.width()
+               << r.right() + 1 - size.width();
+            ys << r.top() << r.bottom() + 1 << r.top() - size.height()
+               << r.bottom() + 1 - size.height();
+        }
+        for (int y : ys)
+            for (int x : xs) places << QRect(QPoint(x, y), size);
+    }
+    std::optional<QRect> best;
+    qint64 bestCost = std::numeric_limits<qint64>::max();
+    for (const QRect& place : places) {
+        if (!screen.contains(place) || place.intersects(keepClear)) continue;
+        if (const qint64 cost = coverage(place, owner, others); cost < bestCost) {
+            best = place;
+            bestCost = cost;
+        }
+    }
+    // A screen too small to keep clear of it: the least covering place on the screen.
+    if (!best && !keepClear.isEmpty()) return leastCovering(screen, sizes, owner, others, {});
+    return best.value_or(places.front());
+}
+
 }  // namespace
 
 QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
-                  const QList<QRect>& others, QSize minimum) {
+                  const QList<QRect>& others, QSize minimum, const QRect& keepClear) {
     if (screens.isEmpty()) return QRect(QPoint(owner.right() + 1, owner.top()), frame);
     const QRect screen = screenOf(screens, owner);
     const QSize size = frame.boundedTo(screen.size());
@@ -228,19 +275,19 @@ QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
         if (auto place = freeRoomElsewhere(screen, size, minimum.boundedTo(size), owner, others))
             return *place;
     }
-    const QList<QRect> places = candidates(screen, size, owner, others);
-    QRect best;
-    qint64 bestCost = std::numeric_limits<qint64>::max();
-    for (const QRect& place : places) {
-        const QRect onScreen = clampInto(place, screen);
-        qint64 cost = 4 * overlap(onScreen, owner);
-        for (const QRect& other : others) cost += overlap(onScreen, other);
-        if (cost < bestCost) {
-            best = onScreen;
-            bestCost = cost;
-        }
-    }
-    return best;
+    QList<QSize> sizes{size};
+    if (minimum.isValid() && minimum.boundedTo(size) != size) sizes << minimum.boundedTo(size);
+    return leastCovering(screen, sizes, owner, others, keepClear);
+}
+
+QRect toolbarStrip(const QWidget& owner) {
+    QRect bars;
+    for (const QToolBar* bar : owner.findChildren<QToolBar*>())
+        if (bar->isVisible()) bars |= QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+    if (bars.isEmpty()) return {};
+    // Up to the frame's top: the title bar is how the user moves the panel.
+    bars.setTop(std::min(bars.top(), owner.frameGeometry().top()));
+    return bars;
 }
 
 bool fitsOnScreens(const QList<QRect>& screens, const QRect& frame) {
@@ -266,7 +313,7 @@ void setUpSecondaryWindow(QWidget& window, const QWidget* owner) {
         minimum = minimum.expandedTo(hint);
     minimum = minimum.isEmpty() ? QSize() : minimum.grownBy(margins);
     const QRect frame = placeWindow(availableAreas(), size.grownBy(margins), owner->frameGeometry(),
-                                    others, minimum);
+                                    others, minimum, toolbarStrip(*owner));
     window.resize(frame.size().shrunkBy(margins));
     window.move(frame.topLeft());
 }

@@ -13,9 +13,13 @@ namespace photara {
 // that order) where it covers neither the owner nor any other open window; failing that, a
 // window that may be smaller (down to `minimum`) is narrowed or lowered to fit the room
 // beside its owner, or else takes free room elsewhere on the screen; failing that, where it
-// covers the least of them, the owner counting most.
+// covers the least of the owner and the others together. It never covers keepClear (the
+// panel's title and toolbar, which the user needs to reach) where the screen has room.
 QRect placeWindow(const QList<QRect>& screens, QSize frame, const QRect& owner,
-                  const QList<QRect>& others, QSize minimum = {});
+                  const QList<QRect>& others, QSize minimum = {}, const QRect& keepClear = {});
+
+// The owner's title bar and toolbars, in screen coordinates (empty when it has no toolbar).
+QRect toolbarStrip(const QWidget& owner);
 
 // Whether a remembered frame still lies wholly on one of the screens' available areas.
 bool fitsOnScreens(const QList<QRect>& screens, const QRect& frame);

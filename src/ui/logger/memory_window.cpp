@@ -75,10 +75,11 @@ MemoryWindow::MemoryWindow(QWidget* panel) : QWidget(panel, Qt::Window) {
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     const QFontMetrics metrics(grid_->font());
-    // Each column as wide as its widest text or its heading, in whatever font the theme gives.
+    // Each column as wide as its widest text or its heading, in whatever font the theme gives:
+    // the heading as the header draws it (its own font, the style's margins and frame).
     auto fit = [&](int column, const QString& widest) {
-        const int heading = metrics.horizontalAdvance(grid_->horizontalHeaderItem(column)->text());
-        grid_->setColumnWidth(column, std::max(metrics.horizontalAdvance(widest), heading) + 16);
+        const int heading = grid_->horizontalHeader()->sectionSizeHint(column);
+        grid_->setColumnWidth(column, std::max(metrics.horizontalAdvance(widest) + 16, heading));
     };
     fit(0, QStringLiteral(" 99 "));
     fit(1, QStringLiteral("8888/88/88 88:88:88"));

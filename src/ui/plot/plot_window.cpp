@@ -265,7 +265,9 @@ QSize PlotWindow::minimumPlotSize() const {
     // range panel; high enough for the toolbar, the range panel and both scales.
     const std::string timeText =
         samples_.timeTexts.empty() ? std::string("0000/00/00 00:00:00") : samples_.timeTexts.front();
-    const PlotLayout layout = plotLayout(1000, 1000, FontTextMetrics(plotFont(font())), timeText);
+    const FontTextMetrics metrics(plotFont(font()));
+    const PlotLayout layout = plotLayout(1000, 1000, metrics, timeText,
+                                         scaleLabelWidths(context_.workspace.plot, metrics));
     const int forLabels = static_cast<int>(layout.x0 + 2.5 * layout.labelWidth);
     const int forRange = range_->x() + range_->sizeHint().width() + 10;
     const int high = toolbar_->sizeHint().height() + range_->sizeHint().height() + 60;

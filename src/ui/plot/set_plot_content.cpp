@@ -110,7 +110,9 @@ std::optional<std::pair<double, double>> SetPlotContent::valueExtent(double, dou
 }
 
 QRectF SetPlotContent::plotArea(const QRectF& rect) const {
-    const PlotLayout l = plotLayout(rect.width(), rect.height(), metrics_, firstTimeText());
+    // The layout of the drawing painted there: its scales' labels, which the view's range
+    // and the font size, set how much room they take left of the plot.
+    const PlotLayout& l = frame(rect.size(), frame_.valid ? frame_.view : fullRange()).drawing.layout;
     return {rect.left() + l.x0, rect.top() + l.y0 - l.height, l.width, l.height};
 }
 

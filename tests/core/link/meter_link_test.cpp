@@ -264,6 +264,7 @@ struct SearchCase {
     std::vector<ScriptedHidBackend::Device> devices;
     std::vector<std::string> opened;  // open attempts, in order
     bool connects;
+    std::string refusal = {};  // what link.refusal() says after the search
 };
 
 class SearchTest : public MeterLinkTest, public ::testing::WithParamInterface<SearchCase> {};
@@ -276,6 +277,7 @@ TEST_P(SearchTest, OpensOnlyDevicesWithBothIdentifiersAndSkipsOnesThatFailToOpen
     EXPECT_EQ(link.connected(), GetParam().connects);
     EXPECT_EQ(backend.openDevices(), GetParam().connects ? 1 : 0);
     EXPECT_EQ(noConnection, GetParam().connects ? 0 : 1);
+    EXPECT_EQ(link.refusal(), GetParam().refusal);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -293,6 +295,17 @@ INSTANTIATE_TEST_SUITE_P(
                    {"busy", "m"},
                    true},
         SearchCase{"OnlyMeterFailsToOpen", {{"busy", kVid, kPid, false}}, {"busy"}, false},
+        // A meter another program holds is named, unless a free one is found after it.
+        SearchCase{"OnlyMeterHeld", {{"h", kVid, kPid, true, true}}, {"h"}, false, "held h"},
+        SearchCase{"HeldThenFailing",
+                   {{"h", kVid, kPid, true, true}, {"x", kVid, kPid, false}},
+                   {"h", "x"},
+                   false,
+                   "held h"},
+        SearchCase{"HeldThenFree",
+                   {{"h", kVid, kPid, true, true}, {"m", kVid, kPid}},
+                   {"h", "m"},
+                   true},
         SearchCase{
             "TwoMetersTakesTheFirst", {{"m1", kVid, kPid}, {"m2", kVid, kPid}}, {"m1"}, true}),
     [](const ::testing::TestParamInfo<SearchCase>& p) { return p.param.name; });

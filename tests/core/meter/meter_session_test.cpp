@@ -224,7 +224,21 @@ TEST(SessionPoll, NoMeterIsSaidInTheTitleAndTheResult) {
     EXPECT_EQ(result.model.caption(Element::LblName), " No Connection");
     EXPECT_TRUE(result.changes.test(index(Element::LblName)));
     EXPECT_FALSE(result.reading);
+    EXPECT_TRUE(result.refusal.empty());
     EXPECT_EQ(readErrors, 0);
+}
+
+TEST(SessionPoll, AMeterAnotherProgramHoldsIsNamedInTheResult) {
+    test::ScriptedHidBackend backend;
+    backend.setDevices({{"meter", kMeterVendorId, kMeterProductId, true, true}});
+    MeterSession session(backend, MeterId{});
+    const PollResult result = session.poll().get();
+    EXPECT_EQ(result.failure, Failure::NoMeter);
+    EXPECT_EQ(result.refusal, "held meter");
+    // Let go by the other program: found, and nothing refused any more.
+    backend.setDevices({{"meter", kMeterVendorId, kMeterProductId}});
+    backend.queueAnswer(Report{});
+    EXPECT_TRUE(session.poll().get().refusal.empty());
 }
 
 struct LostCase {

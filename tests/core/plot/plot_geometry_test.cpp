@@ -97,7 +97,10 @@ TEST(PlotScaleTest, LabelsTruncateTheLevelValueToTwoDecimals) {
     const PlotText& cd1 = d.scaleTexts[2];
     EXPECT_EQ(cd1.text, "154.31");
     EXPECT_EQ(cd1.colour, plot_colours::kBlue);
-    EXPECT_DOUBLE_EQ(cd1.topLeft.x, 140 - 60 - 60.0 / 4);
+    // The widest cd label, 1079.43 (70 wide), would reach into 402.32's right three
+    // quarters (45 wide) 60 apart: the cd scale moves 2.5 right, and the plot with it.
+    EXPECT_DOUBLE_EQ(d.layout.x0, 140 + 2.5 + 4.5);  // the tick clearance of a 70-wide label
+    EXPECT_DOUBLE_EQ(cd1.topLeft.x, 20 + 62.5 - 60.0 / 4);
     EXPECT_DOUBLE_EQ(cd1.topLeft.y, 473 - 400.0 / 8 - 10);
     EXPECT_EQ(d.scaleTexts[16].text, "1234.5");
     EXPECT_DOUBLE_EQ(d.scaleTexts[16].topLeft.y, 473 - 400 - 10);
@@ -108,7 +111,8 @@ TEST(PlotScaleTest, LabelsTruncateTheLevelValueToTwoDecimals) {
     EXPECT_EQ(fl1.colour, plot_colours::kBlack);
     EXPECT_DOUBLE_EQ(fl1.topLeft.x, 140 - 120 - 50.0 / 4);
     EXPECT_EQ(d.scaleTexts[18].text, "cd");
-    EXPECT_DOUBLE_EQ(d.scaleTexts[18].topLeft.y, 473 - 400 - 25);
+    // Above the top label, which reaches 10 above the plot: 1.5 × 20 over its top.
+    EXPECT_DOUBLE_EQ(d.scaleTexts[18].topLeft.y, 473 - 400 - 30);
     EXPECT_EQ(d.scaleTexts[19].text, "Fl");
     EXPECT_DOUBLE_EQ(d.scaleTexts[19].topLeft.x, 20);
 }

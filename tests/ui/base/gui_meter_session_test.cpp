@@ -14,7 +14,9 @@
 #include "core/series/live_feed.h"
 #include "sim/virtual_meter.h"
 #include "sim/virtual_meter_backend.h"
+#include "core/link/meter_identity.h"
 #include "support/fake_clock.h"
+#include "support/scripted_hid_backend.h"
 #include "support/spin_until.h"
 #include "support/stalling_backend.h"
 
@@ -89,6 +91,30 @@ TEST(SessionResult, ReachesTheModelOnlyOnTheWindowsThread) {
     ASSERT_TRUE(spinUntil([&] { return rig.shown == 1; }));
     EXPECT_TRUE(rig.session.lastPollAnswered());
     EXPECT_EQ(rig.session.model().caption(Element::LblName), "Photara");
+}
+
+// A meter another program holds: said once when it becomes so (the status line shows it),
+// not at every poll, and again after it was free in between.
+TEST(HeldMeter, IsSaidOnceEachTimeItBecomesHeld) {
+    test::ScriptedHidBackend backend;
+    const test::ScriptedHidBackend::Device held{"/dev/hidraw3", kMeterVendorId, kMeterProductId,
+                                                true, true};
+    backend.setDevices({held});
+    GuiMeterSession session(backend);
+    QStringList said;
+    QObject::connect(&session, &GuiMeterSession::meterRefused,
+                     [&](const QString& text) { said << text; });
+    EXPECT_FALSE(session.poll());
+    EXPECT_FALSE(session.poll());
+    EXPECT_EQ(said, QStringList{QStringLiteral("held /dev/hidraw3")});
+    EXPECT_EQ(session.meterRefusal(), QStringLiteral("held /dev/hidraw3"));
+
+    backend.setDevices({});
+    EXPECT_FALSE(session.poll());
+    EXPECT_TRUE(session.meterRefusal().isEmpty());
+    backend.setDevices({held});
+    EXPECT_FALSE(session.poll());
+    EXPECT_EQ(said.size(), 2);
 }
 
 }  // namespace

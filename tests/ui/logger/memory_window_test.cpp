@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,6 +45,37 @@ TEST(MemoryWindow, DesignTextsAndHeader) {
     EXPECT_EQ(grid.item(0, 0)->text(), "1");
     EXPECT_EQ(grid.item(0, 1)->text(), "2019/08/03 10:10:10");
 }
+
+// Under a theme's larger font each column still holds its heading, as the header draws it,
+// and its widest value.
+class MemoryWindowFont : public ::testing::TestWithParam<int> {};
+
+TEST_P(MemoryWindowFont, EveryColumnHoldsItsHeadingAndItsValues) {
+    const QFont before = QApplication::font();
+    QFont font = before;
+    font.setPointSize(GetParam());
+    QApplication::setFont(font);
+    {
+        MemoryWindow window(nullptr);
+        QTableWidget& grid = window.grid();
+        window.listSets({"20191231235959", "20190801123456", "20190802000000", "20190803101010",
+                         "20190804101010", "20190805101010", "20190806101010", "20190807101010",
+                         "20190808101010", "20190809101010", "20190810101010", "20190811101010"});
+        for (int column = 0; column < grid.columnCount(); ++column) {
+            SCOPED_TRACE(column);
+            EXPECT_GE(grid.columnWidth(column), grid.horizontalHeader()->sectionSizeHint(column));
+            const QFontMetrics metrics(grid.font());
+            for (int row = 0; row < grid.rowCount(); ++row) {
+                if (const QTableWidgetItem* item = grid.item(row, column)) {
+                    EXPECT_GT(grid.columnWidth(column), metrics.horizontalAdvance(item->text()));
+                }
+            }
+        }
+    }
+    QApplication::setFont(before);
+}
+
+INSTANTIATE_TEST_SUITE_P(PointSizes, MemoryWindowFont, ::testing::Values(8, 10, 13, 16));
 
 TEST(MemoryWindow, BusyWindowStaysOpenAndItsGridTakesNoClicks) {
     MemoryWindow window(nullptr);
