@@ -11,7 +11,7 @@
 #include "ui/commands/erase_list_controller.h"
 #include "ui/commands/logger_messages.h"
 #include "ui/commands/settings_commands.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "ui/datalist/data_views.h"
 #include "core/live/display_state.h"
 #include "ui/logger/input_lock.h"
