@@ -103,7 +103,7 @@ Setup setUp(const Common& common, const MeasureRequest& request) {
     }
     s.recipe = withGrid(recipe, s.settings.gridSize);
     s.steps = stepsOf(s.recipe, s.settings.options);
-    s.mode = *captureModeFromText(request.capture);  // the option's check allows only these
+    s.mode = request.capture;
     const std::string preset = request.stability.empty() ? s.recipe.stability : request.stability;
     const std::optional<StabilityCriteria> stability = stabilityFromText(preset.empty() ? "spot" : preset);
     if (!stability) {

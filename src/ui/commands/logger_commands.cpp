@@ -141,7 +141,7 @@ void LoggerCommands::refreshLists() {
 
 void LoggerCommands::pollShown() {
     const bool answered = context_.meter.lastPollAnswered();
-    const bool recording = answered && showsRecording(context_.meter.display());
+    const bool recording = answered && showsLoggerRecording(context_.meter.display());
     if (answered && sawRecording_ && !recording) listStale_ = true;  // stored as a new set
     sawRecording_ = recording;
     // The SET round can clear the memory (CLr): the sets are read again once it is left.
