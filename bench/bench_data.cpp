@@ -14,7 +14,7 @@
 #include "ui/base/gui_meter_session.h"
 #include "ui/base/prompts.h"
 #include "ui/commands/open_command.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "core/datafile/data_file.h"
 #include "core/datafile/data_set.h"
 #include "ui/datalist/data_list_window.h"

@@ -11,7 +11,7 @@
 #include "ui/base/gui_meter_session.h"
 #include "ui/base/prompts.h"
 #include "ui/commands/logger_commands.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "ui/datalist/data_views.h"
 #include "core/link/meter_identity.h"
 #include "core/link/meter_link.h"

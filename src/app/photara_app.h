@@ -6,7 +6,7 @@
 #include "ui/commands/logger_commands.h"
 #include "ui/commands/toolbar_command.h"
 #include "core/common/local_time.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "ui/datalist/data_views.h"
 #include "core/link/meter_identity.h"
 #include "ui/base/gui_meter_session.h"

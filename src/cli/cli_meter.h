@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_code.h"
+#include "cli/fault_script.h"
 #include "core/common/instance_lock.h"
 #include "core/common/local_time.h"
 #include "core/link/hid_backend.h"
@@ -22,25 +23,6 @@ class VirtualMeterBackend;
 }  // namespace photara::sim
 
 namespace photara::cli {
-
-// Faults a test injects into the virtual meter, and keys pressed on it, by poll number (from
-// 1), before that poll: PHOTARA_CLI_FAULTS holds "unplug@5,replug@9,silent@3,awake@4,key9@1,
-// unplugread12@1" (key9: the key with code 9, MEM; unplugread12: the 12th read from then on
-// finds the meter unplugged, in the middle of a transfer that follows the poll). Test-only:
-// it acts on the virtual meter alone.
-struct FaultScript {
-    struct Step {
-        long poll = 0;
-        enum class Action { Unplug, Replug, Silent, Awake, Key, UnplugAtRead } action =
-            Action::Unplug;
-        std::uint8_t key = 0;  // with Key
-        long read = 0;         // with UnplugAtRead: which read from then on (from 1)
-    };
-    std::vector<Step> steps;
-
-    // Nullopt when the text is not such a list.
-    static std::optional<FaultScript> parse(const std::string& text);
-};
 
 // The meter a command works on: the lock that keeps other programs off it, the backend
 // (USB or the virtual meter) and the meter session over it, whose operations a command waits

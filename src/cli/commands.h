@@ -2,10 +2,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/interrupt.h"
 #include "core/link/meter_identity.h"
+#include "core/procedure/capture_runner.h"
 
 namespace photara::cli {
 
@@ -21,11 +23,16 @@ int runInfo(const Common& common);
 int runRead(const Common& common);
 int runSets(const Common& common);
 
+// pxd: the data file the GUI's Save writes; csv: what its CSV export writes.
+enum class DownloadFormat { Pxd, Csv };
+// "pxd", "csv": the option's word and the file's extension.
+std::string_view downloadFormatWord(DownloadFormat format);
+
 struct DownloadRequest {
     std::optional<long> set;  // nullopt with all
     bool all = false;
     std::string output;       // file (one set), folder (--all); empty: the current folder
-    std::string format = "pxd";
+    DownloadFormat format = DownloadFormat::Pxd;
 };
 int runDownload(const Common& common, const DownloadRequest& request);
 
@@ -40,14 +47,17 @@ int runClock(const Common& common, bool sync);
 int runInterval(const Common& common, const std::optional<std::string>& value);
 int runPeriod(const Common& common, const std::optional<std::string>& value);
 
+// csv: the recording file's rows; jsonl: the same rows as JSON lines.
+enum class LogFormat { Csv, Jsonl };
+
 struct LogRequest {
     std::string output;  // empty: standard output
-    bool json = false;   // --format jsonl
+    LogFormat format = LogFormat::Csv;
     double intervalSeconds = 0.25;
     std::optional<double> durationSeconds;
     std::optional<long> count;  // readings, not event rows
 };
-int runLog(const Common& common, LogRequest request);
+int runLog(const Common& common, const LogRequest& request);
 
 // procedures: the built-in recipes and the user's, and the files that were refused.
 int runProcedures(const Common& common);
@@ -58,7 +68,7 @@ int runResults(const Common& common, const std::string& site, const std::string&
 struct MeasureRequest {
     std::string procedure;  // an id as `procedures` lists it, or a recipe file
     std::string site, asset, operatorName;
-    std::string capture = "enter";
+    CaptureMode capture = CaptureMode::Enter;
     std::string stability;  // empty: the recipe's preset
     std::vector<std::string> options;
     int gridSize = 0;       // 0: the recipe's default

@@ -15,13 +15,13 @@ enum ExitCode : int {
     kNoMeter = 3,      // no meter found (or another program holds it)
     kNoAnswer = 4,     // the meter stopped answering
     kFileError = 5,    // a file could not be written
-    kRefused = 6,      // refused by a guard (e.g. the meter is recording)
+    kRefused = 6,      // refused by a guard (e.g. the meter's logger is recording)
     kInterrupted = 130,
 };
 
 inline constexpr const char* kExitCodeHelp =
     "Exit codes: 0 success, 1 a procedure did not pass, 2 usage, 3 no meter, 4 the meter stopped answering, 5 file error,\n"
-    "6 refused (e.g. the meter is recording), 130 interrupted.";
+    "6 refused (e.g. the meter's logger is recording), 130 interrupted.";
 
 // Ends the command: main prints "photara-cli: <message>" on standard error and exits with code.
 struct CliError : std::runtime_error {

@@ -11,7 +11,7 @@ std::string jsonlRecord(const RecordingRow& row) {
     std::snprintf(elapsed, sizeof elapsed, "%.3f", row.elapsedSeconds);
     return "{\"time\":" + jsonString(iso8601(row.time)) + ",\"elapsed_s\":" + elapsed +
            ",\"value\":" + (row.value ? numberText(*row.value) : "null") +
-           ",\"unit\":" + jsonString(unitText(row.unit)) +
+           ",\"unit\":" + jsonString(unitSymbol(row.unit)) +
            ",\"display\":" + jsonString(row.display) + ",\"flags\":" + flagsJson(row.flags) +
            ",\"event\":" + jsonString(eventName(row.event)) + "}\n";
 }

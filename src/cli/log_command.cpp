@@ -25,7 +25,7 @@ using Steady = std::chrono::steady_clock;
 // lines, standard output) that the feed hands each row to.
 class LogOutput {
   public:
-    LogOutput(const LogRequest& request, LiveFeed& feed) : feed_(feed), json_(request.json) {
+    LogOutput(const LogRequest& request, LiveFeed& feed) : feed_(feed), json_(request.format == LogFormat::Jsonl) {
         std::string error;
         if (!request.output.empty() && !json_) {
             if (!feed_.startRecording(request.output, error))
@@ -84,15 +84,14 @@ void printSummary(long rows, const LiveFeed& feed) {
     if (s.n > 0) {
         // The trend keeps single precision: six digits say all it holds.
         std::fprintf(stderr, ", min %.6g, max %.6g, mean %.6g %s", s.min, s.max, s.mean,
-                     std::string(unitText(ReadingUnit::CdPerM2)).c_str());
+                     std::string(unitSymbol(ReadingUnit::CdPerM2)).c_str());
     }
     std::fprintf(stderr, "\n");
 }
 
 }  // namespace
 
-int runLog(const Common& common, LogRequest request) {
-    request.json = request.json || common.json;
+int runLog(const Common& common, const LogRequest& request) {
     CliMeter meter(common);
     meter.requireMeter(CliMeter::Guard::None, "log");
     LiveFeed feed(meter.clock());

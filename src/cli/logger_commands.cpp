@@ -50,13 +50,13 @@ bool isFolder(const std::string& path) {
 }
 
 // "2019-08-01_12-34-56.pxd": the set's start time, safe in any file system.
-std::string fileNameFor(const std::string& identifier, const std::string& format) {
+std::string fileNameFor(const std::string& identifier, DownloadFormat format) {
     std::string name = isoStartTime(identifier);
     for (char& c : name) {
         if (c == 'T') c = '_';
         if (c == ':') c = '-';
     }
-    return name + "." + format;
+    return name + "." + std::string(downloadFormatWord(format));
 }
 
 // Downloads one set, with a progress bar on standard error when it is a terminal.
@@ -75,6 +75,10 @@ std::string download(CliMeter& meter, int set, const std::string& identifier) {
 }
 
 }  // namespace
+
+std::string_view downloadFormatWord(DownloadFormat format) {
+    return format == DownloadFormat::Csv ? "csv" : "pxd";
+}
 
 int runSets(const Common& common) {
     CliMeter meter(common);
@@ -129,7 +133,7 @@ int runDownload(const Common& common, const DownloadRequest& request) {
             intoFolder ? folder + fileNameFor(identifier, request.format) : request.output;
         const std::string text = download(meter, set, identifier);
         // pxd: what the GUI's Save writes; csv: what its CSV export writes.
-        const std::string bytes = request.format == "csv" ? setCsv(parseDataText(text))
+        const std::string bytes = request.format == DownloadFormat::Csv ? setCsv(parseDataText(text))
                                                           : dataFileBytes(text);
         if (const auto failed = writeFileAtomically(path, bytes))
             throw CliError(kFileError, "download: " + *failed);

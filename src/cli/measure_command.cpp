@@ -82,7 +82,7 @@ Setup setUp(const Common& common, const MeasureRequest& request) {
         }
         s.settings = {s.scene->options, s.scene->gridSize};  // the scene's run, as it was set up
     }
-    auto plan = planRun(found->recipe, s.settings, *captureModeFromText(request.capture), request.stability);
+    auto plan = planRun(found->recipe, s.settings, request.capture, request.stability);
     if (const auto* refused = std::get_if<RunPlanError>(&plan)) {
         static constexpr const char* kOption[] = {"", "--grid: ", "--stability: "};
         const char* option = kOption[static_cast<int>(refused->what)];

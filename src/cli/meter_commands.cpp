@@ -122,7 +122,7 @@ int runRead(const Common& common) {
     if (!reading) {
         std::printf("reading:     none (the display shows no number)\n");
     } else {
-        const std::string unit(unitText(reading->unit));
+        const std::string unit(unitSymbol(reading->unit));
         std::printf("reading:     %s%s%s\n",
                     reading->value ? numberText(*reading->value).c_str() : "over range",
                     unit.empty() ? "" : " ", unit.c_str());
@@ -152,7 +152,7 @@ int runClock(const Common& common, bool sync) {
     if (common.json) {
         // The meter keeps local time without a zone; the PC's time says its offset.
         std::printf("{\"meter\":%s,\"pc\":%s,\"difference_s\":%lld}\n",
-                    jsonString(isoLocalTime(*time)).c_str(),
+                    jsonString(isoDateTime(*time)).c_str(),
                     jsonString(isoZonedTime(pcZoned)).c_str(), difference);
     } else {
         std::printf("meter:       %s\npc:          %s\ndifference:  %+lld s%s\n",

@@ -1,9 +1,9 @@
 #include "cli/text_output.h"
 
+#include "core/export/recording_rows.h"
 #include "core/live/annunciators.h"
 #include "core/reading/reading.h"
 
-#include <charconv>
 #include <cstdio>
 
 namespace photara::cli {
@@ -81,18 +81,14 @@ std::string flagsJson(const ReadingFlags& flags) {
 }
 
 std::string numberText(double value) {
-    // Shortest form that reads back the same, as the recording file writes its values.
-    char text[32];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
-    return ec == std::errc{} ? std::string(text, end) : std::string("null");
+    const std::string text = shortestNumberText(value);
+    return text.empty() ? "null" : text;
 }
 
 std::vector<std::string> litAnnunciators(const DisplayState& state) {
     std::vector<std::string> lit;
     for (const Annunciator& a : annunciators()) {
-        if (!state[a.element]) continue;
-        // The panel's element names start with their kind ("Lbl", "Ima"): the rest names it.
-        lit.emplace_back(elementName(a.element).substr(3));
+        if (state[a.element]) lit.push_back(annunciatorName(a.element));
     }
     return lit;
 }
@@ -105,7 +101,7 @@ std::string readingJson(const DisplayState& state, const DisplayModel& model) {
     std::string fields = "\"value\":null";
     if (reading) {
         fields = "\"value\":" + (reading->value ? numberText(*reading->value) : "null") +
-                 ",\"unit\":" + jsonString(unitText(reading->unit)) +
+                 ",\"unit\":" + jsonString(unitSymbol(reading->unit)) +
                  ",\"multiplier\":" + (reading->kilo ? "1000" : "1") +
                  ",\"main\":" + jsonString(reading->mainText) +
                  ",\"secondary\":" + jsonString(reading->secondary) +
@@ -122,7 +118,7 @@ std::string isoStartTime(std::string_view id) {
            std::string(id.substr(10, 2)) + ":" + std::string(id.substr(12, 2));
 }
 
-std::string isoLocalTime(const LocalDateTime& t) {
+std::string isoDateTime(const LocalDateTime& t) {
     char text[40];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day,
                   t.hour, t.minute, t.second);
@@ -134,7 +130,7 @@ std::string isoZonedTime(const ZonedDateTime& t) {
     char zone[16];
     std::snprintf(zone, sizeof zone, "%c%02d:%02d", t.utcOffsetMinutes < 0 ? '-' : '+',
                   offset / 60, offset % 60);
-    return isoLocalTime(t.local) + zone;
+    return isoDateTime(t.local) + zone;
 }
 
 }  // namespace photara::cli

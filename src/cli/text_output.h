@@ -23,8 +23,8 @@ std::string flagsJson(const ReadingFlags& flags);
 // A number as JSON and the recording rows write it: the shortest exact form (16078, 12.6).
 std::string numberText(double value);
 
-// The annunciators lit in the display state, by their element's name less its kind ("REC",
-// "APO", "AMRA"), in report order.
+// The annunciators lit in the display state, by the names the display gives them ("REC",
+// "APO", "AMR-A", as annunciatorName has them), in report order.
 std::vector<std::string> litAnnunciators(const DisplayState& state);
 
 // What `read --json` prints for a polled display (one line, no line end): the reading's
@@ -37,7 +37,7 @@ std::string readingJson(const DisplayState& state, const DisplayModel& model);
 std::string isoStartTime(std::string_view identifier);
 
 // "2026-12-08T10:15:02" (no offset: the meter keeps local time without a zone).
-std::string isoLocalTime(const LocalDateTime& time);
+std::string isoDateTime(const LocalDateTime& time);
 
 // "2026-12-08T10:15:02+01:00": a time of the PC, with its offset from UTC.
 std::string isoZonedTime(const ZonedDateTime& time);

@@ -1,5 +1,8 @@
 // photara-cli as a user runs it: a separate process on the virtual meter, its output, exit
-// code and files checked. Each case has its own lock folder, so its lock is its own.
+// code and files checked. Each case has its own lock folder, so its lock is its own. It holds:
+// a failure prints no data and leaves no file (not even a temporary one); every exit code is
+// the one the help promises; a row is written whole or not at all; the fault script acts on
+// the virtual meter alone.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -120,7 +123,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "cannot create /nonexistent/x.pxd"},
         CommandCase{"NoCommand", {}, 2, "", "subcommand"},
         CommandCase{"MisspeltCommand", {"lgo", "-o", "x.csv"}, 2, "", "'lgo' is not a command"},
-        CommandCase{"NoUsbMeter", {"sets"}, 3, "", "no meter found"}),
+        CommandCase{"NoUsbMeter", {"sets"}, 3, "", "no meter found"},
+        // The fault script is the virtual meter's alone: a USB meter's command never reads
+        // it (were it read, this bad one would end the command with exit 2).
+        CommandCase{"UsbMeterNeverReadsTheFaultScript", {"sets"}, 3, "", "no meter found",
+                    "not a fault list"},
+        CommandCase{"VirtualMeterReadsTheFaultScript", {"sets", "--virtual-meter"}, 2, "",
+                    "PHOTARA_CLI_FAULTS: not a fault list", "not a fault list"}),
     [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
 
 // --meter-id, before or after the command, is what the USB search looks for (no meter is
@@ -227,10 +236,10 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, InfoGuardTest,
     ::testing::Values(
         InfoCase{"Recording", "key9@1", false, 6,
-                 "memory:      refused: the meter is recording (REC is lit)\n"},
+                 "memory:      refused: the meter's logger is recording (REC is lit)\n"},
         InfoCase{"RecordingJson", "key9@1", true, 6,
                  "\"capacity_kb\":null,\"used_kb\":null,\"sets\":null,"
-                 "\"memory_refused\":\"the meter is recording (REC is lit)\"}"},
+                 "\"memory_refused\":\"the meter's logger is recording (REC is lit)\"}"},
         InfoCase{"MaxMin", "key3@1", false, 6,
                  "memory:      refused: the meter is in a measuring or setting mode (MX is lit)"},
         InfoCase{"HoldLeavesTheMemoryReadable", "key5@1", false, 0, "sets:        4\n"},
@@ -476,7 +485,8 @@ TEST_P(FillingDiskTest, LeavesOnlyWholeRowsAndNamesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, FillingDiskTest,
-    ::testing::Values(FillCase{"CsvFile", "csv", false, "log: The recording stopped: writing FILE"},
+    ::testing::Values(FillCase{"CsvFile", "csv", false,
+                               "log: The live recording stopped: writing FILE"},
                       FillCase{"JsonlFile", "jsonl", false, "log: writing FILE failed"},
                       FillCase{"CsvStandardOutput", "csv", true,
                                "log: writing standard output failed"},

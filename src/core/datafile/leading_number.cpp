@@ -96,20 +96,16 @@ bool magnitudeAtLeastOne(std::string_view number) {
 
 }  // namespace
 
-double leadingNumber(std::string_view text) {
+LeadingNumber readLeadingNumber(std::string_view text) {
     Cursor cursor(text);
     if (cursor.peek() == '&') {
         cursor.advance();
         const char kind = cursor.peek();
-        if (kind == 'H' || kind == 'h') {
-            cursor.advance();
-            return radixInteger(cursor, 16);
-        }
-        if (kind == 'O' || kind == 'o') {
-            cursor.advance();
-            return radixInteger(cursor, 8);
-        }
-        return 0;
+        const int base = kind == 'H' || kind == 'h' ? 16 : kind == 'O' || kind == 'o' ? 8 : 0;
+        if (base == 0) return {};
+        cursor.advance();
+        const bool present = digitValue(cursor.peek(), base) >= 0;
+        return {radixInteger(cursor, base), present, 0};
     }
 
     // Gather the number without the skipped characters, then let from_chars round it.
@@ -120,6 +116,7 @@ double leadingNumber(std::string_view text) {
         cursor.advance();
     }
     bool anyDigit = false;
+    int decimals = 0;
     while (isDigit(cursor.peek())) {
         number += cursor.peek();
         anyDigit = true;
@@ -131,24 +128,31 @@ double leadingNumber(std::string_view text) {
         while (isDigit(cursor.peek())) {
             number += cursor.peek();
             anyDigit = true;
+            ++decimals;
             cursor.advance();
         }
     }
-    if (!anyDigit) return 0;
+    if (!anyDigit) return {};
     if (cursor.peek() == 'E' || cursor.peek() == 'e') {
         std::string exponent = "e";
         cursor.advance();
+        const bool minus = cursor.peek() == '-';
         if (cursor.peek() == '+' || cursor.peek() == '-') {
             exponent += cursor.peek();
             cursor.advance();
         }
+        long places = 0;  // enough to say the decimals: no field has a thousand
         bool exponentDigit = false;
         while (isDigit(cursor.peek())) {
             exponent += cursor.peek();
+            if (places < 1000) places = places * 10 + (cursor.peek() - '0');
             exponentDigit = true;
             cursor.advance();
         }
-        if (exponentDigit) number += exponent;
+        if (exponentDigit) {
+            number += exponent;
+            decimals -= static_cast<int>(minus ? -places : places);
+        }
     }
 
     double value = 0;
@@ -158,7 +162,11 @@ double leadingNumber(std::string_view text) {
         // from_chars leaves value untouched: too small rounds to 0, too large saturates.
         value = magnitudeAtLeastOne(number) ? std::numeric_limits<double>::max() : 0.0;
     }
-    return negative ? -value : value;
+    return {negative ? -value : value, true, decimals};
+}
+
+double leadingNumber(std::string_view text) {
+    return readLeadingNumber(text).value;
 }
 
 }  // namespace photara

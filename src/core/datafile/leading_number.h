@@ -12,4 +12,15 @@ namespace photara {
 // beyond the range of a double saturate at the largest double of that sign.
 double leadingNumber(std::string_view text);
 
+// What leadingNumber reads, with what a writer needs to keep the text's precision: whether a
+// number stood at the start at all (a field of "----" or "OL" holds none: its value is 0),
+// and how many decimals it was written with (the digits after the point less the exponent,
+// so "1.5E3" has -2; 0 for "&H" and "&O").
+struct LeadingNumber {
+    double value = 0;
+    bool present = false;
+    int decimals = 0;
+};
+LeadingNumber readLeadingNumber(std::string_view text);
+
 }  // namespace photara

@@ -160,7 +160,7 @@ bool RecordingFile::write(const std::string& record) {
 void RecordingFile::fail(int err) {
     if (failed()) return;
     errno_ = err;
-    error_ = "The recording stopped: writing " + path_ + " failed (" + std::strerror(err) +
+    error_ = "The live recording stopped: writing " + path_ + " failed (" + std::strerror(err) +
              "). Every row before the error is intact in that file.";
 }
 

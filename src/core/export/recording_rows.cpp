@@ -11,13 +11,6 @@
 namespace photara {
 namespace {
 
-// The shortest text that reads back as the same double.
-std::string numberText(double v) {
-    char buf[32];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    return ec == std::errc{} ? std::string(buf, end) : std::string();
-}
-
 std::optional<double> parseNumber(std::string_view s) {
     if (s.empty()) return std::nullopt;
     double v = 0;
@@ -56,6 +49,12 @@ std::string eventText(const RecordingRow& row) {
 }
 
 }  // namespace
+
+std::string shortestNumberText(double value) {
+    char buf[32];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    return ec == std::errc{} ? std::string(buf, end) : std::string();
+}
 
 std::string_view eventName(RecordingEvent e) {
     switch (e) {
@@ -101,8 +100,8 @@ std::string recordingHeader() {
 std::string recordingRecord(const RecordingRow& row) {
     char elapsed[32];
     std::snprintf(elapsed, sizeof elapsed, "%.3f", row.elapsedSeconds);
-    return csv::record({iso8601(row.time), elapsed, row.value ? numberText(*row.value) : "",
-                        std::string(unitText(row.unit)), row.display, flagsText(row.flags),
+    return csv::record({iso8601(row.time), elapsed, row.value ? shortestNumberText(*row.value) : "",
+                        std::string(unitSymbol(row.unit)), row.display, flagsText(row.flags),
                         eventText(row)});
 }
 
@@ -110,7 +109,7 @@ std::optional<RecordingRow> parseRecordingRow(const std::vector<std::string>& f)
     if (f.size() != std::size(kRecordingColumns)) return std::nullopt;
     const auto time = parseIso8601(f[0]);
     const auto elapsed = parseNumber(f[1]);
-    const auto unit = unitFromText(f[3]);
+    const auto unit = unitFromSymbol(f[3]);
     const auto event = eventFromText(f[6]);
     if (!time || !elapsed || !unit || !event) return std::nullopt;
     RecordingRow row;

@@ -46,6 +46,10 @@ RecordingRow readingRow(const Reading& reading, const ZonedDateTime& time, doubl
 RecordingRow eventRow(RecordingEvent event, const ZonedDateTime& time, double elapsedSeconds,
                       std::string_view display = {}, std::string_view detail = {});
 
+// A value as the file writes it: the shortest text that reads back as the same double
+// ("16078", "12.6"); "" when there is none.
+std::string shortestNumberText(double value);
+
 // The header record and one row's record, CR LF included.
 std::string recordingHeader();
 std::string recordingRecord(const RecordingRow& row);

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "core/datafile/data_text.h"
+#include "core/datafile/leading_number.h"
 #include "core/export/csv.h"
 
 namespace photara {
@@ -41,64 +41,6 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool skipped(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// What the leading number of a field looks like: whether there is one, and how many
-// decimals it was written with (the exponent taken into account).
-struct NumberShape {
-    bool present = false;
-    int decimals = 0;
-};
-
-NumberShape shapeOf(std::string_view text) {
-    std::size_t i = 0;
-    auto skip = [&] {
-        while (i < text.size() && skipped(text[i])) ++i;
-    };
-    auto at = [&](std::size_t k) { return k < text.size() ? text[k] : '\0'; };
-    skip();
-    if (at(i) == '&') {
-        // "&H1F" and "&O17" are integers; the digits are checked loosely, any one will do.
-        const char radix = at(i + 1);
-        if (radix != 'H' && radix != 'h' && radix != 'O' && radix != 'o') return {};
-        i += 2;
-        skip();
-        return {std::isxdigit(static_cast<unsigned char>(at(i))) != 0, 0};
-    }
-    if (at(i) == '+' || at(i) == '-') {
-        ++i;
-        skip();
-    }
-    int digits = 0;
-    int decimals = 0;
-    for (; isDigit(at(i)); skip()) ++i, ++digits;
-    if (at(i) == '.') {
-        ++i;
-        for (skip(); isDigit(at(i)); skip()) ++i, ++digits, ++decimals;
-    }
-    if (digits == 0) return {};
-    if (at(i) == 'E' || at(i) == 'e') {
-        std::size_t j = i + 1;
-        while (j < text.size() && skipped(text[j])) ++j;
-        const bool minus = at(j) == '-';
-        if (at(j) == '+' || at(j) == '-') ++j;
-        long exponent = 0;
-        bool any = false;
-        for (; isDigit(at(j)); ++j) {
-            any = true;
-            if (exponent < 1000) exponent = exponent * 10 + (at(j) - '0');
-            while (j + 1 < text.size() && skipped(text[j + 1])) ++j;
-        }
-        if (any) decimals -= static_cast<int>(minus ? -exponent : exponent);
-    }
-    return {true, decimals};
-}
-
 std::string formatNumber(double value, int decimals, std::string_view decimalSeparator) {
     std::array<char, 64> buffer{};
     std::to_chars_result result;
@@ -120,7 +62,7 @@ bool readNumber(std::string_view text, std::size_t& i, std::size_t minDigits, st
                 int& value) {
     const std::size_t start = i;
     value = 0;
-    while (i < text.size() && i - start < maxDigits && isDigit(text[i]))
+    while (i < text.size() && i - start < maxDigits && text[i] >= '0' && text[i] <= '9')
         value = value * 10 + (text[i++] - '0');
     return i - start >= minDigits;
 }
@@ -137,7 +79,7 @@ std::string trailerValue(std::string_view text, std::string_view decimalSeparato
 
 }  // namespace
 
-std::string unitText(std::string_view meterUnit, std::string_view fallback) {
+std::string meterUnitInUtf8(std::string_view meterUnit, std::string_view fallback) {
     // The meter writes "cd/m2" for want of a superscript.
     const std::string_view text = trimmed(meterUnit);
     if (text.empty()) return std::string(fallback);
@@ -146,15 +88,15 @@ std::string unitText(std::string_view meterUnit, std::string_view fallback) {
 }
 
 std::string csvNumber(std::string_view blanklessField, std::string_view decimalSeparator) {
-    const NumberShape shape = shapeOf(blanklessField);
-    if (!shape.present) return {};
-    int decimals = shape.decimals;
+    const LeadingNumber number = readLeadingNumber(blanklessField);
+    if (!number.present) return {};
+    int decimals = number.decimals;
     if (blanklessField.find('K') != std::string_view::npos) decimals -= 3;
     if (blanklessField.find('M') != std::string_view::npos) decimals -= 6;
     return formatNumber(fieldValue(blanklessField), decimals, decimalSeparator);
 }
 
-std::string isoLocalTime(std::string_view text, char dateTimeSeparator) {
+std::string meterTimeAsIso(std::string_view text, char dateTimeSeparator) {
     const std::string_view timeText = trimmed(text);
     // The meter writes "2026/12/08 10:15:02" (year first, any of / - . between the parts).
     std::size_t i = 0;
@@ -194,13 +136,13 @@ std::string setCsv(const DataSet& set, const SetCsvFlavour& flavour) {
     out += csv::record({"CAF", trailerValue(set.caf, decimal), ""}, d);
     out += csv::record({"CCF", trailerValue(set.ccf, decimal), ""}, d);
     out +=
-        csv::record({"time", hasRows ? unitText(set.firstUnit, "cd/m\xC2\xB2") : "cd/m\xC2\xB2",
-                     hasRows ? unitText(set.secondUnit, "fL") : "fL"},
+        csv::record({"time", hasRows ? meterUnitInUtf8(set.firstUnit, "cd/m\xC2\xB2") : "cd/m\xC2\xB2",
+                     hasRows ? meterUnitInUtf8(set.secondUnit, "fL") : "fL"},
                     d);
     const Samples& samples = set.samples;
     for (std::size_t row = 0; row < set.rowCount(); ++row) {
         out += csv::record(
-            {isoLocalTime(samples.timeTexts[row], flavour.dateTimeSeparator),
+            {meterTimeAsIso(samples.timeTexts[row], flavour.dateTimeSeparator),
              csvNumber(set.firstTexts[row], decimal), csvNumber(set.secondTexts[row], decimal)},
             d);
     }

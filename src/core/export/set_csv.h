@@ -34,11 +34,11 @@ std::string setCsv(const DataSet& set, const SetCsvFlavour& flavour = SetCsvFlav
 // The pieces, for callers that show one value: a value field as a CSV number ("" when it
 // holds none), and a time text as ISO 8601.
 std::string csvNumber(std::string_view blanklessField, std::string_view decimalSeparator = ".");
-std::string isoLocalTime(std::string_view timeText, char dateTimeSeparator = 'T');
+std::string meterTimeAsIso(std::string_view timeText, char dateTimeSeparator = 'T');
 // The meter's text (one byte per character, Latin-1) in UTF-8.
 std::string utf8FromMeter(std::string_view latin1);
 // A unit as the meter wrote it ("cd/m2"), in UTF-8 as a reader expects it ("cd/m²");
 // `fallback` when the field is blank.
-std::string unitText(std::string_view meterUnit, std::string_view fallback);
+std::string meterUnitInUtf8(std::string_view meterUnit, std::string_view fallback);
 
 }  // namespace photara

@@ -1,5 +1,6 @@
 #include "core/live/annunciators.h"
 
+#include "core/live/display_element.h"
 #include "core/live/display_report.h"
 
 namespace photara {
@@ -28,6 +29,23 @@ constexpr std::array<Annunciator, kAnnunciatorCount> kAnnunciators = {{
 
 const std::array<Annunciator, kAnnunciatorCount>& annunciators() {
     return kAnnunciators;
+}
+
+std::string annunciatorName(Element lit) {
+    switch (lit) {
+        case ImaAPO: return "APO";  // drawn as a clock
+        case ImgUp: return "UP";    // the comparator's arrows
+        case ImgDown: return "DOWN";
+        case ImaDelta: return "\u0394";  // drawn, not written
+        case LblMxDashMn: return "MX-MN";
+        case LblAVG2: return "AVG2";
+        case Lblh1: return "cd/m\u00b2.h";
+        case Lblh2: return "fL.h";
+        case LblAMRA: return "AMR-A";
+        case LblAMRM: return "AMR-M";
+        case LblAMRR: return "AMR-R";
+        default: return std::string(design(lit).caption);
+    }
 }
 
 void decodeAnnunciators(std::span<const std::uint8_t> report, DisplayState& state) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "core/live/display_model.h"
 #include "core/live/display_state.h"
@@ -24,6 +25,12 @@ inline constexpr std::size_t kAnnunciatorCount = 42;
 
 // In report order: bytes 20..59 (bit 0), then byte 64 bit 0 and bit 1.
 const std::array<Annunciator, kAnnunciatorCount>& annunciators();
+
+// The annunciator as the user finds it on the display (UTF-8), one name each: its caption,
+// the AMR group's letters with their group ("AMR-A"; LblA is another "A"), a drawn one by what
+// it shows ("APO", "UP", "DOWN", delta as its sign "Δ"), and the second of two alike by where
+// it stands ("AVG2", the ".h" after "cd/m²" or "fL"). photara-cli's JSON lists them so.
+std::string annunciatorName(Element lit);
 
 // Sets the 42 annunciator flags from a whole display report; a shorter one changes nothing.
 void decodeAnnunciators(std::span<const std::uint8_t> report, DisplayState& state);

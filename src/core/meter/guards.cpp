@@ -8,7 +8,7 @@
 namespace photara {
 namespace {
 
-constexpr std::array kRecording = {Element::LblREC, Element::LblAMRA};
+constexpr std::array kLoggerRecording = {Element::LblREC, Element::LblAMRA};
 
 constexpr std::array kMemoryBusy = {Element::LblREC,    Element::LblSET,      Element::LblCMP,
                                     Element::ImaDelta,  Element::LblPercentA, Element::LblPercent,
@@ -28,7 +28,7 @@ std::optional<Refusal> firstLit(const DisplayState& display, std::span<const Ele
 
 std::optional<Refusal> refuseSettings(bool connected, const DisplayState& display) {
     if (!connected) return Refusal{};
-    return firstLit(display, kRecording);
+    return firstLit(display, kLoggerRecording);
 }
 
 std::optional<Refusal> refuseMemory(bool connected, const DisplayState& display) {
@@ -37,32 +37,24 @@ std::optional<Refusal> refuseMemory(bool connected, const DisplayState& display)
 }
 
 std::optional<Refusal> refuseDownload(const DisplayState& display) {
-    return firstLit(display, kRecording);
+    return firstLit(display, kLoggerRecording);
 }
 
-bool showsRecording(const DisplayState& display) {
-    return firstLit(display, kRecording).has_value();
+bool showsLoggerRecording(const DisplayState& display) {
+    return firstLit(display, kLoggerRecording).has_value();
 }
 
-std::string annunciatorName(Element lit) {
-    switch (lit) {
-        case Element::LblAMRA: return "AMR-A";
-        case Element::LblAMRM: return "AMR-M";
-        case Element::LblAMRR: return "AMR-R";
-        case Element::ImaDelta: return "\u0394";
-        default: return std::string(design(lit).caption);
-    }
-}
-
-bool refusedForRecording(const Refusal& refusal) {
+bool refusedForLoggerRecording(const Refusal& refusal) {
     return refusal.reason == Refusal::Reason::Busy &&
-           std::find(kRecording.begin(), kRecording.end(), refusal.lit) != kRecording.end();
+           std::find(kLoggerRecording.begin(), kLoggerRecording.end(), refusal.lit) !=
+               kLoggerRecording.end();
 }
 
 std::string refusalText(const Refusal& refusal) {
     if (refusal.reason == Refusal::Reason::NotConnected) return "no meter is connected";
     const std::string name = annunciatorName(refusal.lit);
-    if (refusedForRecording(refusal)) return "the meter is recording (" + name + " is lit)";
+    if (refusedForLoggerRecording(refusal))
+        return "the meter's logger is recording (" + name + " is lit)";
     return "the meter is in a measuring or setting mode (" + name + " is lit)";
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/live/annunciators.h"
 #include "core/live/display_element.h"
 #include "core/live/display_state.h"
 
@@ -35,19 +36,16 @@ std::optional<Refusal> refuseMemory(bool connected, const DisplayState& display)
 // read under refuseMemory; the transfer itself says whether the meter answers.)
 std::optional<Refusal> refuseDownload(const DisplayState& display);
 
-// Whether the display shows a recording under way (REC or the A of the AMR group lit); when
-// it ends, the meter stores the recording as a new set.
-bool showsRecording(const DisplayState& display);
+// Whether the display shows a logger recording under way (REC or the A of the AMR group lit);
+// when it ends, the meter stores the recording as a new set.
+bool showsLoggerRecording(const DisplayState& display);
 
-// The annunciator as the user finds it on the display (UTF-8): the AMR group's letters with
-// their group ("AMR-A"; LblA is another "A"), delta as its sign "Δ" (it is drawn, not written).
-std::string annunciatorName(Element lit);
-
-// Whether a refusal is for a recording under way (REC or AMR-A), which the user ends by
+// Whether a refusal is for a logger recording under way (REC or AMR-A), which the user ends by
 // stopping the recording, rather than a measuring or setting mode, which the user leaves.
-bool refusedForRecording(const Refusal& refusal);
+bool refusedForLoggerRecording(const Refusal& refusal);
 
-// A sentence for a person: "no meter is connected", "the meter is recording (REC is lit)".
+// A sentence for a person: "no meter is connected", "the meter's logger is recording (REC is
+// lit)".
 std::string refusalText(const Refusal& refusal);
 
 }  // namespace photara

@@ -32,7 +32,7 @@ constexpr std::array<std::pair<Element, ReadingFlag>, 15> kPlainFlags = {{
     {ImgUp, ReadingFlag::AboveHigh},
     {ImgDown, ReadingFlag::BelowLow},
     {LblACC, ReadingFlag::Accumulate},
-    {LblREC, ReadingFlag::Recording},
+    {LblREC, ReadingFlag::LoggerRecording},
 }};
 
 std::string trimmed(std::string_view s) {
@@ -226,7 +226,7 @@ std::string lcdText(const DisplayState& state, const DisplayModel& model) {
         out += part;
     };
     if (kiloOf(state)) append("K");
-    append(unitText(unitOf(state)));
+    append(unitSymbol(unitOf(state)));
     append(secondaryField(state, model));
     return out;
 }

@@ -33,7 +33,7 @@ enum class ReadingFlag {
     AboveHigh,    // comparator's up arrow
     BelowLow,     // comparator's down arrow
     Accumulate,   // "ACC"
-    Recording,    // "REC": the meter's own logger is recording
+    LoggerRecording,  // "REC": the meter's own logger is recording
     OverRange,    // "OL": the value does not fit the display
     Count_
 };

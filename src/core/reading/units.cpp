@@ -29,14 +29,14 @@ bool isAccumulated(ReadingUnit u) {
 
 }  // namespace
 
-std::string_view unitText(ReadingUnit unit) {
+std::string_view unitSymbol(ReadingUnit unit) {
     for (const auto& [u, text] : kUnitTexts) {
         if (u == unit) return text;
     }
     return "";
 }
 
-std::optional<ReadingUnit> unitFromText(std::string_view text) {
+std::optional<ReadingUnit> unitFromSymbol(std::string_view text) {
     for (const auto& [u, t] : kUnitTexts) {
         if (t == text) return u;
     }

@@ -18,9 +18,9 @@ enum class ReadingUnit {
 };
 
 // The unit as people write it ("cd/m²", "fL", "" for None), UTF-8.
-std::string_view unitText(ReadingUnit unit);
-// The unit written by unitText, back; nothing for a text no unit writes.
-std::optional<ReadingUnit> unitFromText(std::string_view text);
+std::string_view unitSymbol(ReadingUnit unit);
+// The unit written by unitSymbol, back; nothing for a text no unit writes.
+std::optional<ReadingUnit> unitFromSymbol(std::string_view text);
 
 // Luminance units the user may view a trend in.
 enum class LuminanceUnit { CdPerM2, FootLambert };

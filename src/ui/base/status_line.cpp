@@ -76,7 +76,7 @@ QString StatusLine::text() const {
 QString refusalStatusText(const Refusal& refusal) {
     if (refusal.reason == Refusal::Reason::NotConnected) return QStringLiteral("No meter connected");
     const QString name = QString::fromStdString(annunciatorName(refusal.lit));
-    if (refusedForRecording(refusal))
+    if (refusedForLoggerRecording(refusal))
         return QStringLiteral("The meter is recording (%1) — stop the recording first").arg(name);
     return QStringLiteral("The meter is in a measuring or setting mode (%1) — leave it first")
         .arg(name);

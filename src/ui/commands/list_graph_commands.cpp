@@ -2,7 +2,7 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/status_line.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "core/datafile/data_set.h"
 #include "ui/datalist/data_file_io.h"
 #include "ui/datalist/data_views.h"

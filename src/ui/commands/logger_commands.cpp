@@ -11,7 +11,7 @@
 #include "ui/commands/erase_list_controller.h"
 #include "ui/commands/logger_messages.h"
 #include "ui/commands/settings_commands.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "ui/datalist/data_views.h"
 #include "core/live/display_state.h"
 #include "ui/logger/input_lock.h"
@@ -141,7 +141,7 @@ void LoggerCommands::refreshLists() {
 
 void LoggerCommands::pollShown() {
     const bool answered = context_.meter.lastPollAnswered();
-    const bool recording = answered && showsRecording(context_.meter.display());
+    const bool recording = answered && showsLoggerRecording(context_.meter.display());
     if (answered && sawRecording_ && !recording) listStale_ = true;  // stored as a new set
     sawRecording_ = recording;
     // The SET round can clear the memory (CLr): the sets are read again once it is left.

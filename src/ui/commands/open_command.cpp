@@ -6,7 +6,7 @@
 #include "ui/base/prompts.h"
 #include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "core/datafile/data_file.h"
 #include "core/datafile/data_set.h"
 #include "ui/datalist/data_file_io.h"

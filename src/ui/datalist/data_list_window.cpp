@@ -20,7 +20,7 @@
 #include "ui/base/prompts.h"
 #include "ui/base/gui_meter_session.h"
 #include "ui/base/status_line.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "ui/datalist/csv_export.h"
 #include "ui/datalist/data_file_io.h"
 #include "ui/datalist/data_list_model.h"

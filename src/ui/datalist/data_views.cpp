@@ -2,7 +2,7 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/window_placement.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "ui/datalist/data_list_window.h"
 #include "core/plot/plot_setup.h"
 #include "ui/plot/plot_window.h"

@@ -19,7 +19,7 @@ QString readoutText(const Reading& reading, LuminanceUnit unit) {
     } else {
         parts << valueText(convertLuminance(*reading.value, reading.unit, unit));
     }
-    const std::string_view shown = unitText(q.kind == ReadingKind::None ? from : convertedUnit(from, unit));
+    const std::string_view shown = unitSymbol(q.kind == ReadingKind::None ? from : convertedUnit(from, unit));
     if (!shown.empty()) parts << QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
     return parts.join(QLatin1Char(' '));
 }

@@ -28,7 +28,7 @@ QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 const Series& TrendContent::series() const { return trend_->current(); }
 
 QString TrendContent::unitText() const {
-    return utf8(photara::unitText(convertedUnit(trend_->currentQuantity().unit, unit_)));
+    return utf8(photara::unitSymbol(convertedUnit(trend_->currentQuantity().unit, unit_)));
 }
 
 double TrendContent::factor() const {

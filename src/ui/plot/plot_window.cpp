@@ -16,7 +16,7 @@
 #include "ui/base/export_file.h"
 #include "ui/base/prompts.h"
 #include "core/common/local_time.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "core/datafile/data_set.h"
 #include "ui/datalist/file_history.h"
 #include "core/export/set_caption.h"

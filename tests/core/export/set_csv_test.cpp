@@ -1,3 +1,7 @@
+// A logger set as CSV: a value field keeps the meter's decimals with its multiplier applied
+// and is empty when it holds no number, the meter's time becomes ISO 8601 (or stays as it is
+// when it cannot be read), a strict reader gets back every reading in order, and a trailer
+// text holding the delimiter is quoted.
 #include "core/export/set_csv.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"16.078K", ",", "16078"}, NumberCase{"&H1F", ".", "31"},
                     // No number at all: an empty cell, not a reading of 0.
                     NumberCase{"----", ".", ""}, NumberCase{"", ".", ""},
-                    NumberCase{"OL", ".", ""}));
+                    NumberCase{"OL", ".", ""}, NumberCase{"-", ".", ""}, NumberCase{".", ".", ""},
+                    NumberCase{"&O9", ".", ""},
+                    // A negative exponent adds decimals.
+                    NumberCase{"1.50E-1", ".", "0.150"}));
 
 struct TimeCase {
     const char* text;
@@ -44,14 +51,14 @@ struct TimeCase {
     const char* expected;
 };
 
-class IsoLocalTime : public testing::TestWithParam<TimeCase> {};
+class MeterTimeAsIso : public testing::TestWithParam<TimeCase> {};
 
-TEST_P(IsoLocalTime, WritesTheSetsOwnTimeOrKeepsWhatItCannotRead) {
-    EXPECT_EQ(isoLocalTime(GetParam().text, GetParam().separator), GetParam().expected);
+TEST_P(MeterTimeAsIso, WritesTheSetsOwnTimeOrKeepsWhatItCannotRead) {
+    EXPECT_EQ(meterTimeAsIso(GetParam().text, GetParam().separator), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, IsoLocalTime,
+    Texts, MeterTimeAsIso,
     testing::Values(TimeCase{"2026/12/08 10:15:02", 'T', "2026-12-08T10:15:02"},
                     TimeCase{"2026/1/8 7:05:09", ' ', "2026-01-08 07:05:09"},
                     TimeCase{"2026-12-31   23:59:60", 'T', "2026-12-31T23:59:60"},

@@ -1,7 +1,11 @@
+// The annunciators, separators and battery gauge of the display report: each annunciator's
+// bit lights it alone and shows it only where its step shows it, a truncated report changes
+// nothing, the REF key works only while R-H is lit, and each annunciator has a name of its own.
 #include "core/live/annunciators.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -100,6 +104,17 @@ TEST_P(RefKey, IsEnabledOnlyWhileRhIsLit) {
 INSTANTIATE_TEST_SUITE_P(Byte21, RefKey,
                          ::testing::Values(RefKeyCase{1, true}, RefKeyCase{3, true},
                                            RefKeyCase{0, false}, RefKeyCase{2, false}));
+
+// photara-cli lists the lit annunciators by these names: two alike would be one to a script,
+// and an empty one would vanish from its list.
+TEST(AnnunciatorNames, EachIsItsOwnAndNoneIsEmpty) {
+    std::set<std::string> names;
+    for (const Annunciator& a : annunciators()) {
+        const std::string name = annunciatorName(a.element);
+        EXPECT_FALSE(name.empty()) << elementName(a.element);
+        EXPECT_TRUE(names.insert(name).second) << name << " twice";
+    }
+}
 
 TEST(AnnunciatorLength, ATruncatedReportChangesNoFlag) {
     DisplayState state;

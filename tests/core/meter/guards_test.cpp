@@ -1,3 +1,6 @@
+// The guards every front end asks before a command: each refuses for the first reason that
+// applies (no meter, then the lit annunciator that forbids it), a download only for a logger
+// recording, and the sentence names the lit legend as the display shows it.
 #include "core/meter/guards.h"
 
 #include <gtest/gtest.h>
@@ -57,12 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RefusalText, NamesTheLitLegend) {
     EXPECT_EQ(refusalText(Refusal{}), "no meter is connected");
-    EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblREC}), "the meter is recording (REC is lit)");
+    EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblREC}),
+              "the meter's logger is recording (REC is lit)");
     EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblPercentA}),
               "the meter is in a measuring or setting mode (%A is lit)");
     // The AMR group's A is no memory A: the GUI and photara-cli both name it by its group.
     EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblAMRA}),
-              "the meter is recording (AMR-A is lit)");
+              "the meter's logger is recording (AMR-A is lit)");
     EXPECT_EQ(refusalText(Refusal{kBusy, Element::LblAMRM}),
               "the meter is in a measuring or setting mode (AMR-M is lit)");
 }

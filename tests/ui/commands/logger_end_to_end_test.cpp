@@ -16,7 +16,7 @@
 #include "ui/commands/logger_commands.h"
 #include "ui/commands/logger_messages.h"
 #include "ui/commands/open_command.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "ui/datalist/data_list_window.h"
 #include "ui/datalist/data_views.h"
 #include "core/link/meter_identity.h"

@@ -9,7 +9,7 @@
 
 #include "ui/base/app_context.h"
 #include "ui/base/gui_meter_session.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "ui/datalist/data_views.h"
 #include "core/link/hid_backend.h"
 #include "core/link/meter_link.h"

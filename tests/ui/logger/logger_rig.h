@@ -17,7 +17,7 @@
 #include "ui/base/status_line.h"
 #include "ui/clock/setup_window.h"
 #include "ui/commands/logger_commands.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "core/link/hid_backend.h"
 #include "core/link/meter_identity.h"
 #include "core/link/meter_link.h"
