@@ -6,9 +6,9 @@
 
 #include "ui/commands/list_graph_commands.h"
 #include "ui/commands/open_command.h"
-#include "ui/datalist/recent_files_menu.h"
-#include "ui/commands/toolbar_command.h"
+#include "ui/base/recent_files_menu.h"
 #include "ui/live/live_window_button.h"
+#include "ui/panel/toolbar_commands.h"
 #include "core/link/meter_identity.h"
 #include "core/procedure/recipe_library.h"
 #include "core/reading/reading.h"
@@ -30,13 +30,10 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
                QString::fromStdString(userDataDir(processEnvironment) + "/results")) {
     prompts_.setParent(&panel_);
     live_.setStatusLine(&statusLine_);  // its news on the panel's status line, as every command's
-    // A failed read goes to lstResults, where it always went, and to the status line, where
-    // the user sees it.
+    // A failed read is told on the status line, where the user sees it.
     QObject::connect(&session_, &GuiMeterSession::readFailed, &panel_, [this] {
-        const QString line = QStringLiteral("Readfile undefined error");
-        panel_.addResultLine(line);
-        statusLine_.say(QStringLiteral("Reading from the meter failed (%1) — check its USB cable")
-                            .arg(line));
+        statusLine_.say(QStringLiteral("Reading from the meter failed (Readfile undefined "
+                                       "error) — check its USB cable"));
     });
     // A meter another program holds is found but not opened: the LCD says "No Connection",
     // the status line says why.
@@ -64,8 +61,8 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
     // A recording the poll saw end stored a new set: the logger window lists it.
     QObject::connect(&panel_, &Panel::tickShown, &panel_, [this] { logger_.pollShown(); });
     // Save has something to save once a download or Open filled the data text.
-    if (QAction* save = panel_.toolbarAction(QStringLiteral("Save")))
-        QObject::connect(&panel_.statusTimer(), &QTimer::timeout, save,
+    if (QAction* save = panel_.toolbarAction(ToolbarCommand::Save))
+        QObject::connect(&panel_.pollTimer(), &QTimer::timeout, save,
                          [this, save] { save->setEnabled(!workspace_.dataText.empty()); });
     addLiveWindowButton(panel_, live_);
 }
@@ -74,14 +71,13 @@ void PhotaraApp::wireCommands() {
     // A tick that finds the meter gone closes the logger window.
     session_.setOnDisconnected([this] { logger_.closeLoggerWindow(); });
 
-    for (const ToolbarCommand command : kToolbarCommands) {
-        const std::string_view name = toolbarCommandName(command);
-        QAction* action =
-            panel_.toolbarAction(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-        if (!action) qFatal("the panel toolbar has no action %s", name.data());
-        QObject::connect(action, &QAction::triggered, &panel_, [this, command] { run(command); });
+    for (const ToolbarRow& row : toolbarRows()) {
+        QAction* action = panel_.toolbarAction(row.command);
+        if (!action) qFatal("the panel toolbar has no action %s", row.key);
+        QObject::connect(action, &QAction::triggered, &panel_,
+                         [this, command = row.command] { run(command); });
     }
-    if (QAction* open = panel_.toolbarAction(QStringLiteral("Open")))
+    if (QAction* open = panel_.toolbarAction(ToolbarCommand::Open))
         addRecentFilesMenu(*open, [this](const QString& file) {
             openDataFile(context_, views_, file);
         });

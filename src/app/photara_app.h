@@ -4,7 +4,7 @@
 #include "ui/base/prompts.h"
 #include "ui/base/status_line.h"
 #include "ui/commands/logger_commands.h"
-#include "ui/commands/toolbar_command.h"
+#include "ui/panel/toolbar_commands.h"
 #include "core/common/local_time.h"
 #include "ui/base/workspace.h"
 #include "ui/datalist/data_views.h"

@@ -91,8 +91,9 @@ TEST(DarkPalette, EveryTextOfEveryWindowStandsOutFromItsGround) {
         app.start();
         ASSERT_TRUE(spinUntil([&] { return ticks >= 1; }));
         app.context().workspace.dataText = sim::generateDataText(sim::DataSetRecipe{});
-        for (const char* command : {"List", "Graph", "Memory"})
-            app.panel().toolbarAction(QString::fromLatin1(command))->trigger();
+        for (const ToolbarCommand command :
+             {ToolbarCommand::List, ToolbarCommand::Graph, ToolbarCommand::Memory})
+            app.panel().toolbarAction(command)->trigger();
         app.liveWindow().show();
 
         int checked = 0;
@@ -132,7 +133,7 @@ TEST(DarkPalette, EveryTextOfEveryWindowStandsOutFromItsGround) {
             checkEveryWindow();
             if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
         });
-        app.panel().toolbarAction(QStringLiteral("RTC"))->trigger();
+        app.panel().toolbarAction(ToolbarCommand::Rtc)->trigger();
         EXPECT_GT(checked, 40);  // the panel's keys alone are more: the windows were there
     }
     QApplication::setPalette(before);

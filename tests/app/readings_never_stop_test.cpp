@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         DialogCase{"Clock", [](PhotaraApp& a) { a.logger().runRtc(); }},
         DialogCase{"OpenFile",
                    [](PhotaraApp& a) {
-                       a.panel().toolbarAction(QStringLiteral("Open"))->trigger();
+                       a.panel().toolbarAction(ToolbarCommand::Open)->trigger();
                    }},
         DialogCase{"EraseConfirmation", [](PhotaraApp& a) {
                        a.logger().runErase();

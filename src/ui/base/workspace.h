@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core/datafile/samples.h"
 #include "core/plot/plot_settings.h"
@@ -16,8 +15,6 @@ struct Workspace {
     std::string dataText;
     Samples samples;
     PlotSettings plot;
-    // The 14-digit start time of each logger set by set number; entry 0 is unused.
-    std::vector<std::string> setIdentifiers;
 };
 
 }  // namespace photara

@@ -19,17 +19,6 @@
 #include "core/meter/wire_sequences.h"
 
 namespace photara {
-namespace {
-
-void storeIdentifiers(Workspace& workspace, const std::vector<std::string>& identifiers) {
-    std::vector<std::string> table;
-    table.reserve(identifiers.size() + 1);
-    table.emplace_back();  // sets are numbered from 1
-    table.insert(table.end(), identifiers.begin(), identifiers.end());
-    workspace.setIdentifiers = std::move(table);
-}
-
-}  // namespace
 
 // Marks a transfer in progress: refuses re-entry from events that run meanwhile and keeps
 // the logger window open and its grid disabled until the transfer has ended.
@@ -209,7 +198,6 @@ MeterOutcome<SetList> LoggerCommands::readSets() {
             [this](int percent) { return progress(percent); })));
     // The program is ending: what the transfer brought is neither kept nor shown.
     if (panelClosed()) return fail(Failure::Stopped);
-    if (sets) storeIdentifiers(context_.workspace, sets->identifiers);
     return sets;
 }
 

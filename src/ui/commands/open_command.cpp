@@ -11,7 +11,7 @@
 #include "core/datafile/data_set.h"
 #include "ui/datalist/data_file_io.h"
 #include "ui/datalist/data_views.h"
-#include "ui/datalist/file_history.h"
+#include "ui/base/file_history.h"
 
 namespace photara {
 
@@ -44,11 +44,11 @@ std::optional<QString> openFile(AppContext& context, DataViews& views, const QSt
 }  // namespace
 
 void runOpenCommand(AppContext& context, DataViews& views) {
-    const QString dialog = QStringLiteral("open");
-    const std::optional<QString> name =
-        context.prompts.openFileNameIn(kDataFileFilter, file_history::folder(dialog));
+    // Open and Save As share one folder: the file just saved is the one most likely opened.
+    const std::optional<QString> name = context.prompts.openFileNameIn(
+        kDataFileFilter, file_history::folder(kDataFileKind.folderKey));
     if (!name || name->isEmpty()) return;
-    file_history::rememberFolder(dialog, *name);
+    rememberOutputFolder(kDataFileKind, *name);
     openDataFile(context, views, *name);
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/export/set_csv.h"
+#include "ui/base/output_file.h"
 
 namespace photara {
 
@@ -13,6 +14,11 @@ class Prompts;
 // The two flavours the export dialog offers.
 inline const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
 inline const QString kExcelCsvFilter = QStringLiteral("Excel (*.csv)");
+// A set's CSV: either flavour, in the folder the last export used; "set.txt" stays as typed.
+inline const OutputFileKind kSetCsvKind{{{kCsvFilter, QStringLiteral("csv")},
+                                         {kExcelCsvFilter, QStringLiteral("csv")}},
+                                        QStringLiteral("export"),
+                                        true};
 
 // The spreadsheet flavour for a locale: its decimal separator, and the list separator
 // spreadsheets use with it (";" where the decimal separator is a comma, else ",").

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/base/output_file.h"
+
 namespace photara {
 
 class Prompts;
@@ -13,18 +15,18 @@ struct AppContext;
 // The filter both file dialogs offer: data files first, then all files.
 inline const QString kDataFileFilter = QStringLiteral("Data Files (*.pxd);;All Files (*)");
 
-// Asks where to save a data file. A name typed without an extension gets ".pxd": the open
-// dialog's default filter would hide the file otherwise. When that names an existing file,
-// the user is asked before it is replaced. Nullopt when the user cancelled.
-std::optional<QString> askDataFileSaveName(Prompts& prompts);
+// A data file: ".pxd" on a name typed without an extension (the open dialog's default filter
+// would hide the file otherwise), any other extension kept, in the folder Open starts in.
+inline const OutputFileKind kDataFileKind{
+    {{QStringLiteral("Data Files (*.pxd)"), QStringLiteral("pxd")}}, QStringLiteral("open"),
+    true, true};
 
-// Writes the data text and CR LF to path through QSaveFile: either the whole file is
-// written or an existing file of that name stays as it was. On failure, the message for
+// Writes the data text and CR LF to path whole (writeWholeFile). On failure, the message for
 // the user, naming the file and the reason.
 std::optional<QString> writeDataFile(const QString& path, std::string_view dataText);
 
-// Save as the user does it: asks for the name, writes the data text with the panel's
-// timers paused, and tells a failure. The data list's Save and the panel's Save both run it.
+// Save as the user does it: asks for the name (askOutputFile), writes the data text and tells
+// a failure. The data list's Save and the panel's Save both run it.
 void saveDataTextAs(AppContext& context, std::string_view dataText);
 
 struct DataFileRead {

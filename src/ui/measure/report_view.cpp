@@ -13,10 +13,9 @@
 
 #include "core/procedure/report_page.h"
 #include "core/procedure/results_folder.h"
-#include "ui/base/export_file.h"
+#include "ui/base/output_file.h"
 #include "ui/base/prompts.h"
 #include "ui/base/status_line.h"
-#include "ui/datalist/file_history.h"
 #include "ui/measure/report_painter.h"
 #include "ui/measure/warm_up_curve.h"
 
@@ -24,7 +23,6 @@ namespace photara {
 
 namespace {
 
-const QString kSaveDialog = QStringLiteral("report");
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -192,21 +190,18 @@ QString ReportView::suggestedName() const {
 
 std::optional<QString> ReportView::save(Format format) {
     const FormatInfo f = formatInfo(format);
-    const QString start = QDir(file_history::folder(kSaveDialog)).filePath(suggestedName());
-    const auto choice = prompts_.saveFileChoice(QString::fromLatin1(f.filter), start);
-    if (!choice) return std::nullopt;
-    const auto path = exportFileName(prompts_, choice->path, QString::fromLatin1(f.extension), false);
-    if (!path) return std::nullopt;
-    file_history::rememberFolder(kSaveDialog, *path);
+    const OutputFileKind kind{{{QString::fromLatin1(f.filter), QString::fromLatin1(f.extension)}},
+                              QStringLiteral("report"), false, false};
+    const std::optional<OutputFile> chosen = askOutputFile(prompts_, kind, suggestedName());
+    if (!chosen) return std::nullopt;
+    const QString* path = &chosen->path;
     std::optional<QString> failure;
     if (format == Format::Pdf) {
         QString error;
         if (!saveReportPdf(report_, *path, error)) failure = error;
     } else {
         const std::string bytes = format == Format::Html ? reportHtml(report_) : reportJson(report_);
-        failure = writeWholeFile(*path, [&](QIODevice& file) {
-            return file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
-        });
+        failure = writeWholeFile(*path, [&](QIODevice& file) { return writeAll(file, bytes); });
     }
     if (failure) {
         prompts_.message(*failure, QString(), Prompts::Icon::Critical);
@@ -215,7 +210,7 @@ std::optional<QString> ReportView::save(Format format) {
     if (status_)
         status_->say(QStringLiteral("Saved the report as %1 in \"%2\".")
                          .arg(QString::fromLatin1(f.name), QDir::toNativeSeparators(*path)));
-    return path;
+    return *path;
 }
 
 void ReportView::print() { printReport(prompts_, report_); }

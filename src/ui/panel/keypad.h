@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QObject>
 #include <array>
 #include <cstdint>
@@ -13,14 +12,11 @@ namespace photara {
 
 class Clock;
 class KeyExchange;
-class PressReleaseKey;
 
-// The panel's keys. The control array CmdBtn (members 0 to 31; each member's objectName is
-// "CmdBtn_<index>" and its property "index" holds the index) sends its index as key code;
-// fifteen members form the visible grid of three rows of five, member 6 sharing its place
-// with the REF key "Cmdref". The other members, and the second key set in "PicOdd" (the
-// press-and-release keys CmdH ... CmdDown and the buttons Command1 ... Command14), lie beyond
-// the right edge of the client area, as the meter's designers left them.
+// The panel's keys: a grid of three rows of five, each key sending its member index of the
+// control array CmdBtn (objectName "CmdBtn_<index>", property "index") as key code, member 6
+// sharing its place with the REF key "Cmdref". MEM held for over three seconds, by the mouse
+// or by Space, sends the long-press code instead.
 class Keypad final : public QObject {
     Q_OBJECT
   public:
@@ -43,27 +39,16 @@ class Keypad final : public QObject {
 
   private:
     void buildGrid(QWidget& face);
-    void buildOutlyingMembers(QWidget& face, QWidget& picOdd);
-    void buildSecondSet(QWidget& picOdd);
     QPushButton* makeMember(int index, const QString& caption, QWidget& parent);
-    void addPressReleaseKey(QWidget& picOdd, const char* name, const char* shapeName,
-                            int shapeCount, std::uint8_t code, int column, int row);
-    void press(PressReleaseKey& key, bool firstButton);
-    bool holdMemBySpace(QPushButton& mem, const QEvent& event);
-    void release(PressReleaseKey& key, std::uint8_t code);
+    bool holdMem(QPushButton& mem, const QEvent& event);
 
     KeyExchange& exchange_;
     const Clock& clock_;
     std::function<bool()> rhLit_;
     std::array<QPushButton*, kMemberCount> members_{};
     QPushButton* ref_ = nullptr;
-    PressReleaseKey* memKey_ = nullptr;
-    // Shared by all press-and-release keys: the colour of the pressed key's first face shape,
-    // and the moment MEM went down.
-    QColor savedKeyColor_;
-    long long memPressedMs_ = 0;
-    // When Space went down on the visible MEM key; -1 while it is up.
-    long long memSpacePressedMs_ = -1;
+    // When MEM went down (by the mouse or Space); -1 while it is up.
+    long long memPressedMs_ = -1;
 };
 
 }  // namespace photara

@@ -4,12 +4,11 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLayout>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QVariant>
 
 #include "ui/base/window_placement.h"
 #include "core/live/display_model.h"
@@ -21,8 +20,6 @@
 #include "ui/panel/meter_face.h"
 #include "ui/panel/meter_look.h"
 #include "ui/panel/panel_toolbar.h"
-#include "ui/panel/recording_status.h"
-#include "ui/panel/twips.h"
 
 namespace photara {
 namespace {
@@ -49,12 +46,6 @@ QPushButton:focus { border: 2px solid #e9a93a; border-bottom: 3px solid #e9a93a;
 QPushButton:disabled { color: #7d848a; background: #394045; }
 )";
 
-// lstResults lies outside the visible client area (left 14400 twips), so that its lines are
-// not seen in normal use.
-constexpr int kResultsLeftTwips = 14400;
-// PicSetup ("SET UP"), hidden beyond the right edge; nothing uses it.
-constexpr int kPicSetupLeftTwips = 9000;
-
 }  // namespace
 
 Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
@@ -67,8 +58,6 @@ Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
     pollTimer_.setParent(this);
     pollTimer_.setInterval(250);
     pollTimer_.setTimerType(Qt::PreciseTimer);  // four polls a second, evenly
-    statusTimer_.setObjectName(QStringLiteral("Timer2"));
-    statusTimer_.setParent(this);
 
     toolbar_ = buildPanelToolbar(*this);
 
@@ -80,25 +69,6 @@ Panel::Panel(DisplayModel& model, const Clock& clock, QWidget* parent)
     exchange_ = std::make_unique<KeyExchange>();
     keypad_ = new Keypad(*face_, *exchange_, clock);
     display_->attach(Element::Cmdref, keypad_->refKey());
-    status_ = new RecordingStatus(*face_, statusTimer_);
-
-    if (QWidget* name = display_->widget(Element::LblName)) {
-        name->installEventFilter(this);
-        name->setCursor(Qt::PointingHandCursor);
-        name->setToolTip(QStringLiteral("Click to show or hide the build date in the caption"));
-    }
-
-    results_ = new QListWidget(face_);
-    results_->setObjectName(QStringLiteral("lstResults"));
-    results_->setGeometry(twipsToPixels(kResultsLeftTwips), 0, 300, 200);
-    results_->setFocusPolicy(Qt::NoFocus);
-
-    auto* picSetup = new QWidget(face_);
-    picSetup->setObjectName(QStringLiteral("PicSetup"));
-    picSetup->setGeometry(twipsToPixels(kPicSetupLeftTwips), 0, 120, 60);
-    auto* setUp = new QLabel(QStringLiteral("SET UP"), picSetup);
-    setUp->setGeometry(0, 0, 120, 20);
-    picSetup->hide();
 
     eraseList_ = new EraseList(face_);
     eraseList_->raise();
@@ -140,18 +110,14 @@ void Panel::setRhLit(std::function<bool()> rhLit) {
     keypad_->setRhLit(std::move(rhLit));
 }
 
-QAction* Panel::toolbarAction(const QString& key) {
+QAction* Panel::toolbarAction(ToolbarCommand command) {
     for (QAction* action : toolbar_->actions())
-        if (action->objectName() == key) return action;
+        if (action->data() == QVariant(static_cast<int>(command))) return action;
     return nullptr;
 }
 
 QComboBox* Panel::eraseList() {
     return eraseList_;
-}
-
-void Panel::addResultLine(const QString& line) {
-    results_->addItem(line);
 }
 
 void Panel::showModel() {
@@ -163,7 +129,6 @@ QPushButton* Panel::keypadMember(int index) const {
 }
 
 void Panel::load() {
-    status_->setSamplePeriod(1);
     if (QPushButton* delta = keypad_->member(Keypad::kDeltaMember))
         delta->setText(QStringLiteral("Delta/%"));
     model_.setCaption(Element::LblPercent, "%");
@@ -174,15 +139,6 @@ void Panel::load() {
     QTimer::singleShot(0, this, [this] {
         if (pollTimer_.isActive()) onPollTimeout();
     });
-}
-
-void Panel::toggleCaption() {
-    const QString shortCaption = QString::fromLatin1(kShortCaption);
-    if (windowTitle().contains(QLatin1String(kBuildDate))) {
-        setWindowTitle(shortCaption);
-    } else {
-        setWindowTitle(shortCaption + QStringLiteral("   ") + QLatin1String(kBuildDate));
-    }
 }
 
 void Panel::onPollTimeout() {
@@ -200,15 +156,6 @@ void Panel::showTick() {
     } else {
         display_->showBlank(model_, model_.takeChanges());
     }
-}
-
-bool Panel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == display_->widget(Element::LblName) &&
-        event->type() == QEvent::MouseButtonRelease) {
-        toggleCaption();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void Panel::showEvent(QShowEvent* event) {

@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "core/common/version.h"
+#include "ui/panel/toolbar_commands.h"
 
 class QAction;
 class QComboBox;
-class QListWidget;
 class QPushButton;
 class QToolBar;
 
@@ -23,25 +23,21 @@ class KeyExchange;
 class Keypad;
 class LcdDisplay;
 class MeterFace;
-class RecordingStatus;
 
 // The main window: a picture of the meter. The upper half of its client area is the display
 // (one widget per display element, named after it), the lower half the keypad headed by the
 // title LblName; Toolbar1 sits on top. Timer1 keeps the poll's rhythm (250 ms, started by
 // load()): each timeout asks for a poll, whose result is shown by showPolled() when it comes.
-// Timer2 is the status timer (1000 ms, running from construction). Closing the window ends
-// the program.
+// Closing the window ends the program.
 class Panel final : public QMainWindow {
     Q_OBJECT
   public:
     static constexpr const char* kShortCaption = "Panel   V" PHOTARA_CAPTION_VERSION;
-    static constexpr const char* kBuildDate = "20190801.01";
 
     Panel(DisplayModel& model, const Clock& clock, QWidget* parent = nullptr);
     ~Panel() override;
 
-    QTimer& pollTimer() { return pollTimer_; }      // Timer1
-    QTimer& statusTimer() { return statusTimer_; }  // Timer2
+    QTimer& pollTimer() { return pollTimer_; }  // Timer1
 
     // Run on each Timer1 timeout: asks for a poll.
     void setPollTick(std::function<void()> tick) { pollTick_ = std::move(tick); }
@@ -55,26 +51,20 @@ class Panel final : public QMainWindow {
     // Whether R-H is lit (CmdBtn member 6 then sends 26 instead of 6).
     void setRhLit(std::function<bool()> rhLit);
 
-    QAction* toolbarAction(const QString& key);  // "Save", "Open", ... "Erase"
+    QAction* toolbarAction(ToolbarCommand command);
     QComboBox* eraseList();                      // ComboErase
-    void addResultLine(const QString& line);     // lstResults
     void showModel();  // copies the model's changes onto the widgets (and lights the LCD)
     // The window's load steps; starts Timer1 and runs its first tick at once, not a period
     // later.
     void load();
 
-    // The caption toggles between the short form and the one with the build date.
-    void toggleCaption();
-
     QPushButton* keypadMember(int index) const;
-    RecordingStatus& recordingStatus() { return *status_; }
 
   signals:
     // After each poll's result is shown.
     void tickShown();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -85,15 +75,12 @@ class Panel final : public QMainWindow {
 
     DisplayModel& model_;
     QTimer pollTimer_;
-    QTimer statusTimer_;
     MeterFace* face_;
     QToolBar* toolbar_;
     std::unique_ptr<LcdDisplay> display_;
     std::unique_ptr<KeyExchange> exchange_;
     Keypad* keypad_;
-    RecordingStatus* status_;
     EraseList* eraseList_;
-    QListWidget* results_;
     std::function<void()> pollTick_;
     std::function<bool()> reportSeen_;
     bool placed_ = false;

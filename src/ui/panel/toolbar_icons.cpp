@@ -1,7 +1,6 @@
 #include "ui/panel/toolbar_icons.h"
 
 #include <QGuiApplication>
-#include <QHash>
 #include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,8 +13,10 @@ const QColor kStroke{0x2b, 0x33, 0x3b};
 const QColor kAccent{0x2f, 0x7d, 0xc9};
 const QColor kWarm{0xd8, 0x4a, 0x3a};
 
+}  // namespace
+
 // Each drawing works in a 24 x 24 box; its paper is the painter's background colour.
-void drawSave(QPainter& p) {
+void drawSaveIcon(QPainter& p) {
     p.setBrush(kAccent);
     p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
     p.setBrush(p.background());
@@ -23,7 +24,7 @@ void drawSave(QPainter& p) {
     p.drawRect(QRectF(6, 13, 12, 8));
 }
 
-void drawOpen(QPainter& p) {
+void drawOpenIcon(QPainter& p) {
     p.setBrush(QColor(0xf0, 0xc0, 0x50));
     QPainterPath folder;
     folder.moveTo(2, 6);
@@ -37,7 +38,7 @@ void drawOpen(QPainter& p) {
     p.drawLine(QPointF(2, 11), QPointF(22, 11));
 }
 
-void drawStopwatch(QPainter& p) {
+void drawStopwatchIcon(QPainter& p) {
     p.setBrush(p.background());
     p.drawEllipse(QRectF(4, 5, 16, 16));
     p.drawLine(QPointF(12, 5), QPointF(12, 2));
@@ -46,7 +47,7 @@ void drawStopwatch(QPainter& p) {
     p.drawLine(QPointF(12, 13), QPointF(16, 9));
 }
 
-void drawList(QPainter& p) {
+void drawListIcon(QPainter& p) {
     p.setBrush(p.background());
     p.drawRect(QRectF(3, 3, 18, 18));
     for (int row = 0; row < 4; ++row) {
@@ -56,7 +57,7 @@ void drawList(QPainter& p) {
     }
 }
 
-void drawGraph(QPainter& p) {
+void drawGraphIcon(QPainter& p) {
     p.drawLine(QPointF(3, 3), QPointF(3, 21));
     p.drawLine(QPointF(3, 21), QPointF(21, 21));
     p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -64,7 +65,7 @@ void drawGraph(QPainter& p) {
     p.drawPolyline(curve, 5);
 }
 
-void drawClock(QPainter& p) {
+void drawClockIcon(QPainter& p) {
     p.setBrush(p.background());
     p.drawEllipse(QRectF(3, 3, 18, 18));
     p.drawLine(QPointF(12, 12), QPointF(12, 6));
@@ -72,7 +73,7 @@ void drawClock(QPainter& p) {
 }
 
 // The recording period: a span between two ticks on a time line (the red dot is Record's).
-void drawPeriod(QPainter& p) {
+void drawPeriodIcon(QPainter& p) {
     p.drawLine(QPointF(3, 16), QPointF(21, 16));
     p.drawLine(QPointF(6, 12), QPointF(6, 20));
     p.drawLine(QPointF(18, 12), QPointF(18, 20));
@@ -84,7 +85,7 @@ void drawPeriod(QPainter& p) {
     p.drawPolyline(right, 3);
 }
 
-void drawMemory(QPainter& p) {
+void drawMemoryIcon(QPainter& p) {
     for (int pin = 0; pin < 4; ++pin) {
         const double x = 7 + pin * 3.3;
         p.drawLine(QPointF(x, 2), QPointF(x, 5));
@@ -94,7 +95,7 @@ void drawMemory(QPainter& p) {
     p.drawRoundedRect(QRectF(4, 5, 16, 14), 2, 2);
 }
 
-void drawErase(QPainter& p) {
+void drawEraseIcon(QPainter& p) {
     p.setBrush(p.background());
     p.drawRect(QRectF(6, 7, 12, 14));
     p.drawLine(QPointF(4, 7), QPointF(20, 7));
@@ -105,7 +106,7 @@ void drawErase(QPainter& p) {
 }
 
 // A guided measurement: the meter's aim, a target's rings and cross.
-void drawMeasure(QPainter& p) {
+void drawMeasureIcon(QPainter& p) {
     p.setBrush(p.background());
     p.drawEllipse(QRectF(4, 4, 16, 16));
     p.setPen(QPen(kAccent, 1.6, Qt::SolidLine, Qt::RoundCap));
@@ -116,7 +117,7 @@ void drawMeasure(QPainter& p) {
 }
 
 // The kept reports: a page with a tick.
-void drawResults(QPainter& p) {
+void drawResultsIcon(QPainter& p) {
     p.setBrush(p.background());
     p.drawRect(QRectF(5, 3, 14, 18));
     p.drawLine(QPointF(8, 7), QPointF(16, 7));
@@ -126,42 +127,10 @@ void drawResults(QPainter& p) {
     p.drawPolyline(tick, 3);
 }
 
-using Drawing = void (*)(QPainter&);
 
-const QHash<QString, Drawing>& drawings() {
-    static const QHash<QString, Drawing> table = {
-        {QStringLiteral("Save"), drawSave},       {QStringLiteral("Open"), drawOpen},
-        {QStringLiteral("Intv"), drawStopwatch},  {QStringLiteral("List"), drawList},
-        {QStringLiteral("Graph"), drawGraph},     {QStringLiteral("RTC"), drawClock},
-        {QStringLiteral("RecSetup"), drawPeriod}, {QStringLiteral("Memory"), drawMemory},
-        {QStringLiteral("Erase"), drawErase},     {QStringLiteral("Measure"), drawMeasure},
-        {QStringLiteral("Results"), drawResults},
-    };
-    return table;
-}
-
-// Freedesktop icon names that fit each key. RecSetup has none: the theme's nearest is the
-// record symbol, which belongs to Record alone.
-const QHash<QString, QString>& themeNames() {
-    static const QHash<QString, QString> table = {
-        {QStringLiteral("Save"), QStringLiteral("document-save-as")},
-        {QStringLiteral("Open"), QStringLiteral("document-open")},
-        {QStringLiteral("Intv"), QStringLiteral("media-playlist-repeat")},
-        {QStringLiteral("List"), QStringLiteral("x-office-spreadsheet")},
-        {QStringLiteral("Graph"), QStringLiteral("utilities-system-monitor")},
-        {QStringLiteral("RTC"), QStringLiteral("x-office-calendar")},
-        {QStringLiteral("Memory"), QStringLiteral("media-flash")},
-        {QStringLiteral("Erase"), QStringLiteral("edit-delete")},
-    };
-    return table;
-}
-
-}  // namespace
-
-QIcon drawnToolbarIcon(const QString& key) {
-    const Drawing drawing = drawings().value(key, nullptr);
+QIcon drawnToolbarIcon(const ToolbarRow& row) {
     QIcon icon;
-    if (!drawing) return icon;
+    if (!row.drawIcon) return icon;
     // Outlines in the toolbar's own text colour, so that they show on a dark toolbar too.
     const QColor text = QGuiApplication::palette().color(QPalette::ButtonText);
     const bool dark = text.lightness() > 128;
@@ -175,17 +144,17 @@ QIcon drawnToolbarIcon(const QString& key) {
         p.scale(size / 24.0, size / 24.0);
         p.setPen(QPen(stroke, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBackground(paper);
-        drawing(p);
+        row.drawIcon(p);
         p.end();
         icon.addPixmap(pixmap);
     }
     return icon;
 }
 
-QIcon toolbarIcon(const QString& key) {
-    const QString themeName = themeNames().value(key);
-    if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
-    return drawnToolbarIcon(key);
+QIcon toolbarIcon(const ToolbarRow& row) {
+    if (row.themeIcon && QIcon::hasThemeIcon(QLatin1String(row.themeIcon)))
+        return QIcon::fromTheme(QLatin1String(row.themeIcon));
+    return drawnToolbarIcon(row);
 }
 
 }  // namespace photara

@@ -9,6 +9,7 @@
 #include "core/datafile/samples.h"
 #include "core/plot/plot_geometry.h"
 #include "core/plot/plot_settings.h"
+#include "ui/base/output_file.h"
 
 class QIODevice;
 class QPainter;
@@ -17,6 +18,16 @@ namespace photara {
 
 struct DataSet;
 class SetPlotContent;
+
+// A picture of the plot: the format its name or the picked filter asks for.
+inline const OutputFileKind kPictureKind{
+    {{QStringLiteral("PNG Image (*.png)"), QStringLiteral("png")},
+     {QStringLiteral("SVG Image (*.svg)"), QStringLiteral("svg")},
+     {QStringLiteral("PDF Document (*.pdf)"), QStringLiteral("pdf")}},
+    QStringLiteral("picture")};
+// Print to file offers a PDF in the folder pictures went to last.
+inline const OutputFileKind kPrintedPictureKind{{kPictureKind.formats.back()},
+                                                kPictureKind.folderKey};
 
 // What a picture or a printout shows above the graph: when and how many readings, what the
 // scales measure with CAF and CCF, and on a printout when it was printed.

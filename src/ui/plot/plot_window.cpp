@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
@@ -13,12 +11,11 @@
 
 #include "ui/base/command_keys.h"
 #include "ui/base/app_context.h"
-#include "ui/base/export_file.h"
+#include "ui/base/output_file.h"
 #include "ui/base/prompts.h"
 #include "core/common/local_time.h"
 #include "ui/base/workspace.h"
 #include "core/datafile/data_set.h"
-#include "ui/datalist/file_history.h"
 #include "core/export/set_caption.h"
 #include "ui/plot/plot_painter.h"
 #include "ui/plot/range_panel.h"
@@ -26,34 +23,6 @@
 
 namespace photara {
 namespace {
-
-// The picture formats of the export dialog, by filter and extension.
-struct PictureFormat {
-    QString filter;
-    QString extension;
-};
-const PictureFormat kPictureFormats[] = {
-    {QStringLiteral("PNG Image (*.png)"), QStringLiteral("png")},
-    {QStringLiteral("SVG Image (*.svg)"), QStringLiteral("svg")},
-    {QStringLiteral("PDF Document (*.pdf)"), QStringLiteral("pdf")},
-};
-const QString kPictureDialog = QStringLiteral("picture");
-
-QString pictureFilters() {
-    QStringList filters;
-    for (const PictureFormat& format : kPictureFormats) filters << format.filter;
-    return filters.join(QStringLiteral(";;"));
-}
-
-// The format a name asks for by its extension, else the one of the picked filter.
-const PictureFormat& pictureFormat(const Prompts::SaveChoice& choice) {
-    const QString suffix = QFileInfo(choice.path).suffix().toLower();
-    for (const PictureFormat& format : kPictureFormats)
-        if (format.extension == suffix) return format;
-    for (const PictureFormat& format : kPictureFormats)
-        if (format.filter == choice.filter) return format;
-    return kPictureFormats[0];
-}
 
 // The tool tip of each toolbar button: its caption line, then what it does.
 QString commandTip(PlotCommand command) {
@@ -196,11 +165,10 @@ void PlotWindow::print() {
     const QString stem = QString::fromStdString(fileStem(samples_.timeTexts));
     printer.setDocName(stem);
     if (QPrinterInfo::availablePrinters().isEmpty())
-        printer.setOutputFileName(
-            QDir(file_history::folder(kPictureDialog)).filePath(stem + QStringLiteral(".pdf")));
+        printer.setOutputFileName(outputStart(kPrintedPictureKind, stem));
     if (!context_.prompts.choosePrinter(printer)) return;
     if (!printer.outputFileName().isEmpty())
-        file_history::rememberFolder(kPictureDialog, printer.outputFileName());
+        rememberOutputFolder(kPrintedPictureKind, printer.outputFileName());
     QPainter painter;
     if (!painter.begin(&printer)) return;
     const LocalDateTime now = context_.clock.now();
@@ -223,33 +191,23 @@ PlotPicture PlotWindow::picture(const QString& printed) const {
 
 void PlotWindow::exportPicture() {
     range_->hide();
-    // No extension in the suggested name: the format picked in the dialog supplies it.
-    const QString start = QDir(file_history::folder(kPictureDialog))
-                              .filePath(QString::fromStdString(fileStem(samples_.timeTexts)));
-    const std::optional<Prompts::SaveChoice> choice =
-        context_.prompts.saveFileChoice(pictureFilters(), start);
-    if (!choice) return;
-    const PictureFormat& format = pictureFormat(*choice);
-    const std::optional<QString> path =
-        exportFileName(context_.prompts, choice->path, format.extension, false);
-    if (!path) return;
-    file_history::rememberFolder(kPictureDialog, *path);
-
+    const std::optional<OutputFile> file = askOutputFile(
+        context_.prompts, kPictureKind, QString::fromStdString(fileStem(samples_.timeTexts)));
+    if (!file) return;
     const PlotPicture graph = picture();
     std::function<bool(QIODevice&)> write;
-    if (format.extension == QStringLiteral("png")) {
+    if (file->format.extension == QStringLiteral("png")) {
         const std::optional<QSize> pixels = context_.prompts.imageSize(size() * 2);
         if (!pixels) return;
-        write = [&, pixels = *pixels](QIODevice& file) {
-            return graph.writePng(file, pixels, size());
+        write = [&, pixels = *pixels](QIODevice& device) {
+            return graph.writePng(device, pixels, size());
         };
-    } else if (format.extension == QStringLiteral("svg")) {
-        write = [&](QIODevice& file) { return graph.writeSvg(file, size()); };
+    } else if (file->format.extension == QStringLiteral("svg")) {
+        write = [&](QIODevice& device) { return graph.writeSvg(device, size()); };
     } else {
-        write = [&](QIODevice& file) { return graph.writePdf(file); };
+        write = [&](QIODevice& device) { return graph.writePdf(device); };
     }
-    if (const std::optional<QString> failure = writeWholeFile(*path, write))
-        context_.prompts.message(*failure, QString(), Prompts::Icon::Critical);
+    writeWholeFileOrTell(context_.prompts, file->path, write);
 }
 
 void PlotWindow::copyPicture() {

@@ -1,7 +1,9 @@
 #include "ui/plotview/axis_ticks.h"
 
 #include <array>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace photara {
 namespace {
@@ -29,6 +31,22 @@ double valueTickStep(double lo, double hi, int maxTicks) {
 
 std::vector<double> valueTicks(double lo, double hi, int maxTicks) {
     return ticksOf(lo, hi, valueTickStep(lo, hi, maxTicks), 0);
+}
+
+std::vector<std::string> valueTickLabels(const std::vector<double>& ticks, double step) {
+    // A step of 1, 2 or 5 times 10^-k needs k decimals; the small margin keeps 0.1 (stored a
+    // hair below it) from asking for two.
+    const int decimals =
+        step > 0 ? std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 15) : 0;
+    std::vector<std::string> labels;
+    labels.reserve(ticks.size());
+    for (const double tick : ticks) {
+        const double v = std::fabs(tick) < step * 1e-6 ? 0.0 : tick;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, v);
+        labels.emplace_back(text);
+    }
+    return labels;
 }
 
 std::vector<double> timeTicks(double t0, double t1, int maxTicks, double offset) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace photara {
@@ -9,6 +10,11 @@ namespace photara {
 std::vector<double> valueTicks(double lo, double hi, int maxTicks);
 // The step valueTicks chose, for the number of decimals of the labels.
 double valueTickStep(double lo, double hi, int maxTicks);
+
+// The labels of the ticks of an axis whose step is step, all in one format: as many decimals
+// as the step needs ("500" beside "1000"; "0.5" beside "1.0"), and a tick that is zero but for
+// rounding is "0".
+std::vector<std::string> valueTickLabels(const std::vector<double>& ticks, double step);
 
 // Tick positions on a time axis in seconds: steps a clock reader expects (1, 2, 5, 10, 15,
 // 30 s, 1, 2, 5, 10, 15, 30 min, 1, 2, 3, 6, 12 h, days), decimal below a second. Ticks fall

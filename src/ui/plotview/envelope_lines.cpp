@@ -40,7 +40,8 @@ QVector<QLineF> envelopeLines(const Series& series, const ViewRange& view, const
     const int columns = static_cast<int>(area.width());
     if (columns < 1 || series.empty()) return lines;
     const double tSpan = view.t1 - view.t0;
-    auto x = [&](double t) { return area.left() + (t - view.t0) / tSpan * area.width(); };
+    const ViewMapping mapping(view, area.left(), area.top(), area.width(), area.height());
+    auto x = [&](double t) { return mapping.x(t); };
     auto add = [&](const QLineF& line) {
         if (const std::optional<QLineF> inside = clippedLine(line, area)) lines.append(*inside);
     };

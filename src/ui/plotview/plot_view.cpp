@@ -122,8 +122,7 @@ void PlotView::paintEvent(QPaintEvent*) {
     render(painter, contentRect());
     if (!cursorT_) return;
     const QRectF area = plotRect();
-    const ViewRange& v = viewport_.visible();
-    const double x = area.left() + (*cursorT_ - v.t0) / (v.t1 - v.t0) * area.width();
+    const double x = mappingOnto(area).x(*cursorT_);
     if (x < area.left() || x > area.right()) return;
     painter.setPen(QPen(QColor(200, 60, 40), 1, Qt::DashLine));
     painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
@@ -138,11 +137,13 @@ void PlotView::paintEvent(QPaintEvent*) {
     painter.drawText(box, Qt::AlignCenter, text);
 }
 
+ViewMapping PlotView::mappingOnto(const QRectF& area) const {
+    return ViewMapping(viewport_.visible(), area.left(), area.top(), area.width(), area.height());
+}
+
 QPointF PlotView::toData(QPointF p) const {
-    const QRectF area = plotRect();
-    const ViewRange& v = viewport_.visible();
-    return {v.t0 + (p.x() - area.left()) / area.width() * (v.t1 - v.t0),
-            v.v0 + (area.bottom() - p.y()) / area.height() * (v.v1 - v.v0)};
+    const ViewMapping mapping = mappingOnto(plotRect());
+    return {mapping.t(p.x()), mapping.v(p.y())};
 }
 
 void PlotView::wheelEvent(QWheelEvent* event) {

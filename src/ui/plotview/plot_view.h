@@ -84,6 +84,7 @@ class PlotView final : public QWidget {
 
   private:
     QPointF toData(QPointF pixel) const;
+    ViewMapping mappingOnto(const QRectF& area) const;
     void changed();
     void placeStrip();
 

@@ -20,7 +20,28 @@ void keepOpen(double& a, double& b, double minSpan) {
     b = mid + minSpan / 2;
 }
 
+// Where value lies between a and b as a fraction (0 at a, 1 at b); the middle when a == b.
+double fraction(double value, double a, double b) {
+    return b == a ? 0.5 : (value - a) / (b - a);
+}
+
 }  // namespace
+
+double ViewMapping::x(double t) const {
+    return left_ + fraction(t, view_.t0, view_.t1) * width_;
+}
+
+double ViewMapping::y(double v) const {
+    return top_ + height_ - fraction(v, view_.v0, view_.v1) * height_;
+}
+
+double ViewMapping::t(double x) const {
+    return view_.t0 + (width_ == 0 ? 0 : (x - left_) / width_) * (view_.t1 - view_.t0);
+}
+
+double ViewMapping::v(double y) const {
+    return view_.v0 + (height_ == 0 ? 0 : (top_ + height_ - y) / height_) * (view_.v1 - view_.v0);
+}
 
 void Viewport::setFull(const ViewRange& full) {
     full_ = full;

@@ -12,6 +12,25 @@ struct ViewRange {
     friend bool operator==(const ViewRange&, const ViewRange&) = default;
 };
 
+// Where a view range falls on a plot area of pixels: t0 at the left edge, t1 at the right,
+// v0 at the bottom, v1 at the top, linear between (a reversed range mirrors its axis). A range
+// of zero span puts its one value in the middle of its axis; an area of zero size maps every
+// pixel back to the range's start.
+class ViewMapping {
+  public:
+    ViewMapping(const ViewRange& view, double left, double top, double width, double height)
+        : view_(view), left_(left), top_(top), width_(width), height_(height) {}
+
+    double x(double t) const;
+    double y(double v) const;
+    double t(double x) const;
+    double v(double y) const;
+
+  private:
+    ViewRange view_;
+    double left_, top_, width_, height_;
+};
+
 // Which part of the data a plot shows, and how the user moves it: zoom about a point, pan,
 // zoom into a rubber band, back Home to the full range. Plain arithmetic, no drawing.
 class Viewport {

@@ -47,7 +47,6 @@ class LoggerEndToEndTest : public ::testing::Test {
         panel.setPollTick([this] { session.requestPoll(); });
         QObject::connect(&session, &GuiMeterSession::polled, &panel, &Panel::showPolled);
         panel.pollTimer().start();
-        panel.statusTimer().start();
         panel.show();
         (void)session.poll();
     }

@@ -10,8 +10,8 @@
 #include "ui/commands/open_command.h"
 #include "core/datafile/data_file.h"
 #include "ui/datalist/data_file_io.h"
-#include "ui/datalist/file_history.h"
-#include "ui/datalist/recent_files_menu.h"
+#include "ui/base/file_history.h"
+#include "ui/base/recent_files_menu.h"
 
 namespace photara::test {
 namespace {

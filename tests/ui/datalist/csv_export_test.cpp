@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QTest>
 
-#include "ui/base/export_file.h"
 #include "ui/datalist/data_list_window.h"
 #include "support/strict_csv.h"
 #include "views_rig.h"
@@ -75,52 +74,10 @@ INSTANTIATE_TEST_SUITE_P(Locales, SpreadsheetFlavour,
                                          FlavourCase{QLocale::English, QLocale::UnitedStates, ',',
                                                      "."}));
 
-struct NameCase {
-    const char* typed;
-    const char* extension;
-    bool otherExtensionsKept;  // a CSV may be called .txt; a PNG must be called .png
-    const char* written;
-};
-
-class ExportFileName : public testing::TestWithParam<NameCase> {};
-
-TEST_P(ExportFileName, AppendsTheExtensionWhereTheNameHasNone) {
-    const NameCase c = GetParam();
-    ScriptedPrompts prompts;
-    EXPECT_EQ(
-        exportFileName(prompts, QString::fromUtf8(c.typed), c.extension, c.otherExtensionsKept),
-        QString::fromUtf8(c.written));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, ExportFileName,
-    testing::Values(NameCase{"/d/set", "csv", true, "/d/set.csv"},
-                    NameCase{"/d/set.CSV", "csv", true, "/d/set.CSV"},
-                    NameCase{"/d/set.txt", "csv", true, "/d/set.txt"},
-                    NameCase{"/d/run 1.5 lux", "csv", true, "/d/run 1.5 lux.csv"},
-                    NameCase{"/d/2026.12.08", "csv", true, "/d/2026.12.08.csv"},
-                    NameCase{"/d.x/set", "csv", true, "/d.x/set.csv"},
-                    NameCase{"/d/graph.jpg", "png", false, "/d/graph.jpg.png"},
-                    NameCase{"/d/graph.svg", "svg", false, "/d/graph.svg"}));
-
-// The name the dialog asked about was "set"; "set.csv" exists and is replaced only when the
-// user agrees. A folder that cannot take the file gets a message and no file.
-TEST(CsvExportTest, AsksBeforeReplacingTheAppendedNameAndTellsFailures) {
+// A folder that cannot take the file gets a message and no file.
+TEST(CsvExportTest, TellsAFailureAndWritesNothing) {
     ViewsRig rig;
     const DataSet set = parseDataText(downloadedSet(5));
-    writeBytes(rig.path("set.csv"), "keep");
-    rig.prompts.answerSaveFile(rig.path("set"));
-    rig.prompts.answerConfirm(false);
-    exportSetCsv(rig.prompts, set);
-    EXPECT_EQ(readBytes(rig.path("set.csv")), "keep");
-
-    rig.prompts.answerSaveFile(rig.path("set"));
-    rig.prompts.answerConfirm(true);
-    exportSetCsv(rig.prompts, set);
-    EXPECT_EQ(readBytes(rig.path("set.csv")), setCsv(set));
-    EXPECT_EQ(rig.prompts.confirmQuestions().size(), 2u);
-    EXPECT_TRUE(rig.prompts.messages().empty());
-
     rig.prompts.answerSaveFile(rig.path("no such folder/set.csv"));
     exportSetCsv(rig.prompts, set);
     ASSERT_EQ(rig.prompts.messages().size(), 1u);

@@ -16,6 +16,7 @@
 
 #include "core/datafile/data_set.h"
 #include "ui/plot/plot_window.h"
+#include "support/layout_checks.h"
 #include "views_rig.h"
 
 namespace photara::test {
@@ -99,6 +100,18 @@ TEST(DataListWindowTest, ShowsBytesAboveSevenBitsAsLatin1) {
     EXPECT_TRUE(cell(table, 0, 1).endsWith(QChar(0xB5)));
 }
 
+// As it opens and at its smallest, nothing in the list overlaps, reaches out of the window or
+// off the screen, or cuts a caption short.
+TEST(DataListWindowTest, LaysOutTidily) {
+    ViewsRig rig;
+    DataListWindow* list = openList(rig, downloadedSet(30));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(layoutFaults(*list), std::vector<std::string>{});
+    list->resize(list->minimumSize());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(layoutFaults(*list), std::vector<std::string>{});
+}
+
 TEST(DataListWindowTest, ThreeColumnsShareOneVerticalScrollBarAndFitTheirWidth) {
     ViewsRig rig;
     DataListWindow* list = openList(rig, downloadedSet(13000));
@@ -175,47 +188,6 @@ TEST(DataListSaveTest, CancelWritesNothingEvenAfterAnEarlierSave) {
     EXPECT_EQ(QDir(rig.dir.path()).entryList(QDir::Files).size(), 1);
     EXPECT_TRUE(rig.prompts.messages().empty());
 }
-
-// A name typed without an extension is saved as a data file, which the open dialog's default
-// filter shows; a name with one is kept. An existing file the extension leads to is replaced
-// only when the user says so.
-struct SaveNameCase {
-    const char* typed;
-    const char* existing;         // a file already there, or nullptr
-    std::optional<bool> replace;  // the answer when asked whether to replace it
-    const char* written;          // the file holding the set afterwards, or nullptr
-};
-
-class DataListSaveNameTest : public ::testing::TestWithParam<SaveNameCase> {};
-
-TEST_P(DataListSaveNameTest, AddsTheDataFileExtensionToABareName) {
-    const SaveNameCase& c = GetParam();
-    ViewsRig rig;
-    const std::string text = downloadedSet(3);
-    const std::string old = "old contents\r\n";
-    if (c.existing) writeBytes(rig.path(c.existing), old);
-    if (c.replace) rig.prompts.answerConfirm(*c.replace);
-    rig.prompts.answerSaveFile(rig.path(c.typed));
-    openList(rig, text)->save();
-
-    EXPECT_EQ(rig.prompts.confirmDefaults(),
-              c.replace ? std::vector{Prompts::Default::Cancel} : std::vector<Prompts::Default>{});
-    QStringList files = {QString::fromLatin1(c.written ? c.written : c.existing)};
-    EXPECT_EQ(QDir(rig.dir.path()).entryList(QDir::Files), files);
-    EXPECT_EQ(readBytes(rig.path(files[0])), c.written ? text + "\r\n" : old);
-    EXPECT_TRUE(rig.prompts.messages().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, DataListSaveNameTest,
-    ::testing::Values(SaveNameCase{"set4", nullptr, std::nullopt, "set4.pxd"},
-                      SaveNameCase{"set4.", nullptr, std::nullopt, "set4.pxd"},
-                      SaveNameCase{"set4.pxd", nullptr, std::nullopt, "set4.pxd"},
-                      SaveNameCase{"set4.txt", nullptr, std::nullopt, "set4.txt"},
-                      SaveNameCase{"set4", "set4.pxd", false, nullptr},
-                      SaveNameCase{"set4", "set4.pxd", true, "set4.pxd"},
-                      // The dialog itself asked about the name as typed.
-                      SaveNameCase{"set4.pxd", "set4.pxd", std::nullopt, "set4.pxd"}));
 
 TEST(DataListSaveTest, SavesTheSetItShowsWhateverWasOpenedSince) {
     ViewsRig rig;

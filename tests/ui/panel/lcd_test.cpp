@@ -201,7 +201,7 @@ TEST(LcdAccessibility, TheFaceListsOnlyWhatAUserCanMeetEachNamed) {
     }
     EXPECT_TRUE(names.contains(QStringLiteral("MainReading")));
     EXPECT_TRUE(names.contains(QStringLiteral("CmdBtn_9")));  // MEM
-    for (const char* gone : {"LblSeg1", "LblREC", "PicOdd", "lstResults", "PicSetup", "ComboErase"})
+    for (const char* gone : {"LblSeg1", "LblREC", "ComboErase"})
         EXPECT_FALSE(names.contains(QString::fromLatin1(gone))) << gone;
 }
 

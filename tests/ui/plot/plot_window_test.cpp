@@ -15,6 +15,7 @@
 
 #include "../datalist/views_rig.h"
 #include "ui/plot/range_panel.h"
+#include "support/layout_checks.h"
 
 namespace photara::test {
 namespace {
@@ -183,6 +184,18 @@ TEST(PlotWindowTest, EqualRangeLimitsDrawWithoutFailing) {
     for (const PlotPoint& p : plot->drawing().secondCurve) EXPECT_DOUBLE_EQ(p.y, 73);
     EXPECT_EQ(plot->drawing().firstCurve.size(), 5u);
     render(*plot);
+}
+
+// The toolbar and the range panel lie over the drawing, which fills the window: neither
+// overlaps the other, reaches out of the window or off the screen, or cuts a caption short.
+TEST(PlotWindowTest, LaysOutTidilyWithItsRangePanel) {
+    ViewsRig rig;
+    PlotWindow* plot = openPlot(rig, flatSamples(10, 100, 100));
+    const auto drawing = [](const QWidget& widget) { return widget.inherits("photara::PlotView"); };
+    EXPECT_EQ(layoutFaults(*plot, drawing), std::vector<std::string>{});
+    clickToolbar(plot, "Range");
+    ASSERT_TRUE(plot->rangePanel()->isVisible());
+    EXPECT_EQ(layoutFaults(*plot, drawing), std::vector<std::string>{});
 }
 
 TEST(PlotRangeTest, RangeShowsTheSettingsAndTogglesWithoutApplying) {

@@ -1,4 +1,4 @@
-#include "ui/datalist/file_history.h"
+#include "ui/base/file_history.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -1,11 +1,11 @@
-#include "ui/datalist/recent_files_menu.h"
+#include "ui/base/recent_files_menu.h"
 
 #include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QToolButton>
 
-#include "ui/datalist/file_history.h"
+#include "ui/base/file_history.h"
 
 namespace photara {
 namespace {
