@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "app/measure_command.h"
-#include "core/common/workspace.h"
+#include "ui/base/workspace.h"
 #include "core/procedure/report_page.h"
 #include "core/procedure/results_folder.h"
 #include "sim/virtual_meter.h"
