@@ -7,7 +7,7 @@
 #include "ui/commands/list_graph_commands.h"
 #include "ui/commands/open_command.h"
 #include "ui/base/recent_files_menu.h"
-#include "ui/live/live_window_button.h"
+#include "ui/live/show_live_window.h"
 #include "ui/panel/toolbar_commands.h"
 #include "core/link/meter_identity.h"
 #include "core/procedure/recipe_library.h"
@@ -64,7 +64,6 @@ PhotaraApp::PhotaraApp(bool virtualMeter, MeterId usbMeter)
     if (QAction* save = panel_.toolbarAction(ToolbarCommand::Save))
         QObject::connect(&panel_.pollTimer(), &QTimer::timeout, save,
                          [this, save] { save->setEnabled(!workspace_.dataText.empty()); });
-    addLiveWindowButton(panel_, live_);
 }
 
 void PhotaraApp::wireCommands() {
@@ -94,6 +93,7 @@ void PhotaraApp::run(ToolbarCommand command) {
         case ToolbarCommand::RecSetup: return logger_.runRecSetup();
         case ToolbarCommand::Memory: return logger_.runMemory();
         case ToolbarCommand::Erase: return logger_.runErase();
+        case ToolbarCommand::Live: return showLiveWindow(live_, panel_);
         case ToolbarCommand::Measure: return measure_.run();
         case ToolbarCommand::Results: return measure_.showResults();
     }

@@ -20,6 +20,7 @@
 #include "core/procedure/results_folder.h"
 #include "core/procedure/run_text.h"
 #include "core/reading/reading.h"
+#include "core/series/stability_text.h"
 #include "ui/base/gui_meter_session.h"
 #include "ui/base/prompts.h"
 #include "ui/base/status_line.h"
@@ -62,12 +63,11 @@ QString readingText(const ReadingInput& in) {
     return {};
 }
 
-QString stabilityText(const StabilityStatus& s, const ReadingInput& in) {
+// The live window's words ("settling for 4 s", "stable for 12 s (settled in 3 s)"), when the
+// reading is one a procedure measures.
+QString stabilityText(const StabilityStatus& s, const ReadingInput& in, double now) {
     if (in.kind != ReadingInput::Kind::Luminance) return QObject::tr("waiting for a luminance reading");
-    QString text = qs(std::string(stabilityStateText(s.state)));
-    if (s.state == StabilityState::Drifting)
-        text += QStringLiteral(" (%1 %/min)").arg(qs(formatNumber(s.driftPercentPerMinute)));
-    return text;
+    return qs(stabilityLine(s, now));
 }
 
 QColor stabilityColour(StabilityState s) {
@@ -215,8 +215,16 @@ GuideWindow::~GuideWindow() = default;
 void GuideWindow::onPoll() {
     if (report_) return;
     const double t = seconds_();
+    lastPoll_ = t;
     const bool taken = runner_.onReading(
         t, readingInput(meter_.lastPollAnswered() ? meter_.lastReading() : std::optional<Reading>()));
+    const StabilityStatus& s = runner_.stability();
+    if (s.step || !settlingFrom_ || s.state == StabilityState::NoReading) {
+        settlingFrom_ = s.state == StabilityState::NoReading ? std::nullopt : std::optional(t);
+        stableFrom_.reset();
+    }
+    if (s.state == StabilityState::Stable && !stableFrom_) stableFrom_ = t;
+    if (s.state != StabilityState::Stable) stableFrom_.reset();
     emit polledAt(t);
     // A scene's person may have pressed Enter for a run-up's mark or a warm-up's end.
     afterChange(taken || static_cast<int>(runner_.current()) != shownStep_);
@@ -240,6 +248,7 @@ void GuideWindow::measureAgain(const std::string& point) {
     for (std::size_t k = 0; k < steps.size(); ++k) {
         if (steps[k].point != point) continue;
         runner_.redo(k);
+        shownStep_ = -2;  // the point starts again, even where it was the current one
         message_->setText(tr("Measuring %1 again").arg(qs(setup_.plan.recipe.point(point)->name)));
         afterChange(false);
         return;
@@ -258,6 +267,8 @@ void GuideWindow::afterChange(bool taken) {
     const int step = static_cast<int>(runner_.current());
     if (step != shownStep_) {
         shownStep_ = step;
+        settlingFrom_.reset();  // a new point: the meter moves; counted from the next poll
+        stableFrom_.reset();
         refreshSteps();
         emit stepChanged(step);
     }
@@ -274,7 +285,13 @@ void GuideWindow::refresh() {
     action_->setText(capitalised(parts.action));
     reading_->setText(readingText(runner_.last()));
     const StabilityStatus& s = runner_.stability();
-    stability_->setText(stabilityText(s, runner_.last()));
+    // The runner's detector runs on across points and steps; the guide counts from the point's
+    // start or the last step (the aim moved), and from when the reading became stable there.
+    StabilityStatus shown = s;
+    shown.firstReading = settlingFrom_;
+    shown.stableFrom = stableFrom_;
+    shown.timeToStable = stableFrom_ && settlingFrom_ ? std::optional(*stableFrom_ - *settlingFrom_) : std::nullopt;
+    stability_->setText(stabilityText(shown, runner_.last(), lastPoll_));
     QPalette palette = stability_->palette();
     palette.setColor(QPalette::WindowText, stabilityColour(s.state));
     stability_->setPalette(palette);

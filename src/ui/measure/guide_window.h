@@ -89,6 +89,9 @@ class GuideWindow final : public QWidget {
     std::optional<ProcedureReport> report_;
     QString keptPath_;
     int shownStep_ = -2;
+    double lastPoll_ = 0;  // the runner's time of the last poll
+    std::optional<double> settlingFrom_;  // the point's start or the last step
+    std::optional<double> stableFrom_;    // stable since
 
     QStackedWidget* pages_;
     QFrame* header_;

@@ -32,7 +32,10 @@ constexpr ToolbarRow kToolbarRows[] = {
      "media-flash", drawMemoryIcon},
     {ToolbarCommand::Erase, "Erase", "Erase Data Logger", "Erase one recorded set, or all of them",
      Qt::CTRL | Qt::SHIFT | Qt::Key_E, "edit-delete", drawEraseIcon},
-    // The guided measurements come after the meter's own commands.
+    // Photara's own windows come after the meter's commands.
+    {ToolbarCommand::Live, "Live", "Live Readings",
+     "The trend and statistics of the readings, their stability, and a live recording to a file",
+     Qt::CTRL | Qt::Key_L, nullptr, drawLiveIcon},
     {ToolbarCommand::Measure, "Measure", "Measure",
      "Measure a screen, display or sign against a published standard, point by point",
      Qt::CTRL | Qt::SHIFT | Qt::Key_M, nullptr, drawMeasureIcon},

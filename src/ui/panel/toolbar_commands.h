@@ -10,7 +10,7 @@ namespace photara {
 // The panel toolbar's commands, left to right. Adding one takes an enum value, a row in
 // kToolbarRows (toolbar_commands.cpp), a drawing (toolbar_icons) and a case in the
 // application's dispatch; the toolbar, its tips and keys and the lookups all follow the row.
-enum class ToolbarCommand { Save, Open, Intv, List, Graph, Rtc, RecSetup, Memory, Erase, Measure, Results };
+enum class ToolbarCommand { Save, Open, Intv, List, Graph, Rtc, RecSetup, Memory, Erase, Live, Measure, Results };
 
 struct ToolbarRow {
     ToolbarCommand command;

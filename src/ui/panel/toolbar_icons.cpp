@@ -105,6 +105,18 @@ void drawEraseIcon(QPainter& p) {
     p.drawLine(QPointF(14, 10), QPointF(14, 18));
 }
 
+// The live readings: a small trend line, and the red dot of the live recording it can make.
+void drawLiveIcon(QPainter& p) {
+    p.drawLine(QPointF(3, 3), QPointF(3, 21));
+    p.drawLine(QPointF(3, 21), QPointF(21, 21));
+    p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPointF points[] = {{4, 16}, {8, 12}, {11, 14}, {15, 7}, {18, 9}, {21, 5}};
+    p.drawPolyline(points, 6);
+    p.setBrush(kWarm);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(17, 17), 3, 3);
+}
+
 // A guided measurement: the meter's aim, a target's rings and cross.
 void drawMeasureIcon(QPainter& p) {
     p.setBrush(p.background());

@@ -25,6 +25,7 @@ void drawClockIcon(QPainter& p);
 void drawPeriodIcon(QPainter& p);
 void drawMemoryIcon(QPainter& p);
 void drawEraseIcon(QPainter& p);
+void drawLiveIcon(QPainter& p);
 void drawMeasureIcon(QPainter& p);
 void drawResultsIcon(QPainter& p);
 

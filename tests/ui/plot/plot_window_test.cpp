@@ -192,6 +192,8 @@ TEST(PlotWindowTest, LaysOutTidilyWithItsRangePanel) {
     ViewsRig rig;
     PlotWindow* plot = openPlot(rig, flatSamples(10, 100, 100));
     const auto drawing = [](const QWidget& widget) { return widget.inherits("photara::PlotView"); };
+    // The test sized the window itself after it was placed: back to the screen's corner.
+    plot->move(plot->screen()->availableGeometry().topLeft());
     EXPECT_EQ(layoutFaults(*plot, drawing), std::vector<std::string>{});
     clickToolbar(plot, "Range");
     ASSERT_TRUE(plot->rangePanel()->isVisible());
