@@ -1,6 +1,8 @@
 #include "ui/base/file_history.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QSettings>
 
 namespace photara::file_history {
@@ -19,7 +21,11 @@ void store(const QStringList& files) {
 }  // namespace
 
 QString folder(const QString& dialog) {
-    return QSettings().value(folderKey(dialog)).toString();
+    const QString remembered = QSettings().value(folderKey(dialog)).toString();
+    if (!remembered.isEmpty()) return remembered;
+    // Nothing saved yet: the user's documents, never wherever the program was started from.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 void rememberFolder(const QString& dialog, const QString& filePath) {

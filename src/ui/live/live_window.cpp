@@ -7,14 +7,14 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QHBoxLayout>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <fstream>
 
+#include "ui/base/file_history.h"
+#include "ui/base/output_file.h"
 #include "ui/base/prompts.h"
 #include "ui/base/status_line.h"
 #include "core/common/local_time.h"
@@ -34,22 +34,11 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 
 const QString kTitle = QStringLiteral("Live Readings");
 const QString kFilter = QStringLiteral("Recordings (*.csv);;All Files (*)");
-const QString kFolderKey = QStringLiteral("live/recordingFolder");
 
-// The program's own settings file (~/.config/Photara/Photara.conf).
-const QString kSettingsName = QStringLiteral("Photara");
-
-QString rememberedFolder() {
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QDir(documents).exists()) documents = QDir::homePath();
-    const QSettings settings(kSettingsName, kSettingsName);
-    return settings.value(kFolderKey, documents).toString();
-}
-
-void rememberFolder(const QString& file) {
-    QSettings settings(kSettingsName, kSettingsName);
-    settings.setValue(kFolderKey, QFileInfo(file).absolutePath());
-}
+// A recording file is named as every file the program writes; a name the user gave another
+// extension ("run.txt") is kept as typed.
+const OutputFileKind kRecordingFile{{{QStringLiteral("Recordings (*.csv)"), QStringLiteral("csv")}},
+                                    QStringLiteral("recording"), true, true};
 
 }  // namespace
 
@@ -265,21 +254,19 @@ void LiveWindow::setRecording(bool on) {
         return;
     }
     if (recording()) return;
-    const QString suggested = QDir(rememberedFolder())
-                                  .filePath(defaultRecordingName(QDateTime::currentDateTime()));
-    auto path = prompts_.saveFileNameAs(QStringLiteral("Recordings (*.csv)"), suggested);
-    if (!path || path->isEmpty()) {
+    const std::optional<OutputFile> chosen =
+        askOutputFile(prompts_, kRecordingFile, QFileInfo(defaultRecordingName(QDateTime::currentDateTime())).completeBaseName());
+    if (!chosen || chosen->path.isEmpty()) {
         record->setChecked(false);
         return;
     }
-    if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".csv");
+    const QString* path = &chosen->path;
     std::string error;
     if (!feed_.startRecording(QFile::encodeName(*path).toStdString(), error)) {
         record->setChecked(false);
         notify(QString::fromStdString(error));
         return;
     }
-    rememberFolder(*path);
     record->setChecked(true);
     updateRecordingState();
     // With no meter the file has its header and a "disconnected" row until the meter answers.
@@ -318,9 +305,9 @@ void LiveWindow::askValueRange() {
 }
 
 void LiveWindow::openFromMenu() {
-    const auto path = prompts_.openFileNameIn(kFilter, rememberedFolder());
+    const auto path = prompts_.openFileNameIn(kFilter, file_history::folder(kRecordingFile.folderKey));
     if (!path) return;
-    if (openRecording(*path)) rememberFolder(*path);
+    if (openRecording(*path)) rememberOutputFolder(kRecordingFile, *path);
 }
 
 bool LiveWindow::openRecording(const QString& path) {

@@ -40,7 +40,9 @@ TEST_F(RecentFilesTest, OpenRemembersItsFolderAndTheFilesItOpened) {
     rig.prompts.answerOpenFile(second);
     runOpenCommand(rig.context, rig.views);
     ASSERT_EQ(rig.prompts.fileStarts().size(), 2u);
-    EXPECT_TRUE(rig.prompts.fileStarts()[0].isEmpty());
+    // Nothing opened yet: the user's documents (or home), never the program's working folder.
+    EXPECT_TRUE(QDir(rig.prompts.fileStarts()[0]).isAbsolute()) << rig.prompts.fileStarts()[0].toStdString();
+    EXPECT_NE(rig.prompts.fileStarts()[0], QFileInfo(first).absolutePath());
     EXPECT_EQ(rig.prompts.fileStarts()[1], QFileInfo(first).absolutePath());
     EXPECT_EQ(file_history::recentFiles(), (QStringList{second, first}));
 
