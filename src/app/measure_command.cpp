@@ -166,6 +166,11 @@ void MeasureCommand::start(const MeasureChoice& choice) {
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) guide_->takePoint();
         });
         follow(static_cast<int>(guide_->runner().current()));
+        guide_->setEscapeFirst([this] {
+            if (!pattern_ || !pattern_->isVisible()) return false;
+            pattern_->close();
+            return true;
+        });
         pattern_->showOn(screens[run.patternScreen]);
     }
     guide_->show();

@@ -200,13 +200,26 @@ GuideWindow::GuideWindow(GuiMeterSession& meter, Prompts& prompts, const Clock& 
     key(QKeySequence(Qt::Key_Up), [this] { steps_->setCurrentRow(std::max(0, steps_->currentRow() - 1)); });
     key(QKeySequence(Qt::Key_Down),
         [this] { steps_->setCurrentRow(std::min(steps_->count() - 1, steps_->currentRow() + 1)); });
-    key(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    key(QKeySequence(Qt::Key_Escape), [this] {
+        // Esc first takes away what covers the screen, then stops.
+        if (!escapeFirst_ || !escapeFirst_()) close();
+    });
 
     connect(&meter_, &GuiMeterSession::polled, this, &GuideWindow::onPoll);
-    // Large, to be read from afar, but inside the screen with its frame.
+    // Large, to be read from afar, but inside the screen with its frame; never so small that
+    // the point's name wraps into the lines under it.
+    setMinimumSize(760, 540);
     const QRect room = (parentWidget() ? parentWidget()->screen() : screen())->availableGeometry();
-    resize(std::min(1100, room.width() - 40), std::min(680, room.height() - 70));
+    const QSize wanted(std::min(1100, room.width() - 40), std::min(680, room.height() - 70));
+    resize(wanted);
     setUpSecondaryWindow(*this, parentWidget());
+    // Where there is no room beside the panel the guide still opens large, over the panel's
+    // side: it is read from across a room, the panel is not.
+    if (width() < wanted.width() || height() < wanted.height()) {
+        resize(wanted.expandedTo(size()));
+        move(std::clamp(x(), room.left(), std::max(room.left(), room.right() - width() - 10)),
+             std::clamp(y(), room.top(), std::max(room.top(), room.bottom() - height() - 40)));
+    }
     afterChange(false);
 }
 

@@ -52,6 +52,10 @@ class GuideWindow final : public QWidget {
     const std::optional<ProcedureReport>& report() const { return report_; }
     QString keptReportPath() const { return keptPath_; }
 
+    // Called by Esc before it stops the run; true when it did something else instead (the
+    // pattern window closed).
+    void setEscapeFirst(std::function<bool()> handler) { escapeFirst_ = std::move(handler); }
+
     void takePoint();
     // Measures the point again (its first step).
     void measureAgain(const std::string& point);
@@ -84,6 +88,7 @@ class GuideWindow final : public QWidget {
     StatusLine* status_;
     Setup setup_;
     std::function<double()> seconds_;
+    std::function<bool()> escapeFirst_;
     std::string started_;
     CaptureRunner runner_;
     std::optional<ProcedureReport> report_;

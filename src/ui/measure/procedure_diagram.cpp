@@ -50,7 +50,7 @@ void paintFrame(QPainter& painter, const QRectF& frame, const Recipe& recipe) {
             const QRectF cell(frame.left() + col * frame.width() / cells, frame.top() + row * frame.height() / cells,
                               frame.width() / cells, frame.height() / cells);
             // The checkerboard's white squares start at the top left.
-            painter.setBrush(checker && (row + col) % 2 == 1 ? QColor(0x55, 0x55, 0x55) : Qt::NoBrush);
+            painter.setBrush(checker && (row + col) % 2 == 1 ? QBrush(QColor(0x55, 0x55, 0x55)) : QBrush(Qt::NoBrush));
             painter.drawRect(cell);
         }
     }
@@ -86,6 +86,9 @@ void paintProcedureDiagram(QPainter& painter, const QRectF& bounds, const Recipe
     const QRectF frame = diagramFrame(bounds, recipe);
     paintFrame(painter, frame, recipe);
     const double r = markRadius(frame, recipe);
+    // Values go under their points only where they fit between them; the table has them all.
+    const int cells = gridCells(recipe);
+    const double room = cells > 1 ? frame.width() / cells * 0.95 : bounds.width();
     QFont font = painter.font();
     font.setPixelSize(static_cast<int>(std::clamp(r * 0.9, 8.0, 16.0)));
     painter.setFont(font);
@@ -117,6 +120,7 @@ void paintProcedureDiagram(QPainter& painter, const QRectF& bounds, const Recipe
         const double below = at.y() + r + metrics.ascent() + 1;
         const double y = below + metrics.descent() > bounds.bottom() ? at.y() - r - metrics.descent() - 1 : below;
         const double w = metrics.horizontalAdvance(text);
+        if (w > room) continue;
         const double x = std::clamp(at.x() - w / 2, bounds.left(), std::max(bounds.left(), bounds.right() - w));
         painter.setPen(QColor(0x11, 0x11, 0x11));
         painter.drawText(QPointF(x, y), text);

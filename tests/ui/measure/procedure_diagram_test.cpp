@@ -41,6 +41,10 @@ TEST_P(DiagramPoints, AClickOnEachPointFindsItAndItIsDrawnInItsVerdictsColour) {
         EXPECT_EQ(image.pixelColor(at.toPoint()), verdictColour(marks.verdicts.at(*hit))) << p.id;
     }
     EXPECT_FALSE(diagramPointAt(kBounds, r, marks, QPointF(2, 2)).has_value());
+    // Between the points the frame is the light paper of the screen, display or sign.
+    const QRectF frame = diagramFrame(kBounds, r);
+    const QPoint between = (frame.topLeft() + QPointF(0.22 * frame.width(), 0.22 * frame.height())).toPoint();
+    EXPECT_GT(image.pixelColor(between).lightness(), 200);
 }
 
 INSTANTIATE_TEST_SUITE_P(Recipes, DiagramPoints,
