@@ -26,6 +26,7 @@
 #include "ui/base/status_line.h"
 #include "ui/base/window_placement.h"
 #include "ui/measure/diagram_widget.h"
+#include "ui/measure/report_painter.h"
 #include "ui/measure/report_view.h"
 
 namespace photara {
@@ -333,7 +334,7 @@ void GuideWindow::refreshSteps() {
         auto* item = new QListWidgetItem(text, steps_);
         item->setData(Qt::UserRole, qs(steps[k].point));
         const auto verdict = marks.verdicts.find(steps[k].point);
-        if (c && verdict != marks.verdicts.end()) item->setBackground(verdictColour(verdict->second).lighter(150));
+        if (c && verdict != marks.verdicts.end()) item->setBackground(verdictTint(verdict->second));
         if (k == runner_.current()) {
             QFont f = item->font();
             f.setBold(true);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/link/meter_identity.h"
-#include "live_test_support.h"
+#include "core/live/live_test_support.h"
 #include "scripted_backend.h"
 
 namespace photara::test {
