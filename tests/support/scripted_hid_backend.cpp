@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 
+#include "core/protocol/commands.h"
+
 namespace photara::test {
 
 class ScriptedHidBackend::ScriptedDevice final : public HidDevice {
@@ -18,20 +20,30 @@ class ScriptedHidBackend::ScriptedDevice final : public HidDevice {
     bool write(std::span<const std::uint8_t> report) override {
         if (backend_.refuseWrites_) return false;
         backend_.written_.emplace_back(report.begin(), report.end());
-        return true;
+        if (report.size() > kCommandByte) lastCommand_ = report[kCommandByte];
+        return backend_.present_;
     }
 
     ReadStatus read(Report& report, std::chrono::milliseconds) override {
         ++backend_.readCount_;
-        if (backend_.reads_.empty()) return ReadStatus::TimedOut;
-        const ScriptedRead next = backend_.reads_.front();
-        backend_.reads_.pop_front();
-        report = next.bytes;
-        return next.status;
+        if (!backend_.present_) return ReadStatus::Failed;
+        if (backend_.silent_) return ReadStatus::TimedOut;
+        if (!backend_.reads_.empty()) {
+            const ScriptedRead next = backend_.reads_.front();
+            backend_.reads_.pop_front();
+            report = next.bytes;
+            return next.status;
+        }
+        const auto standing = lastCommand_ ? backend_.standing_.find(*lastCommand_) : backend_.standing_.end();
+        if (standing == backend_.standing_.end()) return ReadStatus::TimedOut;
+        report = standing->second;
+        report[0] = 0;  // the report id, as hidraw hands it over
+        return ReadStatus::Ok;
     }
 
   private:
     ScriptedHidBackend& backend_;
+    std::optional<std::uint8_t> lastCommand_;
 };
 
 ScriptedHidBackend::~ScriptedHidBackend() {
@@ -48,9 +60,21 @@ void ScriptedHidBackend::queueRead(ReadStatus status, const Report& scribble) {
     reads_.push_back({status, scribble});
 }
 
+void ScriptedHidBackend::answerCommand(std::uint8_t command, std::optional<Report> report) {
+    if (report) standing_[command] = *report;
+    else standing_.erase(command);
+}
+
+std::vector<std::uint8_t> ScriptedHidBackend::writtenCommands() const {
+    std::vector<std::uint8_t> commands;
+    for (const auto& r : written_) commands.push_back(r.size() > kCommandByte ? r[kCommandByte] : 0);
+    return commands;
+}
+
 std::vector<HidDeviceInfo> ScriptedHidBackend::enumerate(std::uint16_t, std::uint16_t) {
     ++enumerations_;
     std::vector<HidDeviceInfo> found;
+    if (!present_) return found;
     for (const Device& d : devices_) found.push_back({d.path, d.vendorId, d.productId});
     return found;
 }
@@ -58,6 +82,7 @@ std::vector<HidDeviceInfo> ScriptedHidBackend::enumerate(std::uint16_t, std::uin
 std::unique_ptr<HidDevice> ScriptedHidBackend::open(const std::string& path) {
     openAttempts_.push_back(path);
     refusal_.clear();
+    if (!present_) return nullptr;
     const auto it = std::find_if(devices_.begin(), devices_.end(),
                                  [&](const Device& d) { return d.path == path; });
     if (it != devices_.end() && it->held) refusal_ = "held " + path;

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +14,9 @@ namespace photara::test {
 
 // A HID backend whose devices and answers a test scripts. It lists every scripted device
 // whatever identifiers are asked for, as a platform that cannot filter would, so the link's
-// own identity check is what a test sees. Reads with nothing queued time out at once.
+// own identity check is what a test sees. A read takes the next queued answer; with none
+// queued, the standing answer to the command last written (a meter that answers each
+// display request with the same report); with neither it times out at once.
 class ScriptedHidBackend final : public HidBackend {
   public:
     struct Device {
@@ -39,9 +43,18 @@ class ScriptedHidBackend final : public HidBackend {
     void queueRead(ReadStatus status, const Report& scribble);
     // On: the open device refuses every write (as an unplugged one does), writing nothing.
     void refuseWrites(bool on) { refuseWrites_ = on; }
+    // Each read after a write of command answers report, until changed; nullopt: it times out.
+    void answerCommand(std::uint8_t command, std::optional<Report> report);
+    // Off: the meter is unplugged — nothing is listed or opens, writes fail (still recorded),
+    // reads fail.
+    void setPresent(bool present) { present_ = present; }
+    // On: every read times out, as a meter that fell silent.
+    void setSilent(bool silent) { silent_ = silent; }
 
     // Every output report written, each with the length that was written.
     const std::vector<std::vector<std::uint8_t>>& written() const { return written_; }
+    // The command byte of each report written.
+    std::vector<std::uint8_t> writtenCommands() const;
     const std::vector<std::string>& openAttempts() const { return openAttempts_; }
     int enumerations() const { return enumerations_; }
     int readCount() const { return readCount_; }
@@ -61,6 +74,7 @@ class ScriptedHidBackend final : public HidBackend {
 
     std::vector<Device> devices_;
     std::deque<ScriptedRead> reads_;
+    std::map<std::uint8_t, Report> standing_;
     std::vector<std::vector<std::uint8_t>> written_;
     std::vector<std::string> openAttempts_;
     std::string refusal_;
@@ -69,6 +83,8 @@ class ScriptedHidBackend final : public HidBackend {
     int enumerations_ = 0;
     int readCount_ = 0;
     bool refuseWrites_ = false;
+    bool present_ = true;
+    bool silent_ = false;
     int openDevices_ = 0;
 };
 

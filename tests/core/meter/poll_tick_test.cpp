@@ -4,7 +4,7 @@
 
 #include "core/link/meter_identity.h"
 #include "core/live/live_test_support.h"
-#include "scripted_backend.h"
+#include "support/scripted_hid_backend.h"
 
 namespace photara::test {
 namespace {
@@ -15,6 +15,7 @@ constexpr std::uint8_t kBlink = 99;
 class PollTickTest : public ::testing::Test {
   protected:
     PollTickTest() {
+        meter.setDevices({{"scripted", kMeterVendorId, kMeterProductId}});
         tick.setOnDisconnected([this] { ++disconnectedCalls; });
     }
 
@@ -30,7 +31,7 @@ class PollTickTest : public ::testing::Test {
         return reportWith({{1, unit}, {2, digit}, {3, point}, {4, indicator}}, 0xFF);
     }
 
-    ScriptedBackend meter;
+    ScriptedHidBackend meter;
     MeterLink link{meter, kMeterVendorId, kMeterProductId};
     DisplayState state;
     DisplayModel model;
@@ -40,7 +41,7 @@ class PollTickTest : public ::testing::Test {
 
 TEST_F(PollTickTest, ShowsTheMainReadingWithItsLegendsInTheSameTick) {
     model.setCaption(el("LblName"), " No Connection");
-    meter.setDisplayReport(
+    meter.answerCommand(kDisplay, 
         display({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 3}, {6, 1}, {7, 1}}, false));
 
     (void)tick.run();
@@ -55,7 +56,7 @@ TEST_F(PollTickTest, ShowsTheMainReadingWithItsLegendsInTheSameTick) {
 }
 
 TEST_F(PollTickTest, WithoutAnAnswerNothingChangesAndTheHandlerIsCalled) {
-    meter.setDisplayReport(display({{1, 7}, {7, 2}, {23, 1}, {60, 19}}, false));
+    meter.answerCommand(kDisplay, display({{1, 7}, {7, 2}, {23, 1}, {60, 19}}, false));
     (void)tick.run();
     const DisplayState before = state;
     model.takeChanges();
@@ -63,7 +64,7 @@ TEST_F(PollTickTest, WithoutAnAnswerNothingChangesAndTheHandlerIsCalled) {
     for (const bool unplugged : {false, true}) {
         meter.setSilent(!unplugged);
         meter.setPresent(!unplugged);
-        meter.setDisplayReport(display({{1, 1}, {7, 0}, {23, 0}, {60, 0}}, true));
+        meter.answerCommand(kDisplay, display({{1, 1}, {7, 0}, {23, 0}, {60, 0}}, true));
         EXPECT_FALSE(tick.run()) << "unplugged " << unplugged;
         EXPECT_EQ(state, before) << "unplugged " << unplugged;
         EXPECT_TRUE(model.takeChanges().none()) << "unplugged " << unplugged;
@@ -82,20 +83,20 @@ TEST_F(PollTickTest, WithoutAnAnswerNothingChangesAndTheHandlerIsCalled) {
 }
 
 TEST_F(PollTickTest, AsksWhatBlinksOnlyWhileSetIsLit) {
-    meter.setDisplayReport(display({}, false));
+    meter.answerCommand(kDisplay, display({}, false));
     (void)tick.run();
-    meter.setDisplayReport(display({}, true));
+    meter.answerCommand(kDisplay, display({}, true));
     (void)tick.run();
     (void)tick.run();
-    meter.setDisplayReport(display({}, false));
+    meter.answerCommand(kDisplay, display({}, false));
     (void)tick.run();
     EXPECT_EQ(meter.writtenCommands(),
               (std::vector<std::uint8_t>{kDisplay, kDisplay, kBlink, kDisplay, kBlink, kDisplay}));
 }
 
 TEST_F(PollTickTest, BlinkFollowsTheBlinkReport) {
-    meter.setDisplayReport(display({}, true));
-    meter.setBlinkReport(blinkCodes(200, 5, 200, 200));
+    meter.answerCommand(kDisplay, display({}, true));
+    meter.answerCommand(kBlink, blinkCodes(200, 5, 200, 200));
     std::string seg5;
     for (int i = 0; i < 4; ++i) {
         (void)tick.run();
@@ -106,14 +107,14 @@ TEST_F(PollTickTest, BlinkFollowsTheBlinkReport) {
 
 TEST_F(PollTickTest, ABlinkExchangeWithoutAnswerIsSkipped) {
     // Read as blink codes, these character bytes would start unit code 1 and digit code 5.
-    meter.setDisplayReport(display({{1, 1}, {2, 5}, {3, 1}, {4, 1}}, true));
-    meter.setBlinkReport(blinkCodes(200, 6, 200, 200));
+    meter.answerCommand(kDisplay, display({{1, 1}, {2, 5}, {3, 1}, {4, 1}}, true));
+    meter.answerCommand(kBlink, blinkCodes(200, 6, 200, 200));
     (void)tick.run();
     (void)tick.run();  // LblSeg6 hidden
     const std::string before = shown(model, {"LblSeg5", "LblSeg6", "Lblcd", "LblP1", "ImgDown"});
     ASSERT_EQ(before.substr(0, 2), "10");
 
-    meter.setBlinkSilent(true);
+    meter.answerCommand(kBlink, std::nullopt);
     (void)tick.run();
 
     EXPECT_EQ(shown(model, {"LblSeg5", "LblSeg6", "Lblcd", "LblP1", "ImgDown"}), before);
@@ -121,8 +122,8 @@ TEST_F(PollTickTest, ABlinkExchangeWithoutAnswerIsSkipped) {
 }
 
 TEST_F(PollTickTest, RunningBlinkSurvivesADisconnectAndSetGoingDark) {
-    meter.setDisplayReport(display({}, true));
-    meter.setBlinkReport(blinkCodes(200, 5, 200, 200));
+    meter.answerCommand(kDisplay, display({}, true));
+    meter.answerCommand(kBlink, blinkCodes(200, 5, 200, 200));
     (void)tick.run();  // LblSeg5 shown, blinking begins
 
     meter.setSilent(true);
@@ -131,11 +132,11 @@ TEST_F(PollTickTest, RunningBlinkSurvivesADisconnectAndSetGoingDark) {
     (void)tick.run();  // the same episode goes on: inverted
     EXPECT_FALSE(model.visible(el("LblSeg5")));
 
-    meter.setDisplayReport(display({}, false));
+    meter.answerCommand(kDisplay, display({}, false));
     (void)tick.run();  // SET dark: every position shown
     EXPECT_TRUE(model.visible(el("LblSeg5")));
 
-    meter.setDisplayReport(display({}, true));
+    meter.answerCommand(kDisplay, display({}, true));
     (void)tick.run();
     EXPECT_FALSE(model.visible(el("LblSeg5")));
 }
@@ -143,13 +144,13 @@ TEST_F(PollTickTest, RunningBlinkSurvivesADisconnectAndSetGoingDark) {
 TEST_F(PollTickTest, SetGoingDarkMidBlinkShowsTheDisplayAsLit) {
     // Lit: cd/m2 legends, point P2, the up arrow.
     const ByteValues lit = {{7, 1}, {5, 2}, {31, 1}};
-    meter.setDisplayReport(display(lit, true));
-    meter.setBlinkReport(blinkCodes(1, 48, 2, 2));
+    meter.answerCommand(kDisplay, display(lit, true));
+    meter.answerCommand(kBlink, blinkCodes(1, 48, 2, 2));
     (void)tick.run();
     (void)tick.run();  // hidden phase
     ASSERT_EQ(shown(model, {"Lblcd", "LblSeg12", "LblP2", "ImgUp"}), "0000");
 
-    meter.setDisplayReport(display(lit, false));
+    meter.answerCommand(kDisplay, display(lit, false));
     (void)tick.run();
 
     EXPECT_EQ(
