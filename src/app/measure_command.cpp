@@ -33,11 +33,9 @@ std::string builtInFolder() {
 }
 
 std::optional<sim::Scene> readSceneAt(const QString& path, std::string& error) {
-    std::string text;
-    if (!readTextFile(path.toStdString(), text, error)) return std::nullopt;
-    auto read = sim::readScene(text, path.toStdString());
+    auto read = sim::readSceneFile(path.toStdString());
     if (auto* e = std::get_if<std::string>(&read)) {
-        error = *e;
+        error = std::move(*e);
         return std::nullopt;
     }
     return std::get<sim::Scene>(std::move(read));

@@ -48,11 +48,9 @@ struct Setup : RunPlan {
     std::optional<sim::Scene> scene;
 };
 
-std::optional<sim::Scene> readSceneFile(const std::string& path) {
-    std::string text, error;
-    if (!readTextFile(path, text, error)) throw CliError(kUsage, "measure: --scene: " + error);
-    auto read = sim::readScene(text, path);
-    if (const auto* e = std::get_if<std::string>(&read)) throw CliError(kUsage, "measure: " + *e);
+std::optional<sim::Scene> readSceneOption(const std::string& path) {
+    auto read = sim::readSceneFile(path);
+    if (const auto* e = std::get_if<std::string>(&read)) throw CliError(kUsage, "measure: --scene: " + *e);
     return std::get<sim::Scene>(std::move(read));
 }
 
@@ -75,7 +73,7 @@ Setup setUp(const Common& common, const MeasureRequest& request) {
     Setup s;
     s.settings = {request.options, request.gridSize};
     if (!request.scene.empty()) {
-        s.scene = readSceneFile(request.scene);
+        s.scene = readSceneOption(request.scene);
         if (s.scene->procedure != found->recipe.id) {
             throw CliError(kUsage, "measure: the scene " + request.scene + " is for the procedure '" +
                                        s.scene->procedure + "', not '" + found->recipe.id + "'");

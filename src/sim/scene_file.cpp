@@ -1,8 +1,15 @@
 #include "sim/scene_file.h"
 
 #include "core/procedure/json_fields.h"
+#include "core/procedure/recipe_library.h"
 
 namespace photara::sim {
+
+std::variant<Scene, std::string> readSceneFile(const std::string& path) {
+    std::string text, error;
+    if (!readTextFile(path, text, error)) return error;
+    return readScene(text, path);
+}
 
 std::variant<Scene, std::string> readScene(std::string_view text, const std::string& fileName) {
     auto parsed = parseJson(text);

@@ -37,5 +37,7 @@ inline constexpr int kSceneFormatVersion = 1;
 
 // The scene, or "file: line N: field: what is wrong".
 std::variant<Scene, std::string> readScene(std::string_view text, const std::string& fileName);
+// The scene in a file, or why there is none ("cannot read …", or readScene's reason).
+std::variant<Scene, std::string> readSceneFile(const std::string& path);
 
 }  // namespace photara::sim
